@@ -1,0 +1,68 @@
+#include "metering/date_time.h"
+
+#include <cmath>
+
+namespace dvx {
+
+namespace {
+
+constexpr qint64 kMillisecondsPerDay = 86400000;
+
+qint64 epochJulianDay() {
+    return QDate(1899, 12, 30).toJulianDay();
+}
+
+// Splits a moment into whole days and the milliseconds of its day, rounding to the millisecond.
+void split(DateTime moment, qint64& days, qint64& milliseconds) {
+    const double wholeDays = std::floor(moment);
+    days = static_cast<qint64>(wholeDays);
+    milliseconds = std::llround((moment - wholeDays) * kMillisecondsPerDay);
+    if (milliseconds >= kMillisecondsPerDay) {
+        milliseconds -= kMillisecondsPerDay;
+        ++days;
+    }
+}
+
+} // namespace
+
+DateTime encodeDate(const QDate& date) {
+    return static_cast<double>(date.toJulianDay() - epochJulianDay());
+}
+
+DateTime encodeTime(int hour, int minute, int second, int millisecond) {
+    const qint64 ms = ((hour * 60LL + minute) * 60LL + second) * 1000LL + millisecond;
+    return static_cast<double>(ms) / kMillisecondsPerDay;
+}
+
+DateTime encodeTime(const QTime& time) {
+    return encodeTime(time.hour(), time.minute(), time.second(), time.msec());
+}
+
+DateTime encodeDateTime(const QDateTime& local) {
+    return encodeDate(local.date()) + encodeTime(local.time());
+}
+
+QDate dateOf(DateTime moment) {
+    qint64 days = 0;
+    qint64 ms = 0;
+    split(moment, days, ms);
+    return QDate::fromJulianDay(epochJulianDay() + days);
+}
+
+QTime timeOf(DateTime moment) {
+    qint64 days = 0;
+    qint64 ms = 0;
+    split(moment, days, ms);
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));
+}
+
+DateTime timeOfDay(DateTime moment) {
+    return encodeTime(timeOf(moment));
+}
+
+int weekdayOf(DateTime moment) {
+    // Qt numbers Monday = 1 .. Sunday = 7.
+    return dateOf(moment).dayOfWeek() % 7 + 1;
+}
+
+} // namespace dvx

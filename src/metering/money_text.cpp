@@ -1,0 +1,165 @@
+#include "metering/money_text.h"
+
+#include "metering/conversion_error.h"
+#include "metering/rounding.h"
+
+#include <limits>
+#include <optional>
+
+namespace dvx {
+
+namespace {
+
+constexpr int kSignificantDigits = 7;
+
+std::int64_t powerOfTen(int exponent) {
+    std::int64_t value = 1;
+    while (exponent-- > 0)
+        value *= 10;
+    return value;
+}
+
+int integerDigits(std::uint64_t units) {
+    int digits = 1;
+    while (units >= 10) {
+        units /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+QString groupThousands(QString digits, const QString& separator) {
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, separator);
+    return digits;
+}
+
+QString withSymbol(const QString& number, bool negative, const RegionalSettings& rs) {
+    const QString space = rs.symbolSeparatedBySpace ? QStringLiteral(" ") : QString();
+    QString symbol = rs.currencySymbol;
+    if (!negative)
+        return rs.symbolPrecedes ? symbol + space + number : number + space + symbol;
+    const QString minus = QStringLiteral("-");
+    switch (rs.negativeSignPosition) {
+    case 0:
+        return QLatin1Char('(') + withSymbol(number, false, rs) + QLatin1Char(')');
+    case 2:
+        return withSymbol(number, false, rs) + minus;
+    case 3:
+        symbol = minus + symbol;
+        break;
+    case 4:
+        symbol += minus;
+        break;
+    default:
+        return minus + withSymbol(number, false, rs);
+    }
+    return rs.symbolPrecedes ? symbol + space + number : number + space + symbol;
+}
+
+// The shared rule of the money and rate texts, with `decimals` places shown.
+QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) {
+    const std::int64_t raw = amount.raw();
+    const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : raw;
+    const int digits = integerDigits(magnitude / Currency::kScale);
+    const int kept = std::min(decimals, kSignificantDigits - digits);
+    const std::int64_t step = powerOfTen(4 - kept);
+    const std::int64_t rounded = divideHalfAwayFromZero(raw, step) * step;
+    const std::uint64_t shown = rounded < 0 ? 0 - static_cast<std::uint64_t>(rounded) : rounded;
+    const std::uint64_t fractionStep = powerOfTen(4 - decimals);
+    QString number =
+        groupThousands(QString::number(shown / Currency::kScale), rs.thousandSeparator);
+    number += rs.decimalSeparator;
+    number += QStringLiteral("%1").arg(shown % Currency::kScale / fractionStep, decimals, 10,
+                                       QLatin1Char('0'));
+    return withSymbol(number, rounded < 0, rs);
+}
+
+} // namespace
+
+QString MoneyText(Currency amount, const RegionalSettings& rs) {
+    return currencyText(amount, 2, rs);
+}
+
+QString RateText(Currency rate, const RegionalSettings& rs) {
+    return currencyText(rate, 3, rs);
+}
+
+QString DurationText(std::int32_t seconds) {
+    return QStringLiteral("%1min, %2sec")
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString DigitsAndDecimalSeparator(const QString& text, const RegionalSettings& rs) {
+    QString kept;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
+            kept += text.at(i);
+        } else if (!rs.decimalSeparator.isEmpty() &&
+                   QStringView(text).mid(i).startsWith(rs.decimalSeparator)) {
+            kept += rs.decimalSeparator;
+            i += rs.decimalSeparator.size() - 1;
+        }
+    }
+    return kept;
+}
+
+std::optional<std::int64_t> ReadTenThousandths(const QString& filtered,
+                                               const RegionalSettings& rs) {
+    const qsizetype point = filtered.indexOf(rs.decimalSeparator);
+    const QString whole = point < 0 ? filtered : filtered.left(point);
+    const QString fraction =
+        point < 0 ? QString() : filtered.mid(point + rs.decimalSeparator.size());
+    if (whole.isEmpty() && fraction.isEmpty())
+        return std::nullopt;
+    if (fraction.contains(rs.decimalSeparator))
+        return std::nullopt;
+    // Whole units beyond this would overflow the ten-thousandths.
+    constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int64_t>::max() / 10000 - 1;
+    std::int64_t units = 0;
+    for (QChar digit : whole) {
+        units = units * 10 + digit.digitValue();
+        if (units > kMaxUnits)
+            return std::nullopt;
+    }
+    const QString padded = (fraction + QStringLiteral("0000")).left(4);
+    std::int64_t raw = units * 10000 + padded.toLongLong();
+    const QString beyond = fraction.mid(4);
+    if (!beyond.isEmpty()) {
+        const QChar first = beyond.at(0);
+        const bool tail = beyond.mid(1).count(QLatin1Char('0')) < beyond.size() - 1;
+        const bool moreThanHalf = first > QLatin1Char('5') || (first == QLatin1Char('5') && tail);
+        const bool half = first == QLatin1Char('5') && !tail;
+        if (moreThanHalf || (half && raw % 2 != 0))
+            ++raw;
+    }
+    return raw;
+}
+
+Currency ParseMoneyText(const QString& text, const RegionalSettings& rs) {
+    QString filtered = DigitsAndDecimalSeparator(text, rs);
+    if (filtered.isEmpty())
+        filtered = QStringLiteral("0");
+    const auto raw = ReadTenThousandths(filtered, rs);
+    if (!raw)
+        throw invalidFloat(filtered);
+    return Currency::fromRaw(*raw);
+}
+
+std::int32_t ParseRateText(const QString& text, const RegionalSettings& rs) {
+    const QString filtered = DigitsAndDecimalSeparator(text, rs);
+    const auto raw = ReadTenThousandths(filtered, rs);
+    if (!raw)
+        throw invalidFloat(filtered);
+    const std::int64_t thousandths = divideHalfEven(*raw, 10);
+    if (thousandths > std::numeric_limits<std::int32_t>::max())
+        throw rangeCheckError();
+    return static_cast<std::int32_t>(thousandths);
+}
+
+Currency ThousandthsToCurrency(std::int32_t thousandths) {
+    return Currency::fromRaw(static_cast<std::int64_t>(thousandths) * 10);
+}
+
+} // namespace dvx

@@ -1,0 +1,48 @@
+#include "metering/rounding.h"
+
+#include <cmath>
+
+namespace dvx {
+
+std::int64_t roundHalfEven(long double value) {
+    const long double floor = std::floor(value);
+    const long double fraction = value - floor;
+    auto result = static_cast<std::int64_t>(floor);
+    if (fraction > 0.5L || (fraction == 0.5L && (result % 2 != 0)))
+        ++result;
+    return result;
+}
+
+namespace {
+
+// Quotient truncated toward minus infinity and the non-negative remainder.
+void floorDivide(std::int64_t dividend, std::int64_t divisor, std::int64_t& quotient,
+                 std::int64_t& remainder) {
+    quotient = dividend / divisor;
+    remainder = dividend % divisor;
+    if (remainder < 0) {
+        --quotient;
+        remainder += divisor;
+    }
+}
+
+} // namespace
+
+std::int64_t divideHalfEven(std::int64_t dividend, std::int64_t divisor) {
+    std::int64_t quotient = 0;
+    std::int64_t remainder = 0;
+    floorDivide(dividend, divisor, quotient, remainder);
+    const std::int64_t twice = remainder * 2;
+    if (twice > divisor || (twice == divisor && quotient % 2 != 0))
+        ++quotient;
+    return quotient;
+}
+
+std::int64_t divideHalfAwayFromZero(std::int64_t dividend, std::int64_t divisor) {
+    const bool negative = dividend < 0;
+    const std::int64_t magnitude = negative ? -dividend : dividend;
+    const std::int64_t quotient = (magnitude + divisor / 2) / divisor;
+    return negative ? -quotient : quotient;
+}
+
+} // namespace dvx
