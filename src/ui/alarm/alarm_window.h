@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/sound/sound_player.h"
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace dvx {
+
+// The alarm window: a small borderless window above all others that shows an alarm's message
+// in red, blinks its title and sounds the alarm every half second until it is dismissed.
+// Created once, hidden, and reused for every alarm.
+class TfrmAlarm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmAlarm(SoundPlayer& sound, QWidget* parent = nullptr);
+
+    // Raises an alarm: the title, the message, and the window shown (not modal).
+    void ShowAlarm(const QString& message);
+    bool isShowing() const { return isVisible(); }
+
+    QLabel* Label1;
+    QLabel* LblMessage;
+    QPushButton* btnOK;
+    QTimer* Timer;
+
+    void TimerTimer();
+    void btnOKClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void reject() override;
+
+private:
+    void FormShow();
+    void buildLayout();
+    void placeOnScreen();
+
+    SoundPlayer& sound_;
+    bool placed_ = false;
+};
+
+} // namespace dvx
