@@ -10,6 +10,8 @@
 
 namespace dvx {
 
+TfrmAlarm* frmAlarm = nullptr;
+
 namespace {
 
 const QString kTitle = QStringLiteral("Dorvantix");
