@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+struct nlmsghdr;
+
+namespace dvx {
+
+// One interface as an rtnetlink link message (RTM_NEWLINK or RTM_DELLINK) describes it.
+struct LinkMessage {
+    int index = 0;
+    bool removed = false;
+    unsigned flags = 0;    // IFF_*
+    unsigned linkType = 0; // ARPHRD_*
+    std::string name;
+};
+
+// Reads a link message; nothing for other message types and for a message that is cut short or
+// malformed. The header's nlmsg_len must already be known to lie within the received bytes.
+std::optional<LinkMessage> ReadLinkMessage(const nlmsghdr& header);
+
+} // namespace dvx
