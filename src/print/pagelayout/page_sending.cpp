@@ -54,10 +54,11 @@ bool SendAll(const SendSettings& settings, const QList<int>& order, PrintTarget&
             return false;
         }
         progress.showPage(order[step] + 1, settings.pageCount, settings.copies, step + 1, steps);
-        target.printPage(order[step]);
-        if (step + 1 < steps) {
+        // A new sheet only when there is a page to put on it: a cancel leaves no blank sheet.
+        if (step > 0) {
             target.advanceSheet();
         }
+        target.printPage(order[step]);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "print/pagelayout/line_breaking.h"
 
+#include "../common/qstring_printer.h"
+
 #include "fixed_width_measurer.h"
 
 #include <QStringList>

@@ -1,5 +1,7 @@
 #include "print/pagelayout/page_geometry.h"
 
+#include "../common/qstring_printer.h"
+
 #include <gtest/gtest.h>
 
 using namespace dvx;

@@ -1,5 +1,7 @@
 #include "print/pagelayout/page_layout.h"
 
+#include "../common/qstring_printer.h"
+
 #include "fixed_width_measurer.h"
 
 #include <QList>

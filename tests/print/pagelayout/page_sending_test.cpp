@@ -1,5 +1,7 @@
 #include "print/pagelayout/page_sending.h"
 
+#include "../common/qstring_printer.h"
+
 #include <QList>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -107,6 +109,7 @@ TEST(PageSending, CancelWhilePageTwoIsSentStopsBeforePageThree) {
         settings.abortOnCancel = c.abortOnCancel;
         EXPECT_FALSE(SendPages(settings, target, progress));
         EXPECT_EQ(target.printed, QList<int>({0, 1}));
+        EXPECT_EQ(target.sheetAdvances, 1); // no blank sheet after the last page sent
         EXPECT_EQ(target.closed, c.closed);
         EXPECT_EQ(target.aborted, c.aborted);
         EXPECT_FALSE(target.jobOpen);

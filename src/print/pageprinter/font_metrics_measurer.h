@@ -1,0 +1,24 @@
+#pragma once
+
+#include "print/pagelayout/text_measurer.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+class QPaintDevice;
+
+namespace dvx {
+
+// Measures text with a font's metrics on a paint device (the printer), in its pixels.
+class FontMetricsMeasurer : public TextMeasurer {
+public:
+    FontMetricsMeasurer();
+    void setFont(const QFont& font, QPaintDevice* device);
+    int textWidth(const QString& text) const override;
+    int ascent() const { return metrics_.ascent(); }
+
+private:
+    QFontMetrics metrics_;
+};
+
+} // namespace dvx

@@ -1,0 +1,67 @@
+#include "print/pageprinter/printer_target.h"
+
+#include "print/pageprinter/page_printer_error.h"
+
+#include <QPrinter>
+
+namespace dvx {
+
+PrinterTarget::PrinterTarget(QPrinter& printer, QList<QPicture> pages)
+    : printer_(printer), pages_(std::move(pages)) {}
+
+PrinterTarget::~PrinterTarget() {
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+int PrinterTarget::copyCount() const {
+    return printer_.copyCount();
+}
+
+void PrinterTarget::setCopyCount(int copies) {
+    printer_.setCopyCount(copies);
+}
+
+void PrinterTarget::openJob(const QString& name) {
+    printer_.setDocName(name);
+    if (painter_.begin(&printer_)) {
+        return;
+    }
+    if (printer_.outputFormat() == QPrinter::PdfFormat) {
+        throw EPagePrinter(
+            QStringLiteral("Unable to print to the file \"%1\"").arg(printer_.outputFileName()));
+    }
+    throw EPagePrinter(
+        QStringLiteral("Unable to print on the printer \"%1\"").arg(printer_.printerName()));
+}
+
+void PrinterTarget::printPage(int pageIndex) {
+    const QPicture& page = pages_.at(pageIndex);
+    painter_.save();
+    painter_.scale(page.logicalDpiX() / double(printer_.logicalDpiX()),
+                   page.logicalDpiY() / double(printer_.logicalDpiY()));
+    painter_.drawPicture(0, 0, page);
+    painter_.restore();
+}
+
+void PrinterTarget::advanceSheet() {
+    if (!printer_.newPage()) {
+        throw EPagePrinter(QStringLiteral("The printer could not start a new sheet"));
+    }
+}
+
+void PrinterTarget::closeJob() {
+    if (painter_.isActive() && !painter_.end()) {
+        throw EPagePrinter(QStringLiteral("The printer could not finish the print job"));
+    }
+}
+
+void PrinterTarget::abortJob() {
+    if (painter_.isActive()) {
+        printer_.abort();
+        painter_.end();
+    }
+}
+
+} // namespace dvx
