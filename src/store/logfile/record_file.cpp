@@ -1,0 +1,124 @@
+#include "store/logfile/record_file.h"
+
+#include "metering/conversion_error.h"
+#include "store/logfile/system_error_text.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace dvx {
+
+namespace {
+
+// Whole records per buffer: about 64 KiB.
+constexpr std::size_t kBufferSize = kLogRecordSize * 315;
+
+[[noreturn]] void throwSystemError() {
+    throw Error(SystemErrorText(errno));
+}
+
+} // namespace
+
+Error readBeyondEndOfFile() {
+    return Error(QStringLiteral("Read beyond end of file"));
+}
+
+LogRecordFileReader::LogRecordFileReader(int descriptor)
+    : descriptor_(descriptor), buffer_(kBufferSize) {}
+
+LogRecordFileReader::~LogRecordFileReader() {
+    ::close(descriptor_);
+}
+
+void LogRecordFileReader::fill(std::size_t wanted) {
+    if (end_ - begin_ >= wanted)
+        return;
+    std::copy(buffer_.begin() + begin_, buffer_.begin() + end_, buffer_.begin());
+    end_ -= begin_;
+    begin_ = 0;
+    while (end_ < wanted) {
+        const ssize_t got = ::read(descriptor_, buffer_.data() + end_, buffer_.size() - end_);
+        if (got == 0)
+            return;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throwSystemError();
+        }
+        end_ += static_cast<std::size_t>(got);
+    }
+}
+
+bool LogRecordFileReader::next(LogRecordBytes& record) {
+    fill(kLogRecordSize);
+    if (begin_ == end_)
+        return false;
+    if (end_ - begin_ < kLogRecordSize)
+        throw readBeyondEndOfFile();
+    std::copy_n(buffer_.begin() + begin_, kLogRecordSize, record.begin());
+    begin_ += kLogRecordSize;
+    return true;
+}
+
+bool LogRecordMemoryReader::next(LogRecordBytes& record) {
+    if (bytes_.empty())
+        return false;
+    if (bytes_.size() < kLogRecordSize)
+        throw readBeyondEndOfFile();
+    std::copy_n(bytes_.begin(), kLogRecordSize, record.begin());
+    bytes_ = bytes_.subspan(kLogRecordSize);
+    return true;
+}
+
+LogRecordFileWriter::LogRecordFileWriter(const QString& fileName)
+    : descriptor_(::open(QFile::encodeName(fileName).constData(),
+                         O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {
+    if (descriptor_ < 0)
+        throwSystemError();
+    buffer_.reserve(kBufferSize);
+}
+
+LogRecordFileWriter::~LogRecordFileWriter() {
+    if (descriptor_ < 0)
+        return;
+    try {
+        flush();
+    } catch (const Error&) {
+        // The failure that ended the writing is the one reported.
+    }
+    ::close(descriptor_);
+}
+
+void LogRecordFileWriter::write(const LogRecordBytes& record) {
+    if (buffer_.size() + kLogRecordSize > kBufferSize)
+        flush();
+    buffer_.insert(buffer_.end(), record.begin(), record.end());
+}
+
+void LogRecordFileWriter::flush() {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t put = ::write(descriptor_, buffer_.data() + done, buffer_.size() - done);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            buffer_.clear();
+            throwSystemError();
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    buffer_.clear();
+}
+
+void LogRecordFileWriter::close() {
+    flush();
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    if (::close(descriptor) != 0)
+        throwSystemError();
+}
+
+} // namespace dvx

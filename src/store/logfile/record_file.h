@@ -1,0 +1,75 @@
+#pragma once
+
+#include "metering/conversion_error.h"
+#include "store/logfile/log_file_record.h"
+
+#include <QString>
+#include <span>
+#include <vector>
+
+namespace dvx {
+
+// Where the records of a log file are read from, one after the other.
+class LogRecordSource {
+public:
+    virtual ~LogRecordSource() = default;
+    // Reads the next record. False at the end; fails with "Read beyond end of file" when fewer
+    // bytes than a whole record are left, and with the system's error text when reading fails.
+    virtual bool next(LogRecordBytes& record) = 0;
+};
+
+// The records of a file, read through a buffer from a descriptor that it owns.
+class LogRecordFileReader : public LogRecordSource {
+public:
+    explicit LogRecordFileReader(int descriptor);
+    ~LogRecordFileReader() override;
+    LogRecordFileReader(const LogRecordFileReader&) = delete;
+    LogRecordFileReader& operator=(const LogRecordFileReader&) = delete;
+
+    bool next(LogRecordBytes& record) override;
+
+private:
+    // Reads until at least `wanted` bytes are buffered or the file ends.
+    void fill(std::size_t wanted);
+
+    int descriptor_;
+    std::vector<unsigned char> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+};
+
+// The records of bytes in memory.
+class LogRecordMemoryReader : public LogRecordSource {
+public:
+    explicit LogRecordMemoryReader(std::span<const unsigned char> bytes) : bytes_(bytes) {}
+    bool next(LogRecordBytes& record) override;
+
+private:
+    std::span<const unsigned char> bytes_;
+};
+
+// Writes records to a new file through a buffer. What was written before a failure, or before
+// the writer is destroyed without close(), reaches the file as far as the system lets it.
+class LogRecordFileWriter {
+public:
+    // Creates the file, truncating one of that name; fails with the system's error text.
+    explicit LogRecordFileWriter(const QString& fileName);
+    ~LogRecordFileWriter();
+    LogRecordFileWriter(const LogRecordFileWriter&) = delete;
+    LogRecordFileWriter& operator=(const LogRecordFileWriter&) = delete;
+
+    // Both fail with the system's error text.
+    void write(const LogRecordBytes& record);
+    void close();
+
+private:
+    void flush();
+
+    int descriptor_;
+    std::vector<unsigned char> buffer_;
+};
+
+// The error of a record cut short by the end of the file.
+Error readBeyondEndOfFile();
+
+} // namespace dvx

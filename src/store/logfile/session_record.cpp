@@ -1,0 +1,86 @@
+#include "store/logfile/session_record.h"
+
+#include "metering/conversion_error.h"
+#include "metering/date_time_text.h"
+#include "metering/money_text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace dvx {
+
+namespace {
+
+const QString kProduct = QStringLiteral("Dorvantix");
+const QString kMinutesMark = QStringLiteral("min");
+const QString kSecondsMark = QStringLiteral("min, ");
+
+// The moments a date text can show: 0001-01-01 up to the end of 9999-12-31.
+constexpr DateTime kFirstMoment = -693593.0;
+constexpr DateTime kEndOfLastDay = 2958466.0;
+
+constexpr std::int64_t kLargestCost = 900'000'000'000'000 * Currency::kScale;
+
+std::int32_t readInteger(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok)
+        throw invalidInteger(text);
+    return value;
+}
+
+// "12min, 05sec": the minutes before the first "min", the two characters after "min, ".
+std::int32_t durationSecondsOf(const QString& text) {
+    const qsizetype minutesEnd = text.indexOf(kMinutesMark);
+    const qsizetype secondsAt = text.indexOf(kSecondsMark);
+    if (minutesEnd < 0 || secondsAt < 0)
+        throw invalidInteger(text);
+    const std::int64_t minutes = readInteger(text.left(minutesEnd));
+    const std::int64_t seconds = readInteger(text.mid(secondsAt + kSecondsMark.size(), 2));
+    const std::int64_t total = minutes * 60 + seconds;
+    if (total < std::numeric_limits<std::int32_t>::min() ||
+        total > std::numeric_limits<std::int32_t>::max())
+        throw integerOverflow();
+    return static_cast<std::int32_t>(total);
+}
+
+// As the money text reader, except that a text with neither digits nor a decimal separator
+// is refused instead of read as 0.
+std::int64_t costOf(const QString& text, const RegionalSettings& rs) {
+    const QString filtered = DigitsAndDecimalSeparator(text, rs);
+    const auto raw = ReadTenThousandths(filtered, rs);
+    if (!raw)
+        throw invalidFloat(filtered);
+    if (!isShowableCost(*raw))
+        throw integerOverflow();
+    return *raw;
+}
+
+} // namespace
+
+bool isShowableCost(std::int64_t tenThousandths) {
+    return tenThousandths >= -kLargestCost && tenThousandths <= kLargestCost;
+}
+
+LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
+                              Windows1252& codePage) {
+    LogFileRecord record;
+    record.startTime = ParseDateTimeText(row.date, rs);
+    record.product = codePage.encode(kProduct);
+    record.description = codePage.encode(row.description).left(kDescriptionCapacity);
+    record.duration = durationSecondsOf(row.duration);
+    record.cost = costOf(row.cost, rs);
+    return record;
+}
+
+SessionRow sessionRowOf(const LogFileRecord& record, const RegionalSettings& rs,
+                        Windows1252& codePage) {
+    if (!(record.startTime >= kFirstMoment && record.startTime < kEndOfLastDay))
+        throw invalidDateTime(QString::number(record.startTime, 'g', 17));
+    if (!isShowableCost(record.cost))
+        throw integerOverflow();
+    return SessionRow{DateTimeText(record.startTime, rs), codePage.decode(record.description),
+                      DurationText(record.duration), MoneyText(Currency::fromRaw(record.cost), rs)};
+}
+
+} // namespace dvx

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "metering/regional_settings.h"
+#include "metering/session_row.h"
+#include "store/logfile/log_file_record.h"
+#include "store/logfile/windows1252.h"
+
+namespace dvx {
+
+// Whether a cost, or a sum of costs, in ten-thousandths lies within what a money text can show:
+// at most 900 million million currency units either way.
+bool isShowableCost(std::int64_t tenThousandths);
+
+// The record of a session list row, read back from the row's texts: the Date by the regional
+// date and time rules, the Duration as "<minutes>min, <ss>sec", the Cost from its digits and
+// decimal separator (the sign is dropped), the description cut to its first 50 characters.
+// Fails with the conversion error of the first text that cannot be read, naming that text,
+// and with "Integer overflow" for a duration beyond 32 bits or a cost beyond what can be shown.
+LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
+                              Windows1252& codePage);
+
+// The row that a session record is shown as. Fails with "'%s' is not a valid date and time"
+// when the start is no moment between the years 1 and 9999, and with "Integer overflow" for a
+// cost beyond what can be shown.
+SessionRow sessionRowOf(const LogFileRecord& record, const RegionalSettings& rs,
+                        Windows1252& codePage);
+
+} // namespace dvx
