@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -15,32 +16,57 @@ public:
                !QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty();
     }
 
-    // The text of every page with its layout kept; pages are separated by form feeds.
-    static QString text(const QString& pdfFile) {
-        return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfFile, "-"});
+    // The text of every page with its layout kept; pages are separated by form feeds. Given the
+    // character pitch of a monospaced text in points, blanks are kept exactly as printed.
+    static QString text(const QString& pdfFile, double pitch = 0) {
+        QStringList arguments{QStringLiteral("-layout")};
+        if (pitch > 0) {
+            arguments << QStringLiteral("-fixed") << QString::number(pitch);
+        }
+        arguments << pdfFile << QStringLiteral("-");
+        return run(QStringLiteral("pdftotext"), arguments);
     }
 
-    static QStringList pages(const QString& pdfFile) {
-        QStringList pages = text(pdfFile).split(u'\f');
+    static QStringList pages(const QString& pdfFile, double pitch = 0) {
+        QStringList pages = text(pdfFile, pitch).split(u'\f');
         if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
             pages.removeLast(); // the form feed after the last page
         }
         return pages;
     }
 
+    // The lines of a page as written: the page margin's indentation and trailing blanks
+    // removed, blank lines inside kept, those before the first and after the last dropped.
+    static QStringList pageLines(const QString& pageText) {
+        QStringList lines;
+        qsizetype indentation = -1;
+        for (QString line : pageText.split(u'\n')) {
+            while (line.endsWith(u' ')) {
+                line.chop(1);
+            }
+            if (!line.isEmpty()) {
+                const qsizetype blanks =
+                    line.size() - QString(line).remove(QRegularExpression("^ +")).size();
+                indentation = indentation < 0 ? blanks : qMin(indentation, blanks);
+            }
+            lines.append(line);
+        }
+        while (!lines.isEmpty() && lines.first().isEmpty()) {
+            lines.removeFirst();
+        }
+        while (!lines.isEmpty() && lines.last().isEmpty()) {
+            lines.removeLast();
+        }
+        for (QString& line : lines) {
+            line.remove(0, qMax<qsizetype>(indentation, 0));
+        }
+        return lines;
+    }
+
     // The lines of a page's text, trailing blanks removed and blank lines left out.
     static QStringList nonEmptyLines(const QString& pageText) {
-        QStringList lines;
-        for (const QString& line : pageText.split(u'\n')) {
-            const QString kept = line.trimmed().isEmpty() ? QString() : line;
-            if (!kept.isEmpty()) {
-                QString trimmedEnd = kept;
-                while (trimmedEnd.endsWith(u' ')) {
-                    trimmedEnd.chop(1);
-                }
-                lines.append(trimmedEnd);
-            }
-        }
+        QStringList lines = pageLines(pageText);
+        lines.removeAll(QString());
         return lines;
     }
 
