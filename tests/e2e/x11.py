@@ -1,0 +1,87 @@
+"""The private X display as a user meets it: windows found by title or by owner, the mouse and
+the keyboard through xdotool, screenshots."""
+
+import re
+import subprocess
+
+from waiting import wait_until
+
+# A tray icon is a small window; a top-level window of the program is larger.
+MAX_ICON_SIZE = 32
+
+
+class Display:
+    def __init__(self, env):
+        self.env = env
+
+    def run(self, argv, check=True):
+        result = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{' '.join(argv)} failed: {result.stderr.strip()}")
+        return result
+
+    def xdotool(self, *args, check=True):
+        return self.run(["xdotool", *map(str, args)], check=check).stdout
+
+    def search(self, *criteria):
+        """Window ids that xdotool search finds; none is not an error."""
+        output = self.xdotool("search", *criteria, check=False)
+        return [int(line) for line in output.split()]
+
+    def is_up(self):
+        return self.run(["xdpyinfo"], check=False).returncode == 0
+
+    def geometry(self, window):
+        """(x, y, width, height), or None when the window is gone."""
+        result = self.run(["xdotool", "getwindowgeometry", "--shell", str(window)], check=False)
+        if result.returncode != 0:
+            return None
+        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
+        try:
+            return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+        except KeyError:
+            return None
+
+    def ancestors(self, window):
+        """The windows that hold this one, innermost first, up to the root."""
+        chain = []
+        while True:
+            result = self.run(["xwininfo", "-tree", "-id", str(window)], check=False)
+            found = re.search(r"Parent window id: (0x[0-9a-f]+)", result.stdout)
+            if result.returncode != 0 or not found:
+                return chain
+            parent = int(found.group(1), 16)
+            if "(the root window)" in result.stdout.split("Parent window id:")[1].splitlines()[0]:
+                return chain + [parent]
+            chain.append(parent)
+            window = parent
+
+    def visible_windows_titled(self, title):
+        return self.search("--onlyvisible", "--name", "^" + re.escape(title) + "$")
+
+    def wait_for_window(self, title, timeout=10):
+        return wait_until(lambda: self.visible_windows_titled(title), timeout,
+                          f'a visible window titled "{title}"')[0]
+
+    def wait_until_no_window(self, title, timeout=10):
+        wait_until(lambda: not self.visible_windows_titled(title), timeout,
+                   f'no visible window titled "{title}"')
+
+    def double_click(self, window):
+        width, height = self._size(window)
+        self.xdotool("mousemove", "--window", window, width // 2, height // 2,
+                     "click", "--repeat", 2, "--delay", 80, 1)
+
+    def right_click(self, window):
+        width, height = self._size(window)
+        self.xdotool("mousemove", "--window", window, width // 2, height // 2, "click", 3)
+
+    def key(self, *keys):
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def screenshot(self, path):
+        return self.run(["import", "-window", "root", path], check=False).returncode == 0
+
+    def _size(self, window):
+        geometry = self.geometry(window)
+        return (geometry[2], geometry[3]) if geometry else (22, 22)
