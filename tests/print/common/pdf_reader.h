@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -68,6 +69,18 @@ public:
         QStringList lines = pageLines(pageText);
         lines.removeAll(QString());
         return lines;
+    }
+
+    // Where the first word of the first page begins, in points from the paper's top left corner.
+    static QPointF firstWordPosition(const QString& pdfFile) {
+        const QString boxes =
+            run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                              QStringLiteral("1"), pdfFile, QStringLiteral("-")});
+        const QRegularExpressionMatch word =
+            QRegularExpression(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\""))
+                .match(boxes);
+        return word.hasMatch() ? QPointF(word.captured(1).toDouble(), word.captured(2).toDouble())
+                               : QPointF(-1, -1);
     }
 
     static QString fonts(const QString& pdfFile) {

@@ -1,3 +1,4 @@
+#include "print/report/print_lines_setup.h"
 #include "print/report/print_log_report.h"
 
 #include "../common/pdf_reader.h"
@@ -184,4 +185,27 @@ TEST_F(ReportPrintingTest, TheProgressWindowSaysPrintingLogAndCopiesComeFromTheD
     EXPECT_EQ(PdfReader::pages(printer->outputFileName()).size(), 2);
     EXPECT_EQ(printer->copyCount(), 2);
     EXPECT_EQ(printLines.printer(), nullptr); // the caller's printer is let go
+}
+
+TEST_F(ReportPrintingTest, PrintLinesMarginsAreRaisedToThePrintersUnprintableStrip) {
+    struct Case {
+        double printerMargin; // inches
+        double textLeft;      // points
+    };
+    for (const Case& c : {Case{0.25, 18.0}, Case{0.1, 8.4}}) {
+        const auto printer = pdfPrinter("margins.pdf");
+        printer->setPageMargins(
+            QMarginsF(c.printerMargin, c.printerMargin, c.printerMargin, c.printerMargin),
+            QPageLayout::Inch);
+        TPagePrinter freshPrintLines;
+        freshPrintLines.setPrinter(printer.get());
+        SetUpPrintLines(freshPrintLines);
+        EXPECT_DOUBLE_EQ(freshPrintLines.MarginLeft(), qMax(c.printerMargin, 7.0 / 60.0));
+
+        PrintLogReport(freshPrintLines, *printer, Log(1), RegionalSettings::british(), 46000.5);
+
+        const QPointF firstWord = PdfReader::firstWordPosition(printer->outputFileName());
+        EXPECT_NEAR(firstWord.x(), c.textLeft, 0.5) << c.printerMargin;
+        EXPECT_NEAR(firstWord.y(), c.textLeft, 2.5) << c.printerMargin;
+    }
 }
