@@ -110,6 +110,8 @@ TEST_F(PagePrinterTest, ThreePagesShowTheirNumbersAndArePrintedOnThreeSheets) {
     onPage([&](int) {
         TPPPrnPrgDlg* window = VisibleProgressWindow();
         ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(window->isModal());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         seen.append({window->lblStatus->text(), window->lblPageNumber->text(),
                      window->ProgBar->value(), printer->copyCount()});
     });
@@ -191,6 +193,23 @@ TEST_F(PagePrinterTest, CopiesAreMadeByThePagePrinterInTheChosenOrder) {
 
     EXPECT_EQ(texts.first(), "Printing Log... | Page 1 of 2 x 2 Copies");
     EXPECT_EQ(firstLinesOfPages(), QStringList({"page one", "page one", "page two", "page two"}));
+}
+
+TEST_F(PagePrinterTest, APrinterThatCannotStartReportsItAndLeavesNothingBehind) {
+    printer->setOutputFileName(dir.filePath(QStringLiteral("no such folder/pages.pdf")));
+    printer->setCopyCount(3);
+    recordPages({"page one"});
+    try {
+        pagePrinter.PrintPages();
+        ADD_FAILURE() << "the failure to start printing went unnoticed";
+    } catch (const EPagePrinter& error) {
+        EXPECT_EQ(
+            error.text(),
+            QStringLiteral("Unable to print to the file \"%1\"").arg(printer->outputFileName()));
+    }
+    EXPECT_EQ(VisibleProgressWindow(), nullptr);
+    EXPECT_EQ(printer->copyCount(), 3);
+    EXPECT_FALSE(pagePrinter.Sending());
 }
 
 TEST_F(PagePrinterTest, ChangesThatWouldSpoilTheDocumentAreRefusedWhileRecording) {
