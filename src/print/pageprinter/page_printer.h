@@ -80,7 +80,9 @@ public:
     void NextLine();
     void NextPage();
     void EndDocument();
-    // Sends the recorded pages; true when all were sent, false when the user cancelled.
+    // Sends the recorded pages; true when all were sent, false when the user cancelled. While
+    // pages are being sent a further PrintPages is refused with EPagePrinter; laying out a new
+    // document meanwhile is allowed.
     bool PrintPages();
 
     bool Recording() const { return recording_; }
