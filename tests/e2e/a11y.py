@@ -16,12 +16,13 @@ def _atspi():
 
 
 def application(name, timeout=15):
-    """The running application registered under this name."""
+    """The running application registered under this name, in any case (Qt registers the
+    application name, "Dorvantix")."""
     def find():
         desktop = _atspi().Registry.getDesktop(0)
         for index in range(desktop.childCount):
             app = desktop.getChildAtIndex(index)
-            if app is not None and app.name == name:
+            if app is not None and app.name.casefold() == name.casefold():
                 return app
         return None
     return wait_until(find, timeout, f'the application "{name}" on the accessibility bus')
@@ -67,3 +68,41 @@ def press(node):
 
 def text_of(node):
     return node.queryText().getText(0, -1)
+
+
+class EventLog:
+    """Records the accessibility events of the given kinds ("object:state-changed:showing", ...)
+    from its creation on. Popup menus are found this way: they are not children of their
+    application on the bus, but they announce themselves when they show."""
+
+    def __init__(self, *kinds):
+        _atspi()
+        from gi.repository import Atspi
+        self._kinds = kinds
+        self._events = []
+        self._listener = Atspi.EventListener.new(self._record)
+        for kind in kinds:
+            self._listener.register(kind)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *error):
+        for kind in self._kinds:
+            self._listener.deregister(kind)
+        return False
+
+    def _record(self, event):
+        self._events.append((event.type, event.detail1, event.source))
+
+    def wait_for(self, match, timeout, what):
+        """The source of the first event for which match(kind, detail, source) holds."""
+        from gi.repository import GLib
+
+        def received():
+            context = GLib.MainContext.default()
+            while context.iteration(False):
+                pass
+            return next((source for kind, detail, source in self._events
+                         if match(kind, detail, source)), None)
+        return wait_until(received, timeout, what)

@@ -52,7 +52,8 @@ class Desktop:
 
     def __enter__(self):
         check_can_run()
-        os.makedirs(self.output_dir, exist_ok=True)
+        shutil.rmtree(self.output_dir, ignore_errors=True)
+        os.makedirs(self.output_dir)
         try:
             self._make_home()
             self.processes = Processes(self.output_dir)
@@ -62,7 +63,9 @@ class Desktop:
             self._start_sound()
             self.network = PrivateNetwork(self.env, self.processes, self.modem_link_helper)
             self._stack.enter_context(self.network)
-        except BaseException:
+        except BaseException as error:
+            if not isinstance(error, Skip):
+                self.screenshot("failure")
             self._stack.close()
             raise
         return self
@@ -114,12 +117,13 @@ class Desktop:
             "trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
                        "--height", "24", "--SetDockType", "true", "--transparent", "false"],
             self.env)
-        wait_until(lambda: self.x.search("--onlyvisible", "--class", "trayer"), 10,
-                   "the tray host")
+        # An empty tray has no width and is not shown; it is ready once it owns the tray.
+        wait_until(lambda: self.x.selection_owner("_NET_SYSTEM_TRAY_S0"), 10, "the tray host")
 
     def stop_tray_host(self):
         self.processes.stop(self.tray_host)
-        wait_until(lambda: not self.x.search("--class", "trayer"), 10, "the tray host to go")
+        wait_until(lambda: not self.x.selection_owner("_NET_SYSTEM_TRAY_S0"), 10,
+                   "the tray host to go")
 
     def _start_buses(self):
         bus = self.processes.start(
@@ -200,6 +204,14 @@ class Desktop:
             except Failure:
                 continue
         raise Failure(f'a double click on the tray icon did not show "{title}"')
+
+    def open_tray_menu(self, icon):
+        """Opens the tray menu with the right button; the menu's accessible object."""
+        with a11y.EventLog("object:state-changed:showing") as events:
+            self.x.right_click(icon)
+            return events.wait_for(
+                lambda kind, shown, source: shown and source.getRoleName() == "popup menu", 5,
+                "the tray menu to show")
 
     def accessible_program(self):
         return a11y.application("dorvantix")

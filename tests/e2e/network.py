@@ -5,7 +5,7 @@ import os
 import re
 import subprocess
 
-from waiting import Failure
+from waiting import Failure, Skip
 
 PREFIX = "dorvantix-e2e-"
 
@@ -30,7 +30,9 @@ class PrivateNetwork:
 
     def __enter__(self):
         _remove_stale_namespaces()
-        self._ip("netns", "add", self.name)
+        made = subprocess.run(["ip", "netns", "add", self.name], capture_output=True, text=True)
+        if made.returncode != 0:
+            raise Skip(f"cannot make a network namespace: {made.stderr.strip()}")
         self._ip("netns", "exec", self.name, "ip", "link", "set", "lo", "up")
         return self
 
@@ -60,6 +62,8 @@ class ModemLink:
     """A modem connection: up while this object holds it, hung up by hangup() or at the end."""
 
     def __init__(self, network, name):
+        if not os.path.exists("/dev/net/tun"):
+            raise Skip("no /dev/net/tun to make a modem link with")
         self.network = network
         self.name = name
         self.process = network.processes.start(

@@ -9,7 +9,7 @@ from waiting import Failure, wait_until
 
 
 def check_desktop(desktop):
-    if not desktop.x.search("--onlyvisible", "--class", "trayer"):
+    if not desktop.x.selection_owner("_NET_SYSTEM_TRAY_S0"):
         raise Failure("no tray host on the display")
     sinks = desktop.x.run(["pactl", "list", "short", "sinks"]).stdout
     if "testsink" not in sinks:

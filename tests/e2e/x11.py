@@ -1,6 +1,8 @@
 """The private X display as a user meets it: windows found by title or by owner, the mouse and
 the keyboard through xdotool, screenshots."""
 
+import ctypes
+import ctypes.util
 import re
 import subprocess
 
@@ -27,6 +29,25 @@ class Display:
         """Window ids that xdotool search finds; none is not an error."""
         output = self.xdotool("search", *criteria, check=False)
         return [int(line) for line in output.split()]
+
+    def selection_owner(self, selection):
+        """The window that owns the selection (a tray host owns _NET_SYSTEM_TRAY_S0), or 0."""
+        xlib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        xlib.XInternAtom.restype = ctypes.c_ulong
+        xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        xlib.XGetSelectionOwner.restype = ctypes.c_ulong
+        xlib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        connection = xlib.XOpenDisplay(self.env["DISPLAY"].encode())
+        if not connection:
+            return 0
+        try:
+            atom = xlib.XInternAtom(connection, selection.encode(), 0)
+            return xlib.XGetSelectionOwner(connection, atom)
+        finally:
+            xlib.XCloseDisplay(connection)
 
     def is_up(self):
         return self.run(["xdpyinfo"], check=False).returncode == 0
