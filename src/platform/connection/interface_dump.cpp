@@ -18,11 +18,11 @@ namespace {
 
 // Each interface's flags, by name. An interface appears once per address family; a link
 // without a hardware address (a PPP link, say) appears without a link-layer address at all.
-std::map<std::string, unsigned> InterfaceFlags() {
+std::optional<std::map<std::string, unsigned>> InterfaceFlags() {
     std::map<std::string, unsigned> flags;
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0) {
-        return flags;
+        return std::nullopt;
     }
     for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
         if (entry->ifa_name != nullptr) {
@@ -36,7 +36,7 @@ std::map<std::string, unsigned> InterfaceFlags() {
 // The interface's link type (ARPHRD_*), or ARPHRD_VOID when the kernel does not say.
 unsigned LinkType(int control, const std::string& name) {
     ifreq request{};
-    if (control < 0 || name.size() >= IFNAMSIZ) {
+    if (name.size() >= IFNAMSIZ) {
         return ARPHRD_VOID;
     }
     std::memcpy(request.ifr_name, name.c_str(), name.size() + 1);
@@ -48,16 +48,21 @@ unsigned LinkType(int control, const std::string& name) {
 
 } // namespace
 
-ConnectionState DumpConnectionState() {
+std::optional<ConnectionState> DumpConnectionState() {
+    const auto interfaces = InterfaceFlags();
+    if (!interfaces) {
+        return std::nullopt;
+    }
     const int control = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (control < 0) {
+        return std::nullopt;
+    }
     LinkTable table;
     int index = 0;
-    for (const auto& [name, flags] : InterfaceFlags()) {
+    for (const auto& [name, flags] : *interfaces) {
         table.set(index++, DescribeLink(flags, LinkType(control, name), name));
     }
-    if (control >= 0) {
-        ::close(control);
-    }
+    ::close(control);
     return table.state();
 }
 

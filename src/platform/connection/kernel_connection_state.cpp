@@ -7,7 +7,12 @@ namespace dvx {
 KernelConnectionState::KernelConnectionState(QObject* parent) : QObject(parent) {}
 
 ConnectionState KernelConnectionState::query() {
-    return watch_.inSync() ? watch_.state() : DumpConnectionState();
+    if (watch_.inSync()) {
+        lastAnswer_ = watch_.state();
+    } else if (const auto dumped = DumpConnectionState()) {
+        lastAnswer_ = *dumped;
+    }
+    return lastAnswer_;
 }
 
 } // namespace dvx

@@ -10,7 +10,8 @@ namespace dvx {
 // The connection state read from the kernel's network interfaces: connected when an interface
 // other than loopback is up and running, through a modem when such an interface is a modem link.
 // The answer is kept current from the kernel's link events, so a query costs nothing; where the
-// events cannot be followed, each query reads every interface afresh.
+// events cannot be followed, each query reads every interface afresh, and a read that fails
+// repeats the last answer rather than report a hang-up that did not happen.
 class KernelConnectionState : public QObject, public ConnectionStateSource {
     Q_OBJECT
 
@@ -24,6 +25,7 @@ public:
 
 private:
     LinkEventWatch watch_;
+    ConnectionState lastAnswer_;
 };
 
 } // namespace dvx

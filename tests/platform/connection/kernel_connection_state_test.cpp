@@ -4,8 +4,11 @@
 #include "tun_modem_link.h"
 
 #include <QCoreApplication>
+#include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <optional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace dvx;
@@ -19,6 +22,31 @@ constexpr ConnectionState kConnected{true, false};
 constexpr ConnectionState kThroughModem{true, true};
 
 class KernelConnectionStateTest : public dvx::test::InPrivateNetworkNamespace {};
+
+ConnectionState DumpedState() {
+    const auto state = DumpConnectionState();
+    EXPECT_TRUE(state.has_value()) << "the interface dump failed";
+    return state.value_or(ConnectionState{});
+}
+
+// While it lives, the process can open no further file descriptor: sockets cannot be made.
+class NoNewDescriptors {
+public:
+    NoNewDescriptors() {
+        ::getrlimit(RLIMIT_NOFILE, &saved_);
+        const int lowestFree = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        ::close(lowestFree);
+        rlimit blocked = saved_;
+        blocked.rlim_cur = static_cast<rlim_t>(lowestFree);
+        ::setrlimit(RLIMIT_NOFILE, &blocked);
+    }
+    ~NoNewDescriptors() { ::setrlimit(RLIMIT_NOFILE, &saved_); }
+    NoNewDescriptors(const NoNewDescriptors&) = delete;
+    NoNewDescriptors& operator=(const NoNewDescriptors&) = delete;
+
+private:
+    rlimit saved_{};
+};
 
 struct InterfaceCase {
     const char* what;
@@ -54,7 +82,7 @@ TEST_F(KernelConnectionStateTest, ReportsWhatTheInterfacesAmountTo) {
         KernelConnectionState source;
         EXPECT_TRUE(source.followsLinkEvents());
         EXPECT_EQ(c.expected, WaitForState(source, c.expected));
-        EXPECT_EQ(c.expected, WaitForState(DumpConnectionState, c.expected));
+        EXPECT_EQ(c.expected, WaitForState(DumpedState, c.expected));
     }
 }
 
@@ -78,6 +106,28 @@ TEST_F(KernelConnectionStateTest, FollowsLinksComingAndGoing) {
     EXPECT_EQ(kConnected, WaitForState(source, kConnected));
     ASSERT_EQ(0, ip("link del lan0"));
     EXPECT_EQ(kNoConnection, WaitForState(source, kNoConnection));
+}
+
+// Where the link events cannot be watched, each query reads the interfaces; a read that fails is
+// no hang-up, so it repeats the last answer.
+TEST_F(KernelConnectionStateTest, WithoutLinkEventsEachQueryReadsTheInterfaces) {
+    std::optional<KernelConnectionState> source;
+    {
+        NoNewDescriptors blocked;
+        source.emplace();
+    }
+    ASSERT_FALSE(source->followsLinkEvents());
+
+    auto modem = std::make_unique<TunModemLink>();
+    modem->setUp(true);
+    EXPECT_EQ(kThroughModem, WaitForState(*source, kThroughModem));
+    {
+        NoNewDescriptors blocked;
+        EXPECT_FALSE(DumpConnectionState().has_value());
+        EXPECT_EQ(kThroughModem, source->query());
+    }
+    modem.reset();
+    EXPECT_EQ(kNoConnection, WaitForState(*source, kNoConnection));
 }
 
 // Far more link events than the socket's queue holds arrive while the program is busy; the
