@@ -12,6 +12,7 @@ import tempfile
 import a11y
 from network import PrivateNetwork
 from processes import Processes
+from sound import SoundWatch
 from waiting import Failure, Skip, wait_until
 from x11 import MAX_ICON_SIZE, Display
 
@@ -164,6 +165,16 @@ class Desktop:
         with open(path, "w", encoding="utf-8") as seed:
             seed.write(regedit4_text)
         self.x.run([self.reg_tool, "import", path])
+
+    def read_hive(self, key=""):
+        """The hive, or a key's subtree, as REGEDIT4 text from the hive tool."""
+        if not self.reg_tool:
+            raise Skip("the hive tool dorvantix-reg is not built")
+        return self.x.run([self.reg_tool, "export", *([key] if key else [])]).stdout
+
+    def watch_sounds(self):
+        """Counts the sounds played from now on (use with "with")."""
+        return SoundWatch(self.processes, self.env)
 
     def start_program(self, extra_env=None):
         env = dict(self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",

@@ -1,7 +1,9 @@
 """The private desktop itself: every part starts, a modem link comes and goes inside the test's
 network namespace only, and the tray host can be restarted."""
 
+import os
 import subprocess
+import wave
 
 import a11y
 import harness
@@ -15,6 +17,18 @@ def check_desktop(desktop):
     if "testsink" not in sinks:
         raise Failure(f"no null sink on the sound server: {sinks!r}")
     a11y._atspi().Registry.getDesktop(0)  # the accessibility registry answers
+
+
+def check_sound(desktop):
+    tone = os.path.join(desktop.root, "tone.wav")
+    with wave.open(tone, "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(8000)
+        out.writeframes(b"\x00\x10" * 800)
+    with desktop.watch_sounds() as sounds:
+        desktop.processes.start("paplay", ["paplay", tone], desktop.env)
+        sounds.wait_for_plays(1)
 
 
 def check_modem_link(desktop):
@@ -40,6 +54,7 @@ def check_tray_host_restart(desktop):
 
 def test(desktop):
     check_desktop(desktop)
+    check_sound(desktop)
     check_modem_link(desktop)
     check_tray_host_restart(desktop)
 
