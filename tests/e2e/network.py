@@ -30,10 +30,13 @@ class PrivateNetwork:
 
     def __enter__(self):
         _remove_stale_namespaces()
-        made = subprocess.run(["ip", "netns", "add", self.name], capture_output=True, text=True)
-        if made.returncode != 0:
-            raise Skip(f"cannot make a network namespace: {made.stderr.strip()}")
-        self._ip("netns", "exec", self.name, "ip", "link", "set", "lo", "up")
+        for step in (["ip", "netns", "add", self.name],
+                     self.exec_argv(["ip", "link", "set", "lo", "up"])):
+            done = subprocess.run(step, capture_output=True, text=True)
+            if done.returncode != 0:
+                self.__exit__()
+                raise Skip(f"cannot make a network namespace ({' '.join(step)}): "
+                           f"{done.stderr.strip()}")
         return self
 
     def __exit__(self, *error):
