@@ -17,8 +17,8 @@ namespace dvx {
 //
 // Saving, in the Save Log button's handler, once the save dialog has given a file name:
 //
-//     SaveLogFile(sessionRows(), encodeDateTime(QDateTime::currentDateTime()), regional,
-//                 fileName);   // an error goes to the general error handler
+//     SaveLogFile(sessionRows(), clock.now(), regional, fileName);
+//                                               // an error goes to the general error handler
 //     lblLogname->setText(fileName);
 //
 // Loading, in the Load Log button's handler, once the open dialog has given a file name:
@@ -38,6 +38,10 @@ namespace dvx {
 //     lblLogname->setText(fileName);            // also for a refused file
 //
 // Neither touches the session log store.
+
+// What the save and open dialogs offer, and the extension they append to a bare name.
+inline constexpr char kLogFileDialogFilter[] = "Dorvantix Log (*.dvx)";
+inline constexpr char kLogFileExtension[] = "dvx";
 
 // Writes the rows to a new file, replacing one of that name: the header (saved at `savedAt`),
 // then one record per row. A row whose Date, Duration or Cost text cannot be read stops the

@@ -4,7 +4,6 @@
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
 
-#include <cmath>
 #include <limits>
 
 namespace dvx {
