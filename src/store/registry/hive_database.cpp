@@ -1,0 +1,239 @@
+#include "store/registry/hive_database.h"
+
+#include "store/registry/hive_schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace dvx {
+
+namespace {
+
+// Another process's write lock lasts milliseconds; waiting this long covers a slow disk.
+constexpr int kBusyTimeoutMs = 10000;
+
+constexpr const char* kSql[] = {
+    // findKey
+    "SELECT id FROM hive_key WHERE folded_path = ?1",
+    // readValue
+    "SELECT k.id, v.type, v.data FROM hive_key k LEFT JOIN hive_value v "
+    "ON v.key = k.id AND v.folded_name = ?2 WHERE k.folded_path = ?1",
+    // keyById
+    "SELECT parent, name FROM hive_key WHERE id = ?1",
+    // insertKey
+    "INSERT INTO hive_key(parent, name, folded_name, folded_path) VALUES(?1, ?2, ?3, ?4)",
+    // upsertValue
+    "INSERT INTO hive_value(key, name, folded_name, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
+    "ON CONFLICT(key, folded_name) DO UPDATE SET type = excluded.type, data = excluded.data",
+    // listSubKeys
+    "SELECT id, name FROM hive_key WHERE parent = ?1 ORDER BY folded_name",
+    // listValues
+    "SELECT name, type, data FROM hive_value WHERE key = ?1 ORDER BY id",
+    // deleteValue
+    "DELETE FROM hive_value WHERE key = ?1 AND folded_name = ?2",
+    // deleteTreeValues: ?2 is the path followed by "\", ?3 by the next character, "]"
+    "DELETE FROM hive_value WHERE key IN (SELECT id FROM hive_key WHERE folded_path = ?1 "
+    "OR (folded_path >= ?2 AND folded_path < ?3))",
+    // deleteTreeKeys
+    "DELETE FROM hive_key WHERE folded_path = ?1 OR (folded_path >= ?2 AND folded_path < ?3)",
+};
+static_assert(std::size(kSql) == static_cast<size_t>(HiveSql::count));
+
+std::uint32_t BigEndian(const QByteArray& bytes, int offset, int size) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < size; ++i) {
+        value = (value << 8) | static_cast<std::uint8_t>(bytes[offset + i]);
+    }
+    return value;
+}
+
+} // namespace
+
+HiveDatabase::HiveDatabase(QString file)
+    : file_(std::move(file)), fileBytes_(QFile::encodeName(file_)) {}
+
+HiveDatabase::~HiveDatabase() {
+    close();
+}
+
+void HiveDatabase::close() {
+    for (auto*& statement : statements_) {
+        sqlite3_finalize(statement);
+        statement = nullptr;
+    }
+    sqlite3_close(db_);
+    db_ = nullptr;
+}
+
+bool HiveDatabase::open(Access access) {
+    if (db_ != nullptr && inTransaction()) {
+        return true;
+    }
+    struct stat info {};
+    const bool exists = ::stat(fileBytes_.constData(), &info) == 0;
+    if (db_ != nullptr && exists && info.st_dev == device_ && info.st_ino == inode_) {
+        return true;
+    }
+    close();
+    if (!exists) {
+        if (access == Access::read) {
+            error_ = QStringLiteral("the hive %1 does not exist").arg(file_);
+            return false;
+        }
+        const QString folder = QFileInfo(file_).absolutePath();
+        if (!QDir().mkpath(folder)) {
+            error_ = QStringLiteral("cannot create the folder %1").arg(folder);
+            return false;
+        }
+    }
+    return openExisting(!exists);
+}
+
+// A file that is not an SQLite database, or whose header promises more pages than it holds,
+// is left alone. A crash may leave a journal or write-ahead log that completes the file: then
+// the size is not judged here but by the check after the database has recovered.
+bool HiveDatabase::fileLooksSound() {
+    QFile file(file_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error_ = QStringLiteral("cannot read %1: %2").arg(file_, file.errorString());
+        return false;
+    }
+    const qint64 size = file.size();
+    if (size == 0) {
+        return true;
+    }
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
+        error_ = QStringLiteral("%1 is not a hive: it is not a database").arg(file_);
+        return false;
+    }
+    std::uint32_t pageSize = BigEndian(header, 16, 2);
+    pageSize = pageSize == 1 ? 65536 : pageSize;
+    const std::uint32_t pages = BigEndian(header, 28, 4);
+    const bool pagesValid = pages != 0 && BigEndian(header, 24, 4) == BigEndian(header, 92, 4);
+    const bool journalWaiting = QFileInfo(file_ + QStringLiteral("-journal")).size() > 0 ||
+                                QFileInfo(file_ + QStringLiteral("-wal")).size() > 0;
+    if (pagesValid && !journalWaiting && qint64(pages) * pageSize > size) {
+        error_ = QStringLiteral("the hive %1 is truncated").arg(file_);
+        return false;
+    }
+    return true;
+}
+
+bool HiveDatabase::openExisting(bool created) {
+    if (!created && !fileLooksSound()) {
+        return false;
+    }
+    const int flags = SQLITE_OPEN_READWRITE | (created ? SQLITE_OPEN_CREATE : 0);
+    if (sqlite3_open_v2(fileBytes_.constData(), &db_, flags, nullptr) != SQLITE_OK) {
+        takeSqliteError();
+        close();
+        return false;
+    }
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db_, 1);
+    bool ok = exec("PRAGMA synchronous = FULL") && passesQuickCheck() &&
+              PrepareHiveSchema(db_, error_);
+    // Only a hive of our own is switched to write-ahead logging: a commit is then one synced
+    // append, and readers never wait for a writer. A hive that cannot be written keeps the
+    // mode it has.
+    ok = ok && (exec("PRAGMA journal_mode = WAL") || sqlite3_db_readonly(db_, "main") == 1);
+    struct stat info {};
+    ok = ok && ::stat(fileBytes_.constData(), &info) == 0;
+    if (!ok) {
+        close();
+        return false;
+    }
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
+    return true;
+}
+
+// Reads every page once: a damaged or cut-off database is refused before anything is written.
+bool HiveDatabase::passesQuickCheck() {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db_, "PRAGMA quick_check(1)", -1, &statement, nullptr) != SQLITE_OK) {
+        takeSqliteError();
+        return false;
+    }
+    bool ok = sqlite3_step(statement) == SQLITE_ROW;
+    if (!ok) {
+        takeSqliteError();
+    } else {
+        const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        ok = qstrcmp(verdict, "ok") == 0;
+        error_ = QString::fromUtf8(verdict);
+    }
+    sqlite3_finalize(statement);
+    if (!ok) {
+        error_ = QStringLiteral("the hive %1 is damaged: %2").arg(file_, error_);
+    }
+    return ok;
+}
+
+SqliteStatement HiveDatabase::statement(HiveSql which) {
+    auto& cached = statements_[static_cast<size_t>(which)];
+    if (cached == nullptr && db_ != nullptr) {
+        if (sqlite3_prepare_v3(db_, kSql[static_cast<size_t>(which)], -1, SQLITE_PREPARE_PERSISTENT,
+                               &cached, nullptr) != SQLITE_OK) {
+            takeSqliteError();
+            cached = nullptr;
+        }
+    }
+    return SqliteStatement(cached);
+}
+
+bool HiveDatabase::exec(const char* sql) {
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        takeSqliteError();
+        return false;
+    }
+    return true;
+}
+
+bool HiveDatabase::inTransaction() const {
+    return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
+}
+
+std::int64_t HiveDatabase::lastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+int HiveDatabase::changes() const {
+    return sqlite3_changes(db_);
+}
+
+void HiveDatabase::takeSqliteError() {
+    error_ = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
+                            : QStringLiteral("cannot open %1").arg(file_);
+}
+
+HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db) {
+    if (db_.inTransaction()) {
+        begun_ = true;
+        return;
+    }
+    outermost_ = true;
+    begun_ = db_.exec(kind == Kind::write ? "BEGIN IMMEDIATE" : "BEGIN");
+}
+
+HiveTransaction::~HiveTransaction() {
+    if (outermost_ && begun_ && db_.inTransaction()) {
+        db_.exec("ROLLBACK");
+    }
+}
+
+bool HiveTransaction::commit() {
+    if (!begun_) {
+        return false;
+    }
+    if (!outermost_) {
+        return true;
+    }
+    return db_.exec("COMMIT");
+}
+
+} // namespace dvx

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "store/registry/sqlite_statement.h"
+
+#include <QString>
+#include <array>
+#include <sys/types.h>
+
+struct sqlite3;
+
+namespace dvx {
+
+// The statements the hive runs, prepared once per connection.
+enum class HiveSql {
+    findKey,
+    readValue,
+    keyById,
+    insertKey,
+    upsertValue,
+    listSubKeys,
+    listValues,
+    deleteValue,
+    deleteTreeValues,
+    deleteTreeKeys,
+    count
+};
+
+// The connection to one hive file. It opens the file when a call first needs it and keeps it
+// open while the file stays the same; when the file is removed or replaced the next call opens
+// the new one. Opening checks the file first: a file that is not a database, a truncated
+// database or a database of another program is refused and left as it is.
+class HiveDatabase {
+public:
+    enum class Access { read, write };
+
+    explicit HiveDatabase(QString file);
+    ~HiveDatabase();
+    HiveDatabase(const HiveDatabase&) = delete;
+    HiveDatabase& operator=(const HiveDatabase&) = delete;
+
+    const QString& file() const { return file_; }
+    // Makes the connection ready. A missing file is created (with its folders) only for
+    // writing; for reading it is a failure that creates nothing.
+    bool open(Access access);
+    void close();
+
+    SqliteStatement statement(HiveSql which);
+    bool exec(const char* sql);
+    bool inTransaction() const;
+    std::int64_t lastInsertId() const;
+    int changes() const;
+
+    const QString& lastError() const { return error_; }
+    void setError(QString error) { error_ = std::move(error); }
+    // Takes the connection's own message as the last error.
+    void takeSqliteError();
+
+private:
+    bool openExisting(bool created);
+    bool fileLooksSound();
+    bool passesQuickCheck();
+
+    QString file_;
+    QByteArray fileBytes_;
+    sqlite3* db_ = nullptr;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+    std::array<struct sqlite3_stmt*, static_cast<size_t>(HiveSql::count)> statements_{};
+    QString error_;
+};
+
+// Several changes that take effect together or not at all (write), or several reads that see
+// one state of the hive (read). A write transaction takes the write lock at once, so that two
+// processes never wait for each other in a deadlock. Inside an open transaction it joins that
+// one: only the outermost commits.
+class HiveTransaction {
+public:
+    enum class Kind { read, write };
+    HiveTransaction(HiveDatabase& db, Kind kind);
+    ~HiveTransaction();
+    HiveTransaction(const HiveTransaction&) = delete;
+    HiveTransaction& operator=(const HiveTransaction&) = delete;
+
+    bool begun() const { return begun_; }
+    bool commit();
+
+private:
+    HiveDatabase& db_;
+    bool outermost_ = false;
+    bool begun_ = false;
+};
+
+} // namespace dvx

@@ -1,0 +1,125 @@
+#include "store/registry/hive_schema.h"
+
+#include <sqlite3.h>
+
+#include <iterator>
+
+namespace dvx {
+
+namespace {
+
+// Version 1: keys form a tree through their parent; the root key (id 1) has none. Names keep
+// their case; the folded forms find them and order subkeys. Values keep their insertion order.
+constexpr const char* kCreateVersion1 = R"sql(
+CREATE TABLE hive_key(
+    id INTEGER PRIMARY KEY,
+    parent INTEGER,
+    name TEXT NOT NULL,
+    folded_name TEXT NOT NULL,
+    folded_path TEXT NOT NULL UNIQUE
+);
+CREATE UNIQUE INDEX hive_key_child ON hive_key(parent, folded_name);
+CREATE TABLE hive_value(
+    id INTEGER PRIMARY KEY,
+    key INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    folded_name TEXT NOT NULL,
+    type INTEGER NOT NULL,
+    data NOT NULL
+);
+CREATE UNIQUE INDEX hive_value_name ON hive_value(key, folded_name);
+INSERT INTO hive_key(id, parent, name, folded_name, folded_path) VALUES(1, NULL, '', '', '');
+PRAGMA application_id = 1146509384;
+PRAGMA user_version = 1;
+)sql";
+
+// Each entry turns a hive of version i into one of version i + 1 (index 0 creates version 1).
+constexpr const char* kMigrations[] = {kCreateVersion1};
+static_assert(std::size(kMigrations) == kHiveSchemaVersion);
+
+struct SchemaState {
+    int applicationId = 0;
+    int version = 0;
+    int objects = 0;
+};
+
+bool QueryInt(sqlite3* db, const char* sql, int& value) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        return false;
+    }
+    const bool ok = sqlite3_step(statement) == SQLITE_ROW;
+    if (ok) {
+        value = sqlite3_column_int(statement, 0);
+    }
+    sqlite3_finalize(statement);
+    return ok;
+}
+
+bool ReadState(sqlite3* db, SchemaState& state) {
+    return QueryInt(db, "PRAGMA application_id", state.applicationId) &&
+           QueryInt(db, "PRAGMA user_version", state.version) &&
+           QueryInt(db, "SELECT count(*) FROM sqlite_schema", state.objects);
+}
+
+QString SqliteError(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+// Checks the state; true when it is a hive of the current version, or one that may be brought
+// to it (then needsWork is set).
+bool Acceptable(const SchemaState& state, bool& needsWork, QString& error) {
+    const bool empty = state.applicationId == 0 && state.version == 0 && state.objects == 0;
+    if (!empty && state.applicationId != kHiveApplicationId) {
+        error = QStringLiteral("the file is a database of another program, not a Dorvantix hive");
+        return false;
+    }
+    if (state.version > kHiveSchemaVersion) {
+        error = QStringLiteral("the hive was written by a newer version of Dorvantix "
+                               "(hive version %1, this program knows up to %2)")
+                    .arg(state.version)
+                    .arg(kHiveSchemaVersion);
+        return false;
+    }
+    needsWork = state.version < kHiveSchemaVersion;
+    return true;
+}
+
+bool Migrate(sqlite3* db, QString& error) {
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        error = SqliteError(db);
+        return false;
+    }
+    // Another process may have done the work meanwhile: look again inside the transaction.
+    SchemaState state;
+    bool needsWork = false;
+    bool ok = ReadState(db, state) && Acceptable(state, needsWork, error);
+    for (int version = state.version; ok && version < kHiveSchemaVersion; ++version) {
+        ok = sqlite3_exec(db, kMigrations[version], nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    if (ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        return true;
+    }
+    if (error.isEmpty()) {
+        error = SqliteError(db);
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
+}
+
+} // namespace
+
+bool PrepareHiveSchema(sqlite3* db, QString& error) {
+    SchemaState state;
+    if (!ReadState(db, state)) {
+        error = SqliteError(db);
+        return false;
+    }
+    bool needsWork = false;
+    if (!Acceptable(state, needsWork, error)) {
+        return false;
+    }
+    return !needsWork || Migrate(db, error);
+}
+
+} // namespace dvx

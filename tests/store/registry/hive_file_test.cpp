@@ -1,0 +1,154 @@
+// Where the hive lives, how its file comes to be, and what the file holds.
+#include "store/registry/hive.h"
+#include "store/registry/hive_schema.h"
+#include "store/registry/process_hive.h"
+#include "store/registry/regutils.h"
+#include "temp_hive.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+using namespace dvx;
+using dvx::test::FileBytes;
+using dvx::test::TempHiveTest;
+
+namespace {
+
+// Sets or removes an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
+        if (value.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value);
+        }
+    }
+    ~ScopedEnv() {
+        if (had_) {
+            qputenv(name_, old_);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    QByteArray old_;
+    bool had_;
+};
+
+int PragmaOf(const QString& file, const char* pragma) {
+    sqlite3* db = nullptr;
+    int value = -1;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, pragma, -1, &statement, nullptr);
+        if (sqlite3_step(statement) == SQLITE_ROW) {
+            value = sqlite3_column_int(statement, 0);
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
+bool ExecOn(const QString& file, const char* sql) {
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(QFile::encodeName(file).constData(), &db) == SQLITE_OK &&
+              sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+TEST(HivePath, FollowsTheEnvironmentThenXdgDataHomeThenHome) {
+    {
+        ScopedEnv hive("DORVANTIX_HIVE", "/tmp/profile/other.db");
+        EXPECT_EQ(DefaultHivePath(), QStringLiteral("/tmp/profile/other.db"));
+    }
+    ScopedEnv noHive("DORVANTIX_HIVE", QByteArray());
+    {
+        ScopedEnv data("XDG_DATA_HOME", "/srv/data");
+        EXPECT_EQ(DefaultHivePath(), QStringLiteral("/srv/data/dorvantix/hive.db"));
+    }
+    ScopedEnv home("HOME", "/home/someone");
+    for (const QByteArray& unusable : {QByteArray(), QByteArray("relative/data")}) {
+        ScopedEnv data("XDG_DATA_HOME", unusable);
+        EXPECT_EQ(DefaultHivePath(),
+                  QStringLiteral("/home/someone/.local/share/dorvantix/hive.db"));
+    }
+}
+
+class HiveFile : public TempHiveTest {};
+
+TEST_F(HiveFile, ReadsCreateNoFileAndTheFirstWriteCreatesFileAndFolders) {
+    const QString nested = filePath(QStringLiteral("a/b/c/hive.db"));
+    UseHiveFile(nested);
+    std::int32_t value = 5;
+    QStringList names;
+    EXPECT_TRUE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, true));
+    EXPECT_TRUE(ListRegSubKeys(QString(), names));
+    EXPECT_TRUE(DeleteRegKey(QStringLiteral("Software")));
+    EXPECT_FALSE(QFileInfo::exists(filePath(QStringLiteral("a"))));
+
+    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
+    EXPECT_TRUE(QFileInfo::exists(nested));
+    EXPECT_EQ(PragmaOf(nested, "PRAGMA user_version"), kHiveSchemaVersion);
+    EXPECT_EQ(PragmaOf(nested, "PRAGMA application_id"), kHiveApplicationId);
+}
+
+TEST_F(HiveFile, EveryCallSeesTheFileAsItIsNow) {
+    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
+    // Another process removes the file: the next write creates a new one, which holds it.
+    ASSERT_TRUE(QFile::remove(hivePath()));
+    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("w"), 2));
+    std::int32_t value = 0;
+    EXPECT_TRUE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, false));
+    Hive other(hivePath());
+    RegValue read;
+    EXPECT_EQ(other.readValue(QStringLiteral("Software"), QStringLiteral("w"), read),
+              Hive::Lookup::found);
+    EXPECT_EQ(read, RegValue::ofDword(2));
+    // A change made by another connection is seen at once.
+    EXPECT_TRUE(
+        other.writeValue(QStringLiteral("software"), QStringLiteral("w"), RegValue::ofDword(3)));
+    EXPECT_FALSE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("w"), value, false));
+    EXPECT_EQ(value, 3);
+}
+
+TEST_F(HiveFile, AnEmptyFileBecomesAHive) {
+    ASSERT_TRUE(dvx::test::WriteFileBytes(hivePath(), QByteArray()));
+    EXPECT_FALSE(
+        WriteRegString(QStringLiteral("Software"), QStringLiteral("v"), QStringLiteral("x")));
+    EXPECT_EQ(PragmaOf(hivePath(), "PRAGMA user_version"), kHiveSchemaVersion);
+}
+
+// A database of another program, or of a later version of this one, is refused untouched.
+TEST_F(HiveFile, ForeignOrNewerDatabasesAreLeftAlone) {
+    const struct {
+        const char* what;
+        const char* sql;
+    } cases[] = {
+        {"another program's database", "CREATE TABLE notes(text TEXT)"},
+        {"a newer hive", "PRAGMA application_id = 1146509384; PRAGMA user_version = 99;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(hivePath());
+        ASSERT_TRUE(ExecOn(hivePath(), c.sql));
+        const QByteArray before = FileBytes(hivePath());
+        UseHiveFile(hivePath());
+        EXPECT_TRUE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
+        EXPECT_TRUE(EnsureRegKey(QStringLiteral("Software")));
+        std::int32_t value = 7;
+        EXPECT_TRUE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, true));
+        EXPECT_EQ(value, 7);
+        EXPECT_EQ(FileBytes(hivePath()), before);
+        EXPECT_FALSE(ProcessHive().lastError().isEmpty());
+    }
+}
+
+} // namespace
