@@ -1,15 +1,43 @@
 #include "app/display_check.h"
+#include "metering/regional_settings.h"
+#include "platform/clock/system_clock.h"
+#include "platform/connection/kernel_connection_state.h"
+#include "platform/dialogs/qt_dialogs.h"
+#include "platform/sound/effect_sound_player.h"
+#include "ui/alarm/alarm_window.h"
+#include "ui/icons/pictures.h"
+#include "ui/main_window/frm_main.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QFont>
+#include <clocale>
 #include <cstdio>
 
+// The program reads no command line. It lives in the tray: the main window stays hidden until
+// the user opens it from the tray icon.
 int main(int argc, char* argv[]) {
     if (const QString reason = dvx::MissingDisplayReason(); !reason.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         return 2;
     }
+    std::setlocale(LC_ALL, "");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvantix"));
-    return 0;
+    QApplication::setWindowIcon(dvx::ProgramIcon());
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+
+    const dvx::RegionalSettings regional = dvx::RegionalSettings::fromProcessLocale();
+    dvx::SystemClock clock;
+    dvx::KernelConnectionState connection;
+    dvx::QtDialogs dialogs;
+    dvx::TfrmMain frmMain({clock, connection, dialogs, regional});
+    frmMain.runGuarded([&frmMain] { frmMain.FormCreate(); });
+    dvx::EffectSoundPlayer alarmSound(QStringLiteral("alarm.wav"), {},
+                                      [] { QApplication::beep(); });
+    dvx::TfrmAlarm alarmWindow(alarmSound);
+    dvx::frmAlarm = &alarmWindow;
+    const int result = QApplication::exec();
+    dvx::frmAlarm = nullptr;
+    return result;
 }

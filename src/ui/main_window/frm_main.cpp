@@ -1,0 +1,96 @@
+#include "ui/main_window/frm_main.h"
+
+#include "platform/dialogs/error_guard.h"
+#include "ui/floating/frm_float.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+
+namespace dvx {
+
+namespace {
+
+constexpr int kTickMs = 1000;
+
+} // namespace
+
+TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      services_(std::move(services)) {
+    setObjectName(QStringLiteral("frmMain"));
+    DurationTimer = new QTimer(this);
+    DurationTimer->setObjectName(QStringLiteral("DurationTimer"));
+    DurationTimer->setInterval(kTickMs);
+    buildWindow();
+    buildMenus();
+    fixWindowSize();
+    buildTray();
+    createFloatingDisplay();
+    connectHandlers();
+    connectPageHandlers();
+}
+
+TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+void TfrmMain::runGuarded(const std::function<void()>& handler) {
+    Guarded(services_.dialogs, handler);
+}
+
+void TfrmMain::connectHandlers() {
+    auto onClick = [this](QToolButton* button, void (TfrmMain::*handler)()) {
+        connect(button, &QToolButton::clicked, this,
+                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(BtnResetTotals, &TfrmMain::BtnResetTotalsClick);
+    onClick(btnSetChanges, &TfrmMain::btnSetChangesClick);
+    onClick(btnMonitor, &TfrmMain::btnMonitorClick);
+    onClick(btnManualStart, &TfrmMain::btnManualStartClick);
+    onClick(btnManualStop, &TfrmMain::btnManualStopClick);
+    onClick(btnSaveLog, &TfrmMain::btnSaveLogClick);
+    onClick(btnLoadLog, &TfrmMain::btnLoadLogClick);
+    onClick(btnPrintLog, &TfrmMain::btnPrintLogClick);
+
+    auto onTrigger = [this](QAction* item, void (TfrmMain::*handler)()) {
+        connect(item, &QAction::triggered, this,
+                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    };
+    onTrigger(mnuFloatingDisplay, &TfrmMain::mnuFloatingDisplayClick);
+    onTrigger(Exit1, &TfrmMain::Exit1Click);
+    onTrigger(About1, &TfrmMain::About1Click);
+    onTrigger(mnuMonitor, &TfrmMain::mnuMonitorClick);
+    onTrigger(mnuFloatingDisplayPopUp, &TfrmMain::mnuFloatingDisplayPopUpClick);
+    onTrigger(mnuShowStatistics, &TfrmMain::mnuShowStatisticsClick);
+    onTrigger(mnuExit, &TfrmMain::mnuExitClick);
+
+    connect(DurationTimer, &QTimer::timeout, this,
+            [this] { runGuarded([this] { DurationTimerTimer(); }); });
+    connect(frmFloat, &TfrmFloat::closed, this,
+            [this] { runGuarded([this] { SetFloatingDisplay(false); }); });
+}
+
+void TfrmMain::connectPageHandlers() {
+    tabStatistics->installEventFilter(this);
+    for (QLineEdit* box : {edtSessionTimeAlarm, edtTotalTimeAlarm}) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this, box] { runGuarded([this, box] { edtSessionTimeAlarmChange(box); }); });
+    }
+    for (QLineEdit* box :
+         {edtOffPeakPerSecond, edtPeakPerSecond, edtWeekendPerSecond, edtMinimumCallCharge}) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this] { runGuarded([this] { edtOffPeakPerSecondChange(); }); });
+    }
+}
+
+// The "Logs" page becomes visible when it is selected, and when the window is shown with it.
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tabStatistics && event->type() == QEvent::Show)
+        runGuarded([this] { tabStatisticsShow(); });
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace dvx

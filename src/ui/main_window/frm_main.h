@@ -1,0 +1,238 @@
+#pragma once
+
+// The meta-object compiler cannot read the standard library's C++20 headers these bring in.
+#ifndef Q_MOC_RUN
+#include "metering/currency.h"
+#include "metering/date_time.h"
+#include "metering/regional_settings.h"
+#include "metering/tariff.h"
+#endif
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+class QTimeEdit;
+class QTimer;
+class QToolButton;
+class QTreeWidget;
+
+namespace dvx {
+
+class Clock;
+class ConnectionStateSource;
+class Dialogs;
+class TCoolTrayIcon;
+class TfrmFloat;
+
+// The platform services the main window works through: the real ones in the program, fakes in
+// tests.
+struct MainWindowServices {
+    Clock& clock;
+    ConnectionStateSource& connection;
+    Dialogs& dialogs;
+    RegionalSettings regional;
+};
+
+// The main window. It holds the program's state and its one-second monitor, shows the session
+// log, the alarm limits, the tariff and the call in progress, and starts every command. It also
+// owns the tray icon and the floating display.
+//
+// The handlers and operations are spread over files by concern: layout, start-up, monitor,
+// commands, tray, settings, session log, alarms, floating display, log file and printing.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Start-up and shutdown.
+    void FormCreate();
+    void FormDestroy();
+    void ExitProgram();
+
+    // The session monitor.
+    void DurationTimerTimer();
+    void SetCharging(bool on);
+    void SetMonitoring(bool on);
+    void UpdateSession();
+
+    // The tariff and the charge.
+    void SelectChargeRate();
+    void UpdateSessionCharge();
+    void SetSessionCharge(Currency charge);
+
+    // Settings, session log, alarms and floating display.
+    void LoadSettings();
+    void RecordSession();
+    void FillSessionList();
+    void CheckAlarms();
+    void SetFloatingDisplay(bool shown);
+
+    // Handlers of the controls and menu items.
+    void BtnResetTotalsClick();
+    void btnSetChangesClick();
+    void btnMonitorClick();
+    void btnManualStartClick();
+    void btnManualStopClick();
+    void btnSaveLogClick();
+    void btnLoadLogClick();
+    void btnPrintLogClick();
+    void tabStatisticsShow();
+    void edtSessionTimeAlarmChange(QLineEdit* box);
+    void edtOffPeakPerSecondChange();
+    void mnuMonitorClick();
+    void mnuFloatingDisplayClick();
+    void mnuFloatingDisplayPopUpClick();
+    void mnuShowStatisticsClick();
+    void CoolTrayIconDblClick();
+    void mnuExitClick();
+    void Exit1Click();
+    void About1Click();
+
+    // Runs a handler as every event runs: an error it raises is shown in the general error box.
+    void runGuarded(const std::function<void()>& handler);
+
+    const RegionalSettings& regional() const { return services_.regional; }
+    Clock& clock() const { return services_.clock; }
+    Dialogs& dialogs() const { return services_.dialogs; }
+
+    // The monitor's state.
+    bool Charging = false;
+    bool Monitoring = false;
+    DateTime SessionStart = 0;
+    DateTime SessionStop = 0;
+    // The instant the session started, in UTC milliseconds: its length is counted from here.
+    std::int64_t SessionStartInstantMs = 0;
+    std::int32_t SessionSeconds = 0;
+    Currency SessionCharge;
+    Currency CurrentRate;
+    QString ConnectionName;
+    QString Number;
+
+    // The settings and the log's totals.
+    dvx::Tariff Tariff;
+    std::int32_t TotalSeconds = 0;
+    Currency TotalCharges;
+    QString LastResetDate;
+    QString DefaultDescription;
+    bool PromptForDescription = false;
+    bool FloatingShown = false;
+    // 0 until the program has once been started: start-up then asks the user to configure it.
+    std::int32_t FirstRunFlag = 0;
+
+    // The alarm limits (0 or less is off) and whether each alarm may still fire this session.
+    std::int32_t SessionTimeAlarm = 0;
+    Currency SessionCostAlarm;
+    std::int32_t TotalTimeAlarm = 0;
+    Currency TotalCostAlarm;
+    bool SessionCostArmed = false;
+    bool SessionTimeArmed = false;
+    bool TotalCostArmed = false;
+    bool TotalTimeArmed = false;
+
+    // Command bar.
+    QToolButton* BtnResetTotals = nullptr;
+    QToolButton* btnSetChanges = nullptr;
+    QToolButton* btnMonitor = nullptr;
+    QToolButton* btnManualStart = nullptr;
+    QToolButton* btnManualStop = nullptr;
+
+    // Log name band, pages, current call panel, status bar.
+    QLabel* GradImage1 = nullptr;
+    QLabel* lblLogname = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* tabStatistics = nullptr;
+    QWidget* tabAlarms = nullptr;
+    QWidget* tabSetup = nullptr;
+    QLabel* GradImage2 = nullptr;
+    QLineEdit* edtCurrentChargeRate = nullptr;
+    QLineEdit* edtSessionCallTime = nullptr;
+    QLineEdit* edtSessionCost = nullptr;
+    QStatusBar* SB = nullptr;
+
+    // "Logs" page.
+    QTreeWidget* LVSessions = nullptr;
+    QToolButton* btnSaveLog = nullptr;
+    QToolButton* btnLoadLog = nullptr;
+    QToolButton* btnPrintLog = nullptr;
+    QLineEdit* edtTotalCallTime = nullptr;
+    QLineEdit* edtTotalCost = nullptr;
+    QLabel* lblLastResetDate = nullptr;
+
+    // "Alarms" page.
+    QLineEdit* edtSessionTimeAlarm = nullptr;
+    QLineEdit* edtSessionCostAlarm = nullptr;
+    QLineEdit* edtTotalTimeAlarm = nullptr;
+    QLineEdit* edtTotalCostAlarm = nullptr;
+
+    // "Setup" page.
+    QLineEdit* edtOffPeakPerSecond = nullptr;
+    QLineEdit* edtPeakPerSecond = nullptr;
+    QLineEdit* edtWeekendPerSecond = nullptr;
+    QLineEdit* edtMinimumCallCharge = nullptr;
+    QTimeEdit* DTPOffPeakStart = nullptr;
+    QTimeEdit* DTPOffPeakEnd = nullptr;
+    QTimeEdit* DTPWeekendStart = nullptr;
+    QTimeEdit* DTPWeekendEnd = nullptr;
+    QLineEdit* edtDefaultEntryDescription = nullptr;
+    QCheckBox* cbPromptForDescription = nullptr;
+    QCheckBox* cbAutoStart = nullptr;
+
+    // Menu bar and tray menu.
+    QAction* mnuFloatingDisplay = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* About1 = nullptr;
+    QMenu* PopupMenu = nullptr;
+    QAction* mnuMonitor = nullptr;
+    QAction* mnuFloatingDisplayPopUp = nullptr;
+    QAction* mnuShowStatistics = nullptr;
+    QAction* mnuExit = nullptr;
+
+    // Components without a place on the screen.
+    QTimer* DurationTimer = nullptr;
+    TCoolTrayIcon* CoolTrayIcon = nullptr;
+    TfrmFloat* frmFloat = nullptr;
+
+signals:
+    // ExitProgram was called: the message loop ends.
+    void programEnding();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Layout, one region each.
+    void buildWindow();
+    void fixWindowSize();
+    QWidget* buildCommandBar(QWidget* parent);
+    QWidget* buildBody(QWidget* parent);
+    QWidget* buildCurrentCallPanel(QWidget* parent);
+    QWidget* buildLogsPage();
+    QWidget* buildAlarmsPage();
+    QWidget* buildSetupPage();
+    void buildMenus();
+    void buildTray();
+    void createFloatingDisplay();
+    void storeFloatingPosition();
+    void connectHandlers();
+    void connectPageHandlers();
+
+    // Parts of the session monitor.
+    void startSession();
+    void endSession();
+    void showFloatingNotConnected();
+
+    MainWindowServices services_;
+    bool destroyed_ = false;
+};
+
+} // namespace dvx

@@ -1,0 +1,83 @@
+// Start-up and the orderly end of the program.
+#include "ui/main_window/frm_main.h"
+
+#include "metering/call_texts.h"
+#include "metering/money_text.h"
+#include "platform/clock/clock.h"
+#include "platform/dialogs/dialogs.h"
+#include "ui/floating/frm_float.h"
+#include "ui/icons/pictures.h"
+#include "ui/main_window/paint_gradient.h"
+#include "ui/tray/cool_tray_icon.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace dvx {
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+
+QPixmap navyBand(const QSize& size) {
+    QPixmap band(size);
+    QPainter painter(&band);
+    PaintGradient(painter, size.width(), size.height(), kNavy, kNavy);
+    return band;
+}
+
+} // namespace
+
+// The steps in their order; an error stops the rest, and the program runs on in the tray with
+// what was set up so far.
+void TfrmMain::FormCreate() {
+    setWindowIcon(ProgramIcon());
+    CoolTrayIcon->setIcon(windowIcon());
+    GradImage1->setPixmap(navyBand(GradImage1->size()));
+    GradImage2->setPixmap(navyBand(GradImage2->size()));
+    setWindowTitle(QStringLiteral("Dorvantix v1.05"));
+    SessionSeconds = 0;
+    SetSessionCharge(Currency());
+    SessionStart = clock().now();
+    SessionStartInstantMs = clock().instantMs();
+    SessionStop = 0;
+    SetCharging(false);
+    frmFloat->hide();
+    frmFloat->move(0, 0);
+    LoadSettings();
+    edtSessionCallTime->setText(DurationText(SessionSeconds));
+    edtSessionCost->setText(MoneyText(SessionCharge, regional()));
+    CoolTrayIcon->setHint(kNotConnectedHint);
+    showFloatingNotConnected();
+    SB->showMessage(QStringLiteral("Monitoring For Call"));
+    SelectChargeRate();
+    DurationTimer->start();
+    SetMonitoring(true);
+    if (FirstRunFlag == 0) {
+        dialogs().information(QStringLiteral(
+            "This is the first time Dorvantix has been run - please configure your settings"));
+    }
+}
+
+// A session running now is dropped: it is neither recorded nor added to the totals.
+void TfrmMain::FormDestroy() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    DurationTimer->stop();
+    storeFloatingPosition();
+    delete frmFloat;
+    frmFloat = nullptr;
+    CoolTrayIcon->RemoveIcon();
+}
+
+void TfrmMain::ExitProgram() {
+    emit programEnding();
+    QApplication::quit();
+}
+
+} // namespace dvx

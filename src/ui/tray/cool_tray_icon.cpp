@@ -1,0 +1,118 @@
+#include "ui/tray/cool_tray_icon.h"
+
+#include "ui/tray/tray_tip.h"
+
+#include <QEvent>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+namespace dvx {
+
+namespace {
+
+// How often the component looks whether the desktop's tray has come back.
+constexpr int kTrayWatchMs = 2000;
+
+} // namespace
+
+TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow)
+    : QObject(mainWindow), mainWindow_(mainWindow), tray_(new QSystemTrayIcon(this)),
+      trayWatch_(new QTimer(this)) {
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::DoubleClick)
+            emit OnDblClick();
+    });
+    if (mainWindow_)
+        mainWindow_->installEventFilter(this);
+    trayWasThere_ = QSystemTrayIcon::isSystemTrayAvailable();
+    trayWatch_->setInterval(kTrayWatchMs);
+    connect(trayWatch_, &QTimer::timeout, this, &TCoolTrayIcon::followTrayHost);
+    trayWatch_->start();
+    AddIcon();
+}
+
+TCoolTrayIcon::~TCoolTrayIcon() {
+    RemoveIcon();
+}
+
+void TCoolTrayIcon::setIcon(const QIcon& icon) {
+    icon_ = icon;
+    UpdateIcon();
+}
+
+void TCoolTrayIcon::setHint(const QString& hint) {
+    hint_ = hint;
+    UpdateIcon();
+}
+
+QString TCoolTrayIcon::tip() const {
+    return TrayTip(hint_, showHint_);
+}
+
+void TCoolTrayIcon::setShowHint(bool show) {
+    showHint_ = show;
+    UpdateIcon();
+}
+
+void TCoolTrayIcon::setPopupMenu(QMenu* menu) {
+    menu_ = menu;
+    tray_->setContextMenu(menu);
+}
+
+void TCoolTrayIcon::AddIcon() {
+    iconVisible_ = true;
+    UpdateIcon();
+}
+
+void TCoolTrayIcon::RemoveIcon() {
+    iconVisible_ = false;
+    UpdateIcon();
+}
+
+// The tray takes no icon without a picture: it goes in as soon as the picture is set.
+void TCoolTrayIcon::UpdateIcon() {
+    tray_->setIcon(icon_);
+    tray_->setToolTip(tip());
+    tray_->setVisible(iconVisible_ && !icon_.isNull());
+}
+
+void TCoolTrayIcon::ShowFromTray() {
+    if (!mainWindow_)
+        return;
+    mainWindow_->setWindowState(mainWindow_->windowState() & ~Qt::WindowMinimized);
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+}
+
+void TCoolTrayIcon::HideToTray() {
+    if (mainWindow_)
+        mainWindow_->hide();
+}
+
+bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange &&
+        mainWindow_->isMinimized() && MinimizeToTray) {
+        // Hidden once the state change is through, so the window manager sees it complete.
+        QTimer::singleShot(0, this, [this] {
+            HideToTray();
+            if (!iconVisible_)
+                AddIcon();
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// When the tray host restarts, the new tray knows nothing of the icon: it is put in again.
+void TCoolTrayIcon::followTrayHost() {
+    const bool trayIsThere = QSystemTrayIcon::isSystemTrayAvailable();
+    if (trayIsThere && !trayWasThere_ && tray_->isVisible()) {
+        tray_->hide();
+        tray_->show();
+    }
+    trayWasThere_ = trayIsThere;
+}
+
+} // namespace dvx

@@ -1,0 +1,63 @@
+// Errors inside a handler are shown in the general error box, and the tick always goes on.
+#include "main_window_fixture.h"
+
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <limits>
+
+namespace dvx {
+namespace {
+
+// So far ahead that the session's seconds no longer fit in 32 bits.
+constexpr std::int64_t kBeyond32BitSeconds = 3'000'000'000;
+
+TEST_F(MainWindowTest, AnErrorInAMonitorTickIsShownAndTheTimerRunsOn) {
+    startAutomaticSession();
+    dialogs.expect(BoxKind::applicationError);
+    tickAfter(kBeyond32BitSeconds);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Range check error."});
+    EXPECT_TRUE(window.DurationTimer->isActive());
+    EXPECT_TRUE(window.Charging);
+}
+
+TEST_F(MainWindowTest, AnErrorInATickOutsideMonitorModeLeavesTheTimerRunning) {
+    window.btnManualStartClick();
+    window.DurationTimer->start();
+    dialogs.expect(BoxKind::applicationError);
+    tickAfter(kBeyond32BitSeconds);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Range check error."});
+    EXPECT_TRUE(window.DurationTimer->isActive());
+}
+
+// The totals overflow while the session is recorded: the error is shown once, the session
+// counts as ended, and the next tick does not try to record it again.
+TEST_F(MainWindowTest, ASessionWhoseRecordingFailsIsNotRecordedTwice) {
+    window.TotalSeconds = std::numeric_limits<std::int32_t>::max() - 5;
+    watch();
+    connection.dialUp();
+    window.btnManualStartClick();
+    tickAfter(10);
+    connection.hangUp();
+    dialogs.expect(BoxKind::applicationError);
+    tickAfter(1);
+    EXPECT_EQ(dialogs.texts(), QStringList{"Integer overflow."});
+    EXPECT_FALSE(window.Charging);
+    EXPECT_TRUE(window.btnMonitor->isEnabled());
+    EXPECT_TRUE(window.DurationTimer->isActive());
+    tickAfter(1);
+    EXPECT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(window.TotalSeconds, std::numeric_limits<std::int32_t>::max() - 5);
+}
+
+TEST_F(MainWindowTest, AButtonsErrorGoesToTheErrorBoxNotTheEventLoop) {
+    window.edtPeakPerSecond->setText(QString());
+    dialogs.expect(BoxKind::applicationError);
+    window.btnSetChanges->click();
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown()[0].caption, "Dorvantix");
+    EXPECT_EQ(dialogs.shown()[0].text, "'' is not a valid floating point value.");
+}
+
+} // namespace
+} // namespace dvx

@@ -1,0 +1,72 @@
+#include "main_window_fixture.h"
+
+#include "platform/clock/clock.h"
+#include "ui/floating/frm_float.h"
+#include "ui/tray/cool_tray_icon.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace dvx {
+
+namespace {
+
+dvx::Tariff testTariff() {
+    dvx::Tariff tariff;
+    tariff.peakRate = Currency::fromRaw(kPeakRaw);
+    tariff.offPeakRate = Currency::fromRaw(100);
+    tariff.weekendRate = Currency::fromRaw(200);
+    tariff.minimumCharge = Currency::fromRaw(kMinimumRaw);
+    tariff.offPeakStart = encodeTime(18, 0, 0);
+    tariff.offPeakEnd = encodeTime(8, 0, 0);
+    tariff.weekendStart = encodeTime(18, 0, 0);
+    tariff.weekendEnd = encodeTime(8, 0, 0);
+    return tariff;
+}
+
+} // namespace
+
+MainWindowTest::MainWindowTest()
+    : window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}) {
+    window.Tariff = testTariff();
+}
+
+void MainWindowTest::tick() {
+    window.runGuarded([this] { window.DurationTimerTimer(); });
+}
+
+void MainWindowTest::tickAfter(std::int64_t seconds) {
+    clock.advanceSeconds(seconds);
+    tick();
+}
+
+void MainWindowTest::watch() {
+    window.SetCharging(false);
+    window.SetMonitoring(true);
+}
+
+void MainWindowTest::startAutomaticSession() {
+    watch();
+    connection.dialUp();
+    tick();
+    ASSERT_TRUE(window.Charging);
+}
+
+QString MainWindowTest::status() const {
+    return window.SB->currentMessage();
+}
+
+QString MainWindowTest::trayHint() const {
+    return window.CoolTrayIcon->hint();
+}
+
+QString MainWindowTest::floatingTime() const {
+    return window.frmFloat->lblTime->text();
+}
+
+QString MainWindowTest::floatingCost() const {
+    return window.frmFloat->lblCost->text();
+}
+
+} // namespace dvx

@@ -1,0 +1,151 @@
+// The monitor's four states and what a tick does in each.
+#include "main_window_fixture.h"
+
+#include <QTimer>
+
+namespace dvx {
+namespace {
+
+struct TickCase {
+    const char* state;
+    bool monitoring;
+    bool charging;
+    ConnectionState connection;
+    bool chargingAfter;
+    bool queried;
+    std::int32_t secondsAfter; // the session has run 30 seconds when the tick comes
+    std::int32_t totalAfter;   // an end adds the seconds of the last update: none here
+};
+
+const ConnectionState kNone{false, false};
+const ConnectionState kModem{true, true};
+const ConnectionState kLan{true, false};
+
+const TickCase kTickCases[] = {
+    {"idle, watching, no connection", true, false, kNone, false, true, 0, 0},
+    {"idle, watching, modem starts a session", true, false, kModem, true, true, 0, 0},
+    {"idle, watching, LAN starts nothing", true, false, kLan, false, true, 0, 0},
+    {"charging, watching, modem updates", true, true, kModem, true, true, 30, 0},
+    {"charging, watching, no connection ends", true, true, kNone, false, true, 0, 0},
+    {"charging, watching, LAN freezes", true, true, kLan, true, true, 0, 0},
+    {"idle, not watching, does nothing", false, false, kModem, false, false, 0, 0},
+    {"charging, not watching, only updates", false, true, kNone, true, false, 30, 0},
+};
+
+TEST_F(MainWindowTest, EachStateTicksAsItsTableSays) {
+    for (const TickCase& c : kTickCases) {
+        SCOPED_TRACE(c.state);
+        window.Charging = false;
+        window.TotalSeconds = 0;
+        window.SessionSeconds = 0;
+        window.SetMonitoring(false);
+        if (c.charging)
+            window.SetCharging(true);
+        clock.advanceSeconds(30);
+        window.SetMonitoring(c.monitoring);
+        connection.state = c.connection;
+        connection.queries = 0;
+        tick();
+        EXPECT_EQ(window.Charging, c.chargingAfter);
+        EXPECT_EQ(connection.queries, c.queried ? 1 : 0);
+        EXPECT_EQ(window.SessionSeconds, c.secondsAfter);
+        EXPECT_EQ(window.TotalSeconds, c.totalAfter);
+        EXPECT_TRUE(window.DurationTimer->isActive());
+    }
+}
+
+TEST_F(MainWindowTest, AModemConnectionStartsAnAutomaticSessionCostingTheMinimum) {
+    watch();
+    connection.dialUp();
+    tick();
+    EXPECT_TRUE(window.Charging);
+    EXPECT_EQ(status(), "Charging call...");
+    EXPECT_EQ(window.ConnectionName, "Automatic Connection");
+    EXPECT_EQ(window.SessionCharge, Currency::fromRaw(kMinimumRaw));
+    EXPECT_EQ(trayHint(), "Dorvantix - Call time 0 seconds.  Cost £0.05");
+    EXPECT_TRUE(window.SessionCostArmed && window.SessionTimeArmed && window.TotalCostArmed &&
+                window.TotalTimeArmed);
+}
+
+TEST_F(MainWindowTest, TheSessionCountsFromTheTickThatSawTheModem) {
+    watch();
+    clock.advanceSeconds(500); // the modem was up before the program looked
+    connection.dialUp();
+    tick();
+    tickAfter(7);
+    EXPECT_EQ(window.SessionSeconds, 7);
+}
+
+TEST_F(MainWindowTest, HangingUpEndsTheSessionAndAddsItToTheTotals) {
+    startAutomaticSession();
+    tickAfter(100);
+    const Currency charge = window.SessionCharge;
+    EXPECT_EQ(charge, Currency::fromRaw(583)); // 350 / 60 x 100, above the minimum
+    connection.hangUp();
+    tickAfter(1);
+    EXPECT_FALSE(window.Charging);
+    EXPECT_EQ(status(), "Not Connected");
+    EXPECT_EQ(trayHint(), "Dorvantix - Not Connected");
+    EXPECT_EQ(floatingTime(), "Not Connected");
+    EXPECT_EQ(floatingCost(), "");
+    // The stop is the tick that saw no connection, but the session's seconds are those of
+    // its last update.
+    EXPECT_EQ(window.TotalSeconds, 100);
+    EXPECT_EQ(window.TotalCharges, charge);
+    EXPECT_EQ(window.SessionSeconds, 0);
+    EXPECT_EQ(window.SessionCharge, Currency());
+    EXPECT_DOUBLE_EQ(window.SessionStop, clock.now());
+    EXPECT_FALSE(window.SessionCostArmed || window.SessionTimeArmed || window.TotalCostArmed ||
+                 window.TotalTimeArmed);
+}
+
+TEST_F(MainWindowTest, ALanConnectionFreezesARunningSession) {
+    startAutomaticSession();
+    tickAfter(10);
+    connection.lan();
+    tickAfter(20);
+    EXPECT_TRUE(window.Charging);
+    EXPECT_EQ(window.SessionSeconds, 10);
+    connection.dialUp();
+    tickAfter(5);
+    EXPECT_EQ(window.SessionSeconds, 35); // counted from the start all along
+    connection.lan();
+    tickAfter(5);
+    connection.hangUp();
+    tickAfter(5);
+    EXPECT_FALSE(window.Charging);
+    EXPECT_EQ(window.TotalSeconds, 35);
+}
+
+TEST_F(MainWindowTest, AnAutomaticSessionRunsOnWhileMonitorModeIsOff) {
+    startAutomaticSession();
+    window.SetMonitoring(false);
+    connection.hangUp();
+    tickAfter(40);
+    EXPECT_TRUE(window.Charging);
+    EXPECT_EQ(window.SessionSeconds, 40);
+    window.SetMonitoring(true);
+    tickAfter(3);
+    EXPECT_FALSE(window.Charging);
+    EXPECT_EQ(window.TotalSeconds, 40);
+    EXPECT_DOUBLE_EQ(window.SessionStop, clock.now());
+}
+
+TEST_F(MainWindowTest, AMonitorTickRestartsTheTimerSoTheNextComesAFullSecondLater) {
+    watch();
+    window.DurationTimer->stop();
+    tick();
+    EXPECT_TRUE(window.DurationTimer->isActive());
+    EXPECT_EQ(window.DurationTimer->interval(), 1000);
+}
+
+TEST_F(MainWindowTest, SetMonitoringMirrorsTheStateInTheTrayMenu) {
+    for (bool on : {true, false, true}) {
+        window.SetMonitoring(on);
+        EXPECT_EQ(window.Monitoring, on);
+        EXPECT_EQ(window.mnuMonitor->isChecked(), on);
+    }
+}
+
+} // namespace
+} // namespace dvx
