@@ -48,7 +48,7 @@ std::optional<std::int64_t> Hive::findKey(const KeyPath& path) {
         return find.integer(0);
     }
     if (result == SQLITE_DONE) {
-        db_.setError(QStringLiteral("the key \"%1\" does not exist").arg(path.text()));
+        db_.setError(QStringLiteral("the key \"%1\" does not exist").arg(path.text));
     } else {
         db_.takeSqliteError();
     }
@@ -65,8 +65,8 @@ std::optional<std::int64_t> Hive::createKey(const KeyPath& path) {
         return std::nullopt;
     }
     SqliteStatement insert = db_.statement(HiveSql::insertKey);
-    insert.bind(1, *parent).bind(2, path.names.last());
-    insert.bind(3, FoldName(path.names.last())).bind(4, path.folded);
+    const QString name = path.name();
+    insert.bind(1, *parent).bind(2, name).bind(3, FoldName(name)).bind(4, path.folded);
     if (!insert.run()) {
         db_.takeSqliteError();
         return std::nullopt;

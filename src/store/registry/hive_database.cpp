@@ -14,6 +14,7 @@ namespace {
 
 // Another process's write lock lasts milliseconds; waiting this long covers a slow disk.
 constexpr int kBusyTimeoutMs = 10000;
+constexpr std::chrono::milliseconds kReadRecheckInterval{50};
 
 constexpr const char* kSql[] = {
     // findKey
@@ -26,12 +27,13 @@ constexpr const char* kSql[] = {
     // insertKey
     "INSERT INTO hive_key(parent, name, folded_name, folded_path) VALUES(?1, ?2, ?3, ?4)",
     // upsertValue
-    "INSERT INTO hive_value(key, name, folded_name, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
+    "INSERT INTO hive_value(key, folded_name, seq, name, type, data) VALUES(?1, ?3, "
+    "(SELECT coalesce(max(seq), 0) + 1 FROM hive_value WHERE key = ?1), ?2, ?4, ?5) "
     "ON CONFLICT(key, folded_name) DO UPDATE SET type = excluded.type, data = excluded.data",
     // listSubKeys
     "SELECT id, name FROM hive_key WHERE parent = ?1 ORDER BY folded_name",
     // listValues
-    "SELECT name, type, data FROM hive_value WHERE key = ?1 ORDER BY id",
+    "SELECT name, type, data FROM hive_value WHERE key = ?1 ORDER BY seq",
     // deleteValue
     "DELETE FROM hive_value WHERE key = ?1 AND folded_name = ?2",
     // deleteTreeValues: ?2 is the path followed by "\", ?3 by the next character, "]"
@@ -72,8 +74,16 @@ bool HiveDatabase::open(Access access) {
     if (db_ != nullptr && inTransaction()) {
         return true;
     }
+    // Whether the file is still the one open: looked up for every write, so that no write goes
+    // to a file that was removed or replaced, and for reads once per short interval, so that
+    // the many reads of filling a list cost no look-up each.
+    const auto now = std::chrono::steady_clock::now();
+    if (db_ != nullptr && access == Access::read && now - checkedAt_ < kReadRecheckInterval) {
+        return true;
+    }
     struct stat info {};
     const bool exists = ::stat(fileBytes_.constData(), &info) == 0;
+    checkedAt_ = now;
     if (db_ != nullptr && exists && info.st_dev == device_ && info.st_ino == inode_) {
         return true;
     }
@@ -127,7 +137,9 @@ bool HiveDatabase::openExisting(bool created) {
     if (!created && !fileLooksSound()) {
         return false;
     }
-    const int flags = SQLITE_OPEN_READWRITE | (created ? SQLITE_OPEN_CREATE : 0);
+    // One connection serves one thread: no mutex of the library's own is needed.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (created ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(fileBytes_.constData(), &db_, flags, nullptr) != SQLITE_OK) {
         takeSqliteError();
         close();
@@ -135,8 +147,8 @@ bool HiveDatabase::openExisting(bool created) {
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
-    bool ok = exec("PRAGMA synchronous = FULL") && passesQuickCheck() &&
-              PrepareHiveSchema(db_, error_);
+    bool ok =
+        exec("PRAGMA synchronous = FULL") && passesQuickCheck() && PrepareHiveSchema(db_, error_);
     // Only a hive of our own is switched to write-ahead logging: a commit is then one synced
     // append, and readers never wait for a writer. A hive that cannot be written keeps the
     // mode it has.

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <chrono>
 #include <sys/types.h>
 
 struct sqlite3;
@@ -65,6 +66,7 @@ private:
     sqlite3* db_ = nullptr;
     dev_t device_ = 0;
     ino_t inode_ = 0;
+    std::chrono::steady_clock::time_point checkedAt_;
     std::array<struct sqlite3_stmt*, static_cast<size_t>(HiveSql::count)> statements_{};
     QString error_;
 };

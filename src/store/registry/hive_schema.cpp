@@ -9,7 +9,8 @@ namespace dvx {
 namespace {
 
 // Version 1: keys form a tree through their parent; the root key (id 1) has none. Names keep
-// their case; the folded forms find them and order subkeys. Values keep their insertion order.
+// their case; the folded forms find them and order subkeys. A value is found by its key and
+// folded name in one look-up; seq keeps the order in which a key's values were created.
 constexpr const char* kCreateVersion1 = R"sql(
 CREATE TABLE hive_key(
     id INTEGER PRIMARY KEY,
@@ -20,14 +21,14 @@ CREATE TABLE hive_key(
 );
 CREATE UNIQUE INDEX hive_key_child ON hive_key(parent, folded_name);
 CREATE TABLE hive_value(
-    id INTEGER PRIMARY KEY,
     key INTEGER NOT NULL,
-    name TEXT NOT NULL,
     folded_name TEXT NOT NULL,
+    seq INTEGER NOT NULL,
+    name TEXT NOT NULL,
     type INTEGER NOT NULL,
-    data NOT NULL
-);
-CREATE UNIQUE INDEX hive_value_name ON hive_value(key, folded_name);
+    data NOT NULL,
+    PRIMARY KEY(key, folded_name)
+) WITHOUT ROWID;
 INSERT INTO hive_key(id, parent, name, folded_name, folded_path) VALUES(1, NULL, '', '', '');
 PRAGMA application_id = 1146509384;
 PRAGMA user_version = 1;

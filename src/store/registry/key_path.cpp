@@ -1,5 +1,7 @@
 #include "store/registry/key_path.h"
 
+#include <QList>
+
 namespace dvx {
 
 namespace {
@@ -40,7 +42,7 @@ QString FoldName(const QString& name) {
     return result;
 }
 
-bool IsValidKeyName(const QString& name) {
+bool IsValidKeyName(QStringView name) {
     if (name.isEmpty() || name.size() > kMaxKeyNameLength) {
         return false;
     }
@@ -53,12 +55,12 @@ bool IsValidKeyName(const QString& name) {
 }
 
 KeyPath KeyPath::parent() const {
-    KeyPath result;
-    if (names.size() > 1) {
-        result.names = names.mid(0, names.size() - 1);
-        result.folded = folded.left(folded.lastIndexOf(kSeparator));
+    const qsizetype separator = text.lastIndexOf(kSeparator);
+    if (separator < 0) {
+        return {};
     }
-    return result;
+    const QString parentText = text.left(separator);
+    return {parentText, FoldName(parentText)};
 }
 
 std::optional<KeyPath> KeyPath::parse(const QString& path) {
@@ -74,13 +76,17 @@ std::optional<KeyPath> KeyPath::parse(const QString& path) {
     if (begin == end) {
         return result;
     }
-    result.names = path.mid(begin, end - begin).split(kSeparator);
-    for (const QString& name : result.names) {
-        if (!IsValidKeyName(name)) {
+    // One pass over the names, without splitting the path.
+    for (qsizetype start = begin; start <= end;) {
+        qsizetype stop = path.indexOf(kSeparator, start);
+        stop = stop < 0 || stop > end ? end : stop;
+        if (!IsValidKeyName(QStringView(path).mid(start, stop - start))) {
             return std::nullopt;
         }
+        start = stop + 1;
     }
-    result.folded = FoldName(result.names.join(kSeparator));
+    result.text = begin == 0 && end == path.size() ? path : path.mid(begin, end - begin);
+    result.folded = FoldName(result.text);
     return result;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 namespace dvx {
@@ -9,16 +8,17 @@ namespace dvx {
 // A key path below the hive's root, "Software\Ostravane\Dorvantix": its key names as given
 // (case preserved) and the folded form under which the hive finds it (case ignored).
 struct KeyPath {
-    QStringList names; // empty for the root itself
-    QString folded;    // the folded names joined by "\"
+    QString text;   // the names joined by "\", empty for the root itself
+    QString folded; // the same, folded
 
-    bool isRoot() const { return names.isEmpty(); }
+    bool isRoot() const { return text.isEmpty(); }
+    // The last key name (empty for the root).
+    QString name() const { return text.mid(text.lastIndexOf(QLatin1Char('\\')) + 1); }
     // The path of the parent key; the root's parent is the root.
     KeyPath parent() const;
-    QString text() const { return names.join(QLatin1Char('\\')); }
 
-    // Splits a "\"-separated path. A leading or trailing "\" is ignored; an empty key name
-    // between two separators, or a name holding a control character, makes the path invalid.
+    // Reads a "\"-separated path. A leading or trailing "\" is ignored; an empty key name
+    // between two separators, or a name that IsValidKeyName refuses, makes the path invalid.
     static std::optional<KeyPath> parse(const QString& path);
 };
 
@@ -28,6 +28,6 @@ QString FoldName(const QString& name);
 
 // True when a key name may be stored: not empty, at most 255 characters, no "\" and no
 // control character.
-bool IsValidKeyName(const QString& name);
+bool IsValidKeyName(QStringView name);
 
 } // namespace dvx

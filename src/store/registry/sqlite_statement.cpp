@@ -12,9 +12,10 @@ SqliteStatement::~SqliteStatement() {
 }
 
 SqliteStatement& SqliteStatement::bind(int index, const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
+    QByteArray& utf8 = texts_.at(static_cast<size_t>(index - 1));
+    utf8 = text.toUtf8();
     sqlite3_bind_text(statement_, index, utf8.constData(), static_cast<int>(utf8.size()),
-                      SQLITE_TRANSIENT);
+                      SQLITE_STATIC);
     return *this;
 }
 

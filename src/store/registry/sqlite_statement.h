@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <array>
 #include <cstdint>
 
 struct sqlite3_stmt;
@@ -32,7 +34,10 @@ public:
     QString text(int column) const;
 
 private:
+    static constexpr int kMaxTexts = 5;
     sqlite3_stmt* statement_;
+    // The bound texts, kept until the statement is reset so that binding copies nothing.
+    std::array<QByteArray, kMaxTexts> texts_;
 };
 
 } // namespace dvx
