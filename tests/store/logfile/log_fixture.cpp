@@ -6,6 +6,7 @@
 #include <cstring>
 #include <grp.h>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dvx::test {
@@ -90,6 +91,18 @@ void becomeOrdinaryUser() {
         return;
     if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
         std::_Exit(3);
+}
+
+bool ordinaryUserCanEnter(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    const pid_t child = fork();
+    if (child == 0) {
+        becomeOrdinaryUser();
+        std::_Exit(access(path.constData(), X_OK) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
 }
 
 std::string readWholeFile(const QString& fileName) {

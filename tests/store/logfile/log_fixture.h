@@ -42,6 +42,9 @@ DateTime moment(int year, int month, int day, int hour = 0, int minute = 0, int 
 
 // Lets every user enter a folder, so that a test running as an ordinary user reaches its files.
 void allowOthersIn(const QString& folder);
+// Whether a process that calls becomeOrdinaryUser() can still enter the folder; false where the
+// rights cannot be dropped (a container without the capability to change users, say).
+bool ordinaryUserCanEnter(const QString& folder);
 // In a forked test process: drops root's rights (to the user "nobody"), since root may read and
 // write any file whatever its permissions. Does nothing for an ordinary user.
 void becomeOrdinaryUser();
