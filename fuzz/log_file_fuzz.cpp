@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the log file loader: whatever a file holds, loading it ends with
-// one of its outcomes, never a crash, a hang or memory beyond what the file's records need.
+// one of its outcomes, never a crash, a hang or memory beyond what the file's records need,
+// and every row it shows can be saved again.
 #include "store/logfile/log_file.h"
+#include "store/logfile/session_record.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,7 +40,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case LogLoadResult::Outcome::noFile:
         require(false);
     }
-    for (const SessionRow& row : result.rows)
+    // Whatever was loaded can be saved again.
+    Windows1252 codePage;
+    for (const SessionRow& row : result.rows) {
         require(row.description.size() <= kDescriptionCapacity);
+        try {
+            sessionRecordOf(row, regional, codePage);
+        } catch (const Error&) {
+            require(false);
+        }
+    }
     return 0;
 }

@@ -14,9 +14,10 @@ const QString kProduct = QStringLiteral("Dorvantix");
 const QString kMinutesMark = QStringLiteral("min");
 const QString kSecondsMark = QStringLiteral("min, ");
 
-// The moments a date text can show: 0001-01-01 up to the end of 9999-12-31.
-constexpr DateTime kFirstMoment = -693593.0;
-constexpr DateTime kEndOfLastDay = 2958466.0;
+// About the moments a date text can show, 0001-01-01 to 9999-12-31, with a day to spare
+// for the rounding to milliseconds.
+constexpr DateTime kDayBeforeFirst = -693594.0;
+constexpr DateTime kDayAfterLast = 2958467.0;
 
 constexpr std::int64_t kLargestCost = 900'000'000'000'000 * Currency::kScale;
 
@@ -55,6 +56,14 @@ std::int64_t costOf(const QString& text, const RegionalSettings& rs) {
     return *raw;
 }
 
+// A moment whose date has a four-digit year from 1 to 9999, so that its text reads back.
+bool isShowableMoment(DateTime moment) {
+    if (!(moment > kDayBeforeFirst && moment < kDayAfterLast))
+        return false;
+    const int year = dateOf(moment).year();
+    return year >= 1 && year <= 9999;
+}
+
 } // namespace
 
 bool isShowableCost(std::int64_t tenThousandths) {
@@ -74,7 +83,7 @@ LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
 
 SessionRow sessionRowOf(const LogFileRecord& record, const RegionalSettings& rs,
                         Windows1252& codePage) {
-    if (!(record.startTime >= kFirstMoment && record.startTime < kEndOfLastDay))
+    if (!isShowableMoment(record.startTime))
         throw invalidDateTime(QString::number(record.startTime, 'g', 17));
     if (!isShowableCost(record.cost))
         throw integerOverflow();
