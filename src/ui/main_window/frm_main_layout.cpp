@@ -119,8 +119,9 @@ QWidget* TfrmMain::buildBody(QWidget* parent) {
 
     SB = new QStatusBar(body);
     SB->setObjectName(QStringLiteral("SB"));
-    SB->setAccessibleName(QStringLiteral("Status"));
     SB->setSizeGripEnabled(false);
+    // A screen reader speaks the status bar by its text, which Qt paints without telling it.
+    connect(SB, &QStatusBar::messageChanged, SB, &QWidget::setAccessibleName);
     SB->setGeometry(0, kBandHeight + kPagesHeight + kCallPanelHeight, kWidth, kStatusHeight);
     return body;
 }

@@ -1,6 +1,7 @@
 // The monitor's four states and what a tick does in each.
 #include "main_window_fixture.h"
 
+#include <QStatusBar>
 #include <QTimer>
 
 namespace dvx {
@@ -60,6 +61,7 @@ TEST_F(MainWindowTest, AModemConnectionStartsAnAutomaticSessionCostingTheMinimum
     tick();
     EXPECT_TRUE(window.Charging);
     EXPECT_EQ(status(), "Charging call...");
+    EXPECT_EQ(window.SB->accessibleName(), "Charging call...");
     EXPECT_EQ(window.ConnectionName, "Automatic Connection");
     EXPECT_EQ(window.SessionCharge, Currency::fromRaw(kMinimumRaw));
     EXPECT_EQ(trayHint(), "Dorvantix - Call time 0 seconds.  Cost £0.05");
