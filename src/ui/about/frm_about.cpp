@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 
 namespace dvx {
@@ -47,6 +48,13 @@ TfrmAbout::TfrmAbout(QWidget* owner)
     btnOK->setGeometry(117, 136, 75, 25);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// Centred on the screen, not over the window that opened it.
+void TfrmAbout::showEvent(QShowEvent* event) {
+    if (QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
 }
 
 } // namespace dvx

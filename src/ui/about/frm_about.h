@@ -18,6 +18,9 @@ public:
     QLabel* Label11 = nullptr;
     QLabel* Image = nullptr;
     QPushButton* btnOK = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace dvx
