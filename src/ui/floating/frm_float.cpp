@@ -15,8 +15,6 @@ constexpr int kTimeHeight = 17;
 QLabel* redOnBlack(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setAccessibleName(name == QLatin1String("lblTime") ? QStringLiteral("Call Time")
-                                                              : QStringLiteral("Call Cost"));
     label->setAlignment(Qt::AlignCenter);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();

@@ -104,7 +104,6 @@ QWidget* TfrmMain::buildBody(QWidget* parent) {
     GradImage1->setGeometry(0, 0, kWidth, kBandHeight);
     lblLogname = whiteLabel(GradImage1, QString(), {4, 3});
     lblLogname->setObjectName(QStringLiteral("lblLogname"));
-    lblLogname->setAccessibleName(QStringLiteral("Log Name"));
     setBold(lblLogname);
 
     PageControl1 = new QTabWidget(body);
