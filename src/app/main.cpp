@@ -1,4 +1,5 @@
 #include "app/display_check.h"
+#include "app/termination_signals.h"
 #include "metering/regional_settings.h"
 #include "platform/clock/system_clock.h"
 #include "platform/connection/kernel_connection_state.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Dorvantix"));
     QApplication::setWindowIcon(dvx::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
+    dvx::QuitOnTerminationSignals();
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
     const dvx::RegionalSettings regional = dvx::RegionalSettings::fromProcessLocale();
@@ -32,12 +34,13 @@ int main(int argc, char* argv[]) {
     dvx::KernelConnectionState connection;
     dvx::QtDialogs dialogs;
     dvx::TfrmMain frmMain({clock, connection, dialogs, regional});
-    frmMain.runGuarded([&frmMain] { frmMain.FormCreate(); });
-    dvx::EffectSoundPlayer alarmSound(QStringLiteral("alarm.wav"), {},
-                                      [] { QApplication::beep(); });
+    // The alarm window comes right after the main window, before the start-up's first box, in
+    // whose message loop the tick may already check the alarms.
+    dvx::EffectSoundPlayer alarmSound(QStringLiteral("alarm.wav"));
     dvx::TfrmAlarm alarmWindow(alarmSound);
     dvx::frmAlarm = &alarmWindow;
-    const int result = QApplication::exec();
+    frmMain.runGuarded([&frmMain] { frmMain.FormCreate(); });
+    const int result = dvx::TerminationRequested() ? 0 : QApplication::exec();
     dvx::frmAlarm = nullptr;
     return result;
 }
