@@ -71,6 +71,10 @@ void TfrmMain::connectHandlers() {
             [this] { runGuarded([this] { DurationTimerTimer(); }); });
     connect(frmFloat, &TfrmFloat::closed, this,
             [this] { runGuarded([this] { SetFloatingDisplay(false); }); });
+    // The application closes its windows as its loop ends: that close is not the user's, and
+    // must not switch the floating display off.
+    connect(this, &TfrmMain::programEnding, this,
+            [this] { disconnect(frmFloat, &TfrmFloat::closed, this, nullptr); });
 }
 
 void TfrmMain::connectPageHandlers() {

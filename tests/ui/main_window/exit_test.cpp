@@ -1,0 +1,22 @@
+// Exit ends the message loop as it stands: no window is closed on the way, so the floating
+// display is still recorded as it was.
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+namespace dvx {
+namespace {
+
+TEST_F(MainWindowTest, ExitEndsTheLoopAndLeavesTheFloatingDisplayAsItWas) {
+    window.SetFloatingDisplay(true);
+    QTimer::singleShot(0, &window, [this] { window.mnuExit->trigger(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // should Exit not end it
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(window.FloatingShown);
+    EXPECT_TRUE(window.mnuFloatingDisplay->isChecked());
+}
+
+} // namespace
+} // namespace dvx
