@@ -12,7 +12,10 @@ namespace {
 TEST_F(MainWindowTest, ExitEndsTheLoopAndLeavesTheFloatingDisplayAsItWas) {
     window.SetFloatingDisplay(true);
     QTimer::singleShot(0, &window, [this] { window.mnuExit->trigger(); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // should Exit not end it
+    QTimer safetyNet; // ends the loop should Exit not end it, and goes with the test
+    safetyNet.setSingleShot(true);
+    QObject::connect(&safetyNet, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    safetyNet.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(window.FloatingShown);
     EXPECT_TRUE(window.mnuFloatingDisplay->isChecked());
