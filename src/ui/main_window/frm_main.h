@@ -11,12 +11,14 @@
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QStatusBar;
 class QTabWidget;
 class QTimeEdit;
@@ -31,6 +33,7 @@ class ConnectionStateSource;
 class Dialogs;
 class TCoolTrayIcon;
 class TfrmFloat;
+class TPagePrinter;
 
 // The platform services the main window works through: the real ones in the program, fakes in
 // tests.
@@ -201,6 +204,8 @@ public:
     QTimer* DurationTimer = nullptr;
     TCoolTrayIcon* CoolTrayIcon = nullptr;
     TfrmFloat* frmFloat = nullptr;
+    // The page printer that prints the log report, made with the window and owned by it.
+    TPagePrinter* PrintLines = createPrintLines(this);
 
 signals:
     // ExitProgram was called: the message loop ends.
@@ -231,7 +236,12 @@ private:
     void endSession();
     void showFloatingNotConnected();
 
+    static TPagePrinter* createPrintLines(QObject* owner);
+
     MainWindowServices services_;
+    // The printer chosen in the print dialog, kept so that the dialog offers it again. Shared
+    // only so that its deleter is fixed where it is made and this header needs no QPrinter.
+    std::shared_ptr<QPrinter> chosenPrinter_;
     bool destroyed_ = false;
 };
 

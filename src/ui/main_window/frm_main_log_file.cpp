@@ -1,12 +1,70 @@
 // Saving the session list to a log file and loading one back.
 #include "ui/main_window/frm_main.h"
 
+#include "metering/conversion_error.h"
+#include "platform/clock/clock.h"
+#include "platform/dialogs/dialogs.h"
+#include "store/logfile/log_file.h"
+#include "ui/main_window/session_list_rows.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
 namespace dvx {
 
-// Until the log file joins, Save Log offers nothing to save to. The log file completes it.
-void TfrmMain::btnSaveLogClick() {}
+namespace {
 
-// Until the log file joins, Load Log offers nothing to load. The log file completes it.
-void TfrmMain::btnLoadLogClick() {}
+// Both dialogs open in the program's folder and list log files only.
+FileDialogOptions logFileDialogOptions() {
+    return {QCoreApplication::applicationDirPath(), QString::fromLatin1(kLogFileDialogFilter),
+            QString::fromLatin1(kLogFileExtension)};
+}
+
+QString fullFileName(const QString& chosen) {
+    return QFileInfo(chosen).absoluteFilePath();
+}
+
+void showLogName(QLabel& label, const QString& fileName) {
+    label.setText(fileName);
+    label.adjustSize();
+}
+
+} // namespace
+
+// A failed save leaves the log name as it was.
+void TfrmMain::btnSaveLogClick() {
+    const std::optional<QString> chosen = dialogs().saveFileName(logFileDialogOptions());
+    if (!chosen)
+        return;
+    const QString fileName = fullFileName(*chosen);
+    SaveLogFile(SessionListRows(*LVSessions), clock().now(), regional(), fileName);
+    showLogName(*lblLogname, fileName);
+}
+
+// The loaded log is only shown: the session log store and its totals stay as they are.
+void TfrmMain::btnLoadLogClick() {
+    const std::optional<QString> chosen = dialogs().openFileName(logFileDialogOptions());
+    if (!chosen)
+        return;
+    const QString fileName = fullFileName(*chosen);
+    const LogLoadResult result = LoadLogFile(fileName, regional());
+    if (result.outcome == LogLoadResult::Outcome::noFile)
+        return;
+    ShowSessionRows(*LVSessions, result.rows);
+    switch (result.outcome) {
+    case LogLoadResult::Outcome::failed:
+        throw Error(result.message);
+    case LogLoadResult::Outcome::refused:
+        dialogs().error(result.message);
+        break;
+    default:
+        edtTotalCallTime->setText(result.totalCallTimeText);
+        edtTotalCost->setText(result.totalCostText);
+        break;
+    }
+    showLogName(*lblLogname, fileName);
+}
 
 } // namespace dvx

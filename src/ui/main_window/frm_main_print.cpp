@@ -1,9 +1,46 @@
 // Printing the session list as a report.
 #include "ui/main_window/frm_main.h"
 
+#include "platform/clock/clock.h"
+#include "platform/dialogs/dialogs.h"
+#include "print/pageprinter/page_printer.h"
+#include "print/pageprinter/page_printer_error.h"
+#include "print/report/print_lines_setup.h"
+#include "print/report/print_log_report.h"
+#include "ui/main_window/session_list_rows.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QScopeGuard>
+#include <QToolButton>
+
 namespace dvx {
 
-// Until the log report joins, Print Log prints nothing. The log report printing completes it.
-void TfrmMain::btnPrintLogClick() {}
+TPagePrinter* TfrmMain::createPrintLines(QObject* owner) {
+    auto* printLines = new TPagePrinter(owner);
+    printLines->setObjectName(QStringLiteral("PrintLines"));
+    SetUpPrintLines(*printLines);
+    return printLines;
+}
+
+// The report shows the list, the log name and the totals exactly as the window shows them, and
+// changes none of them. While its pages are being sent, Print Log cannot be pressed: the
+// chosen printer is busy, and the page printer would refuse a second print anyway.
+void TfrmMain::btnPrintLogClick() {
+    if (PrintLines->Sending()) {
+        throw EPagePrinter(
+            QStringLiteral("Unable to print while pages are still being sent to the printer"));
+    }
+    if (!chosenPrinter_)
+        chosenPrinter_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    if (!dialogs().choosePrinter(*chosenPrinter_))
+        return;
+    const LogReportContent content{SessionListRows(*LVSessions), lblLogname->text(),
+                                   edtTotalCallTime->text(), edtTotalCost->text()};
+    btnPrintLog->setEnabled(false);
+    const auto enableAgain = qScopeGuard([this] { btnPrintLog->setEnabled(true); });
+    PrintLogReport(*PrintLines, *chosenPrinter_, content, regional(), clock().now());
+}
 
 } // namespace dvx
