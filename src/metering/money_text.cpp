@@ -59,20 +59,18 @@ QString withSymbol(const QString& number, bool negative, const RegionalSettings&
 
 // The shared rule of the money and rate texts, with `decimals` places shown.
 QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) {
-    const std::int64_t raw = amount.raw();
-    const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : raw;
+    const std::uint64_t magnitude = magnitudeOf(amount.raw());
     const int digits = integerDigits(magnitude / Currency::kScale);
     const int kept = std::min(decimals, kSignificantDigits - digits);
     const std::int64_t step = powerOfTen(4 - kept);
-    const std::int64_t rounded = divideHalfAwayFromZero(raw, step) * step;
-    const std::uint64_t shown = rounded < 0 ? 0 - static_cast<std::uint64_t>(rounded) : rounded;
+    const std::uint64_t shown = roundedMagnitude(magnitude, step) * step;
     const std::uint64_t fractionStep = powerOfTen(4 - decimals);
     QString number =
         groupThousands(QString::number(shown / Currency::kScale), rs.thousandSeparator);
     number += rs.decimalSeparator;
     number += QStringLiteral("%1").arg(shown % Currency::kScale / fractionStep, decimals, 10,
                                        QLatin1Char('0'));
-    return withSymbol(number, rounded < 0, rs);
+    return withSymbol(number, amount.raw() < 0 && shown != 0, rs);
 }
 
 } // namespace

@@ -38,11 +38,14 @@ std::int64_t divideHalfEven(std::int64_t dividend, std::int64_t divisor) {
     return quotient;
 }
 
-std::int64_t divideHalfAwayFromZero(std::int64_t dividend, std::int64_t divisor) {
-    const bool negative = dividend < 0;
-    const std::int64_t magnitude = negative ? -dividend : dividend;
-    const std::int64_t quotient = (magnitude + divisor / 2) / divisor;
-    return negative ? -quotient : quotient;
+std::uint64_t magnitudeOf(std::int64_t value) {
+    return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
+
+std::uint64_t roundedMagnitude(std::uint64_t magnitude, std::int64_t divisor) {
+    const auto unsignedDivisor = static_cast<std::uint64_t>(divisor);
+    const std::uint64_t remainder = magnitude % unsignedDivisor;
+    return magnitude / unsignedDivisor + (remainder * 2 >= unsignedDivisor ? 1 : 0);
 }
 
 } // namespace dvx

@@ -2,6 +2,7 @@
 #include "metering/money_text.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace dvx;
 
@@ -42,6 +43,15 @@ TEST(MoneyText, RoundsToSevenDigitsOrTheShownDecimalsWhicheverIsFewer) {
         EXPECT_EQ(MoneyText(Currency::fromRaw(c.raw), RegionalSettings::british()), c.money);
         EXPECT_EQ(RateText(Currency::fromRaw(c.raw), RegionalSettings::british()), c.rate);
     }
+}
+
+TEST(MoneyText, ShowsTheLargestAmountsWithoutOverflowing) {
+    const RegionalSettings uk = RegionalSettings::british();
+    const auto most = std::numeric_limits<std::int64_t>::max();
+    const auto least = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(MoneyText(Currency::fromRaw(most), uk), QStringLiteral("£922,337,200,000,000.00"));
+    EXPECT_EQ(MoneyText(Currency::fromRaw(least), uk), QStringLiteral("-£922,337,200,000,000.00"));
+    EXPECT_EQ(RateText(Currency::fromRaw(most), uk), QStringLiteral("£922,337,200,000,000.000"));
 }
 
 TEST(MoneyText, FollowsAnotherRegionalShape) {
