@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace dvx {
 
@@ -99,7 +103,36 @@ bool HiveDatabase::open(Access access) {
             return false;
         }
     }
-    return openExisting(!exists);
+    return (exists || createFile()) && openExisting();
+}
+
+// Builds a complete hive in a file of its own beside the hive and then moves it into place
+// unless another process has created the hive meanwhile: nobody ever sees a half-made hive.
+bool HiveDatabase::createFile() {
+    const QByteArray temporary = fileBytes_ + ".new-" + QByteArray::number(::getpid());
+    ::unlink(temporary.constData());
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open_v2(temporary.constData(), &db,
+                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
+              PrepareHiveSchema(db, error_) &&
+              sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (!ok && error_.isEmpty()) {
+        error_ = QString::fromUtf8(sqlite3_errmsg(db));
+    }
+    sqlite3_close(db);
+    if (ok && ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, fileBytes_.constData(),
+                          RENAME_NOREPLACE) != 0) {
+        // A file system without that kind of rename still knows hard links.
+        const bool taken =
+            errno == EEXIST ||
+            (::link(temporary.constData(), fileBytes_.constData()) != 0 && errno == EEXIST);
+        ok = taken || ::access(fileBytes_.constData(), F_OK) == 0;
+        if (!ok) {
+            error_ = QStringLiteral("cannot create %1: %2").arg(file_, qt_error_string(errno));
+        }
+    }
+    ::unlink(temporary.constData());
+    return ok;
 }
 
 // A file that is not an SQLite database, or whose header promises more pages than it holds,
@@ -133,14 +166,13 @@ bool HiveDatabase::fileLooksSound() {
     return true;
 }
 
-bool HiveDatabase::openExisting(bool created) {
-    if (!created && !fileLooksSound()) {
+bool HiveDatabase::openExisting() {
+    if (!fileLooksSound()) {
         return false;
     }
     // One connection serves one thread: no mutex of the library's own is needed.
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (created ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(fileBytes_.constData(), &db_, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(fileBytes_.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
         takeSqliteError();
         close();
         return false;
@@ -149,10 +181,14 @@ bool HiveDatabase::openExisting(bool created) {
     sqlite3_extended_result_codes(db_, 1);
     bool ok =
         exec("PRAGMA synchronous = FULL") && passesQuickCheck() && PrepareHiveSchema(db_, error_);
-    // Only a hive of our own is switched to write-ahead logging: a commit is then one synced
-    // append, and readers never wait for a writer. A hive that cannot be written keeps the
-    // mode it has.
-    ok = ok && (exec("PRAGMA journal_mode = WAL") || sqlite3_db_readonly(db_, "main") == 1);
+    // A hive is made with write-ahead logging, in which readers never wait for a writer. An
+    // older one of our own is switched when that needs no waiting; until then (read-only,
+    // or busy) its rollback journal serves as well.
+    if (ok) {
+        sqlite3_busy_timeout(db_, 0);
+        sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    }
     struct stat info {};
     ok = ok && ::stat(fileBytes_.constData(), &info) == 0;
     if (!ok) {
@@ -206,6 +242,17 @@ bool HiveDatabase::exec(const char* sql) {
     return true;
 }
 
+// The commit is durable once it is in the write-ahead log. Copying it into the file at once
+// and emptying the log keeps the file complete between calls: a copy of the file is a full
+// backup, and a file put in the hive's place never meets a log that is not its own. This
+// never waits: when another process is reading or writing just then, as much as can be is
+// copied and a later write empties the log.
+void HiveDatabase::moveLogIntoFile() {
+    sqlite3_busy_timeout(db_, 0);
+    sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+}
+
 bool HiveDatabase::inTransaction() const {
     return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
 }
@@ -223,7 +270,7 @@ void HiveDatabase::takeSqliteError() {
                             : QStringLiteral("cannot open %1").arg(file_);
 }
 
-HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db) {
+HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db), kind_(kind) {
     if (db_.inTransaction()) {
         begun_ = true;
         return;
@@ -245,7 +292,13 @@ bool HiveTransaction::commit() {
     if (!outermost_) {
         return true;
     }
-    return db_.exec("COMMIT");
+    if (!db_.exec("COMMIT")) {
+        return false;
+    }
+    if (kind_ == Kind::write) {
+        db_.moveLogIntoFile();
+    }
+    return true;
 }
 
 } // namespace dvx

@@ -48,6 +48,8 @@ public:
     SqliteStatement statement(HiveSql which);
     bool exec(const char* sql);
     bool inTransaction() const;
+    // After a committed write: copies the write-ahead log into the file and empties it.
+    void moveLogIntoFile();
     std::int64_t lastInsertId() const;
     int changes() const;
 
@@ -57,7 +59,8 @@ public:
     void takeSqliteError();
 
 private:
-    bool openExisting(bool created);
+    bool createFile();
+    bool openExisting();
     bool fileLooksSound();
     bool passesQuickCheck();
 
@@ -88,6 +91,7 @@ public:
 
 private:
     HiveDatabase& db_;
+    Kind kind_;
     bool outermost_ = false;
     bool begun_ = false;
 };

@@ -44,23 +44,25 @@ struct SchemaState {
     int objects = 0;
 };
 
-bool QueryInt(sqlite3* db, const char* sql, int& value) {
+// One statement, so that the three facts come from one state of the file even while another
+// process is creating the hive.
+bool ReadState(sqlite3* db, SchemaState& state) {
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(db,
+                           "SELECT (SELECT application_id FROM pragma_application_id), "
+                           "(SELECT user_version FROM pragma_user_version), "
+                           "(SELECT count(*) FROM sqlite_schema)",
+                           -1, &statement, nullptr) != SQLITE_OK) {
         return false;
     }
     const bool ok = sqlite3_step(statement) == SQLITE_ROW;
     if (ok) {
-        value = sqlite3_column_int(statement, 0);
+        state.applicationId = sqlite3_column_int(statement, 0);
+        state.version = sqlite3_column_int(statement, 1);
+        state.objects = sqlite3_column_int(statement, 2);
     }
     sqlite3_finalize(statement);
     return ok;
-}
-
-bool ReadState(sqlite3* db, SchemaState& state) {
-    return QueryInt(db, "PRAGMA application_id", state.applicationId) &&
-           QueryInt(db, "PRAGMA user_version", state.version) &&
-           QueryInt(db, "SELECT count(*) FROM sqlite_schema", state.objects);
 }
 
 QString SqliteError(sqlite3* db) {

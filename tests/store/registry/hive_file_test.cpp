@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 #include <sqlite3.h>
 
 using namespace dvx;
@@ -112,6 +113,23 @@ TEST_F(HiveFile, EveryCallSeesTheFileAsItIsNow) {
     EXPECT_EQ(other.readValue(QStringLiteral("Software"), QStringLiteral("w"), read),
               Hive::Lookup::found);
     EXPECT_EQ(read, RegValue::ofDword(2));
+    // A file put in its place (a restored backup) is the one read and written from then on.
+    const QString backup = filePath(QStringLiteral("backup.db"));
+    {
+        Hive restored(backup);
+        ASSERT_TRUE(restored.writeValue(QStringLiteral("Software"), QStringLiteral("b"),
+                                        RegValue::ofDword(4)));
+    }
+    other.close();
+    ASSERT_EQ(
+        ::rename(QFile::encodeName(backup).constData(), QFile::encodeName(hivePath()).constData()),
+        0);
+    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("after"), 5));
+    EXPECT_FALSE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("b"), value, false));
+    EXPECT_EQ(value, 4);
+    EXPECT_EQ(other.readValue(QStringLiteral("Software"), QStringLiteral("after"), read),
+              Hive::Lookup::found);
+    EXPECT_EQ(read, RegValue::ofDword(5));
     // A change made by another connection is seen at once.
     EXPECT_TRUE(
         other.writeValue(QStringLiteral("software"), QStringLiteral("w"), RegValue::ofDword(3)));

@@ -65,7 +65,7 @@ bool PassesIntegrityCheck(const QString& file) {
 class HiveProcesses : public TempHiveTest {};
 
 TEST_F(HiveProcesses, AKilledWriterLeavesEveryReturnedWrite) {
-    for (const int killAfter : {1, 25, 60}) {
+    for (const int killAfter : {1, 20}) {
         SCOPED_TRACE(killAfter);
         const QString name = QStringLiteral("killed%1").arg(killAfter);
         QProcess* writer = StartWriter(hivePath(), name, 0, nullptr);
@@ -93,7 +93,7 @@ TEST_F(HiveProcesses, AKilledWriterLeavesEveryReturnedWrite) {
 }
 
 TEST_F(HiveProcesses, WritersAndReadersShareTheHive) {
-    constexpr int kRecords = 60;
+    constexpr int kRecords = 20;
     QObject owner;
     QList<QProcess*> writers;
     for (const char* name : {"first", "second", "third"}) {
