@@ -47,6 +47,9 @@ breaks), "name"=dword:HEX (one to eight hexadecimal digits of the 32 bits: fffff
 "name"=- to delete the value; @ in place of "name" is the key's unnamed value. Blank lines and
 lines starting with ";" are skipped.
 
+The tool may run while Dorvantix runs: both use the hive safely at the same time. A running
+Dorvantix keeps its settings in memory, so seed settings before starting it.
+
 Exit status: 0 on success, 1 when the command failed (the reason is printed, for import with
 the line number), 2 for a wrong command line.
 )";

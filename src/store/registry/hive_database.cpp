@@ -56,6 +56,28 @@ std::uint32_t BigEndian(const QByteArray& bytes, int offset, int size) {
     return value;
 }
 
+// Gives the file at `from` the name `to` unless `to` exists (then true as well: another
+// process made the hive first), and makes the new name durable.
+bool MoveIntoPlace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) != 0) {
+        if (errno == EEXIST) {
+            return true;
+        }
+        // A file system without that kind of rename still knows hard links.
+        if (::link(from.constData(), to.constData()) != 0) {
+            return errno == EEXIST;
+        }
+    }
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(QFile::decodeName(to)).absolutePath()).constData(),
+               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
 } // namespace
 
 HiveDatabase::HiveDatabase(QString file)
@@ -111,6 +133,7 @@ bool HiveDatabase::open(Access access) {
 bool HiveDatabase::createFile() {
     const QByteArray temporary = fileBytes_ + ".new-" + QByteArray::number(::getpid());
     ::unlink(temporary.constData());
+    error_.clear();
     sqlite3* db = nullptr;
     bool ok = sqlite3_open_v2(temporary.constData(), &db,
                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
@@ -120,16 +143,9 @@ bool HiveDatabase::createFile() {
         error_ = QString::fromUtf8(sqlite3_errmsg(db));
     }
     sqlite3_close(db);
-    if (ok && ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, fileBytes_.constData(),
-                          RENAME_NOREPLACE) != 0) {
-        // A file system without that kind of rename still knows hard links.
-        const bool taken =
-            errno == EEXIST ||
-            (::link(temporary.constData(), fileBytes_.constData()) != 0 && errno == EEXIST);
-        ok = taken || ::access(fileBytes_.constData(), F_OK) == 0;
-        if (!ok) {
-            error_ = QStringLiteral("cannot create %1: %2").arg(file_, qt_error_string(errno));
-        }
+    if (ok && !MoveIntoPlace(temporary, fileBytes_)) {
+        error_ = QStringLiteral("cannot create %1: %2").arg(file_, qt_error_string(errno));
+        ok = false;
     }
     ::unlink(temporary.constData());
     return ok;
