@@ -177,6 +177,8 @@ class Desktop:
         return SoundWatch(self.processes, self.env)
 
     def start_program(self, extra_env=None):
+        if not os.access(self.program_path, os.X_OK):
+            raise Failure(f"the program {self.program_path} is not built")
         env = dict(self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                    QT_QPA_PLATFORM="xcb", **(extra_env or {}))
         self.program = self.processes.start(
