@@ -31,6 +31,8 @@ namespace dvx {
 class Clock;
 class ConnectionStateSource;
 class Dialogs;
+class RunList;
+class SettingsStore;
 class TCoolTrayIcon;
 class TfrmFloat;
 class TPagePrinter;
@@ -42,6 +44,8 @@ struct MainWindowServices {
     ConnectionStateSource& connection;
     Dialogs& dialogs;
     RegionalSettings regional;
+    // The list of programs started at logon; the user's autostart folder when none is given.
+    RunList* runList = nullptr;
 };
 
 // The main window. It holds the program's state and its one-second monitor, shows the session
@@ -235,6 +239,13 @@ private:
     void startSession();
     void endSession();
     void showFloatingNotConnected();
+
+    // Parts of the settings and the session log.
+    void loadFloatingDisplay(const SettingsStore& product);
+    void loadAlarmLimits();
+    void showLoadedTariffAndTotals();
+    RunList& runList();
+    QString sessionDescription();
 
     static TPagePrinter* createPrintLines(QObject* owner);
 

@@ -1,53 +1,87 @@
 // The session log: recording a finished session, the session list and its totals, the reset.
 #include "ui/main_window/frm_main.h"
 
-#include "metering/conversion_error.h"
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
+#include "store/sessionlog/log_totals.h"
+#include "store/sessionlog/session_records.h"
+#include "store/settings/last_reset_date.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <limits>
+#include <QTreeWidget>
 
 namespace dvx {
 
 namespace {
 
-// A sum of seconds beyond 32 bits stops the operation with "Integer overflow".
-std::int32_t addSeconds(std::int32_t total, std::int32_t seconds) {
-    std::int32_t sum = 0;
-    if (__builtin_add_overflow(total, seconds, &sum))
-        throw integerOverflow();
-    return sum;
-}
+const QString kManualConnection = QStringLiteral("Manual Connection");
+
+enum Column { dateColumn, descriptionColumn, durationColumn, costColumn };
 
 } // namespace
 
-// Until the session log store joins, a finished session is only added to the totals in memory.
-// The session log store completes it with the record and its description.
+// The store side of a session's end: the totals grow and are written through, the session
+// becomes a record, gets its description and shows in the list. The description box may be
+// open while the record already holds everything else.
 void TfrmMain::RecordSession() {
-    TotalSeconds = addSeconds(TotalSeconds, SessionSeconds);
+    TotalSeconds = AddSeconds(TotalSeconds, SessionSeconds);
     TotalCharges += SessionCharge;
     edtTotalCallTime->setText(DurationText(TotalSeconds));
     edtTotalCost->setText(MoneyText(TotalCharges, regional()));
+    WriteLogTotals(TotalSeconds, TotalCharges, regional());
+    const QString recordKey =
+        WriteSessionRecord({.callTime = SessionSeconds,
+                            .sessionStart = DateTimeText(SessionStart, regional()),
+                            .sessionStop = DateTimeText(SessionStop, regional()),
+                            .callCharges = MoneyText(SessionCharge, regional()),
+                            .connectionName = ConnectionName,
+                            .number = Number,
+                            .description = {}});
+    WriteSessionDescription(recordKey, sessionDescription());
     SessionSeconds = 0;
     SetSessionCharge(Currency());
     FillSessionList();
 }
 
-// Until the session log store joins, the totals boxes show the totals in memory. The session
-// log store completes it with the rows of the stored sessions.
+// A manual session proposes its connection name, a detected one the default description; the
+// user may be asked, and cancelling keeps the proposal.
+QString TfrmMain::sessionDescription() {
+    const QString proposed =
+        ConnectionName == kManualConnection ? ConnectionName : DefaultDescription;
+    if (!PromptForDescription)
+        return proposed;
+    return dialogs()
+        .inputBox(QStringLiteral("Dorvantix - Session Close"),
+                  QStringLiteral("Please enter a description for this session"), proposed)
+        .value_or(proposed);
+}
+
+// One row per stored record, in the order the records were made, and the sums of the listed
+// records in the totals boxes. A record whose charge cannot be read stops the filling there.
 void TfrmMain::FillSessionList() {
-    edtTotalCallTime->setText(DurationText(TotalSeconds));
-    edtTotalCost->setText(MoneyText(TotalCharges, regional()));
+    LVSessions->clear();
+    std::int32_t seconds = 0;
+    Currency charges;
+    for (const QString& name : SessionRecordNames()) {
+        const SessionRecord record = ReadSessionRecord(name);
+        auto* row = new QTreeWidgetItem(LVSessions);
+        row->setText(dateColumn, record.sessionStart);
+        row->setText(descriptionColumn, record.description);
+        seconds = AddSeconds(seconds, record.callTime);
+        row->setText(durationColumn, DurationText(record.callTime));
+        charges += ParseMoneyText(record.callCharges, regional());
+        row->setText(costColumn, record.callCharges);
+    }
+    edtTotalCallTime->setText(DurationText(seconds));
+    edtTotalCost->setText(MoneyText(charges, regional()));
     lblLogname->setText(QStringLiteral("Current Log - From ") + LastResetDate);
     lblLogname->adjustSize();
 }
 
-// Until the session log store joins, the reset clears the totals in memory. The session log
-// store completes it with clearing the stored sessions and totals.
+// Asks first; on Yes the totals, the reset date and every record start again.
 void TfrmMain::BtnResetTotalsClick() {
     if (!dialogs().confirm(QStringLiteral("Reset current log (this is irreversable)?")))
         return;
@@ -55,8 +89,12 @@ void TfrmMain::BtnResetTotalsClick() {
     TotalCharges = Currency();
     edtTotalCallTime->setText(DurationText(0));
     edtTotalCost->setText(MoneyText(Currency(), regional()));
-    LastResetDate = DateTimeText(clock().now(), regional());
-    lblLastResetDate->setText(QStringLiteral("(Totals Since %1)").arg(LastResetDate));
+    WriteLogTotals(0, Currency(), regional());
+    const QString now = DateTimeText(clock().now(), regional());
+    WriteLastResetDate(now);
+    LastResetDate = now;
+    lblLastResetDate->setText(TotalsSinceText(now));
+    DeleteSessionRecords();
     FillSessionList();
 }
 

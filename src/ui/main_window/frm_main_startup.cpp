@@ -5,6 +5,7 @@
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
+#include "store/settings/default_tariff_times.h"
 #include "ui/floating/frm_float.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/paint_gradient.h"
@@ -48,6 +49,7 @@ void TfrmMain::FormCreate() {
     SetCharging(false);
     frmFloat->hide();
     frmFloat->move(0, 0);
+    WriteMissingTariffTimes(regional());
     LoadSettings();
     edtSessionCallTime->setText(DurationText(SessionSeconds));
     edtSessionCost->setText(MoneyText(SessionCharge, regional()));

@@ -1,6 +1,7 @@
 // Each button and menu item starts its own command.
 #include "main_window_fixture.h"
 
+#include "store/registry/regutils.h"
 #include "ui/about/frm_about.h"
 #include "ui/floating/frm_float.h"
 #include "ui/tray/cool_tray_icon.h"
@@ -151,7 +152,8 @@ TEST_F(MainWindowTest, TheLogsPageFillsTheListEachTimeItIsShown) {
     window.mnuShowStatistics->trigger();
     EXPECT_EQ(window.lblLogname->text(), "Current Log - From 01/03/2026 09:00:00");
     window.PageControl1->setCurrentWidget(window.tabAlarms);
-    window.TotalSeconds = 61;
+    WriteRegInteger(QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\0"),
+                    QStringLiteral("CallTime"), 61);
     window.PageControl1->setCurrentWidget(window.tabStatistics);
     EXPECT_EQ(window.edtTotalCallTime->text(), "1min, 01sec");
 }

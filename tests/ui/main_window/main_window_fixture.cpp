@@ -1,6 +1,9 @@
 #include "main_window_fixture.h"
 
+#include "metering/date_time_text.h"
 #include "platform/clock/clock.h"
+#include "store/registry/process_hive.h"
+#include "store/registry/regutils.h"
 #include "ui/floating/frm_float.h"
 #include "ui/tray/cool_tray_icon.h"
 
@@ -25,11 +28,28 @@ dvx::Tariff testTariff() {
     return tariff;
 }
 
+// The tariff as the store holds it, so that start-up loads the same one.
+void storeTariff(const dvx::Tariff& tariff) {
+    const QString key = QStringLiteral("Software\\Ostravane\\Dorvantix");
+    const RegionalSettings regional = RegionalSettings::british();
+    WriteRegInteger(key, QStringLiteral("FirstRun"), 1);
+    WriteRegInteger(key, QStringLiteral("PeakPerSecond"), int(tariff.peakRate.raw() / 10));
+    WriteRegInteger(key, QStringLiteral("OffPeakPerSecond"), int(tariff.offPeakRate.raw() / 10));
+    WriteRegInteger(key, QStringLiteral("WeekendPerSecond"), int(tariff.weekendRate.raw() / 10));
+    WriteRegInteger(key, QStringLiteral("MinCallCharge"), int(tariff.minimumCharge.raw() / 10));
+    WriteRegString(key, QStringLiteral("OffPeakStart"), TimeText(tariff.offPeakStart, regional));
+    WriteRegString(key, QStringLiteral("OffPeakEnd"), TimeText(tariff.offPeakEnd, regional));
+    WriteRegString(key, QStringLiteral("WeekendStart"), TimeText(tariff.weekendStart, regional));
+    WriteRegString(key, QStringLiteral("WeekendEnd"), TimeText(tariff.weekendEnd, regional));
+}
+
 } // namespace
 
 MainWindowTest::MainWindowTest()
     : window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}) {
+    UseHiveFile(store.filePath(QStringLiteral("hive.db")));
     window.Tariff = testTariff();
+    storeTariff(window.Tariff);
 }
 
 void MainWindowTest::tick() {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace dvx {
+
+// Record names in the order the records were made: decimal numbers by their value (0, 1, 2, ...,
+// 10), any other name after them in text order.
+QStringList InRecordOrder(QStringList names);
+
+// The name of a new record: the number of records that exist, or the next number upward that
+// no record has, so an existing record is never overwritten.
+QString FreeRecordName(const QStringList& existing);
+
+} // namespace dvx

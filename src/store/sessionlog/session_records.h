@@ -1,0 +1,25 @@
+#pragma once
+
+#include "store/sessionlog/session_record.h"
+
+#include <QStringList>
+
+namespace dvx {
+
+// The names of the stored records, in the order they were made (see InRecordOrder).
+QStringList SessionRecordNames();
+
+// Writes a new record with every value but its description, under a name no record has yet
+// (creating the Sessions key when it is missing), and returns the record's key.
+QString WriteSessionRecord(const SessionRecord& record);
+// Writes the description of the record at `recordKey`.
+void WriteSessionDescription(const QString& recordKey, const QString& description);
+
+// Reads the record of that name without creating anything: a missing text reads as empty, a
+// missing CallTime as 0.
+SessionRecord ReadSessionRecord(const QString& name);
+
+// Deletes every record, in list order; the Sessions key stays.
+void DeleteSessionRecords();
+
+} // namespace dvx

@@ -1,0 +1,110 @@
+// The session list shows the stored records in the order they were made, with the sums of the
+// listed records in the totals boxes.
+#include "stores_window_fixture.h"
+
+#include "store/settings/store_keys.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace dvx {
+namespace {
+
+QString RecordSeed(int name, std::int32_t seconds, const char* charges, const char* start = "") {
+    return QStringLiteral("[HKEY_LOCAL_MACHINE\\Software\\Ostravane\\Dorvantix\\Sessions\\%1]\n"
+                          "\"SessionStart\"=\"%2\"\n"
+                          "\"Description\"=\"call %1\"\n"
+                          "\"CallTime\"=dword:%3\n"
+                          "\"CallCharges\"=\"%4\"\n")
+        .arg(name)
+        .arg(QString::fromUtf8(start))
+        .arg(std::uint32_t(seconds), 8, 16, QLatin1Char('0'))
+        .arg(QString::fromUtf8(charges));
+}
+
+class SessionListTest : public StoresWindowTest {
+protected:
+    void SetUp() override { window.LastResetDate = QStringLiteral("01/03/2026 09:00:00"); }
+    void fill() {
+        run([this] { window.FillSessionList(); });
+    }
+};
+
+TEST_F(SessionListTest, AnEmptyStoreGivesAnEmptyListAndZeroTotals) {
+    window.edtTotalCallTime->setText(QStringLiteral("before"));
+    fill();
+    EXPECT_EQ(listedRows(), QStringList());
+    EXPECT_EQ(window.edtTotalCallTime->text(), "0min, 00sec");
+    EXPECT_EQ(window.edtTotalCost->text(), "£0.00");
+    EXPECT_EQ(window.lblLogname->text(), "Current Log - From 01/03/2026 09:00:00");
+    EXPECT_FALSE(hive.keyExists(kSessionsKey));
+}
+
+TEST_F(SessionListTest, EachRecordIsARowWithItsDurationAndStoredTexts) {
+    hive.seed(RecordSeed(0, 725, "£0.42", "03/03/2026 12:00:00") +
+              RecordSeed(1, 59, "£0.05", "03/03/2026 14:00:00") +
+              RecordSeed(2, 3600, "1,234.50 EUR", "04/03/2026"));
+    window.TotalSeconds = 5; // the boxes show the listed records, not the stored totals
+    fill();
+    EXPECT_EQ(listedRows(), QStringList({"03/03/2026 12:00:00|call 0|12min, 05sec|£0.42",
+                                         "03/03/2026 14:00:00|call 1|0min, 59sec|£0.05",
+                                         "04/03/2026|call 2|60min, 00sec|1,234.50 EUR"}));
+    EXPECT_EQ(window.edtTotalCallTime->text(), "73min, 04sec");
+    EXPECT_EQ(window.edtTotalCost->text(), "£1,234.97");
+}
+
+TEST_F(SessionListTest, ElevenRecordsAreListedInTheOrderTheyWereMade) {
+    QString seed;
+    for (int name = 0; name < 11; ++name)
+        seed += RecordSeed(name, name, "£0.05");
+    hive.seed(seed);
+    fill();
+    QStringList descriptions;
+    for (const QString& row : listedRows())
+        descriptions.append(row.section(QLatin1Char('|'), 1, 1));
+    EXPECT_EQ(descriptions, QStringList({"call 0", "call 1", "call 2", "call 3", "call 4", "call 5",
+                                         "call 6", "call 7", "call 8", "call 9", "call 10"}));
+    EXPECT_EQ(window.edtTotalCallTime->text(), "0min, 55sec");
+    EXPECT_EQ(window.edtTotalCost->text(), "£0.55");
+}
+
+// The rows before the record stay, its row has no cost, and the totals boxes and the log name
+// keep their texts.
+TEST_F(SessionListTest, AChargeThatCannotBeReadStopsTheListAtItsRecord) {
+    hive.seed(RecordSeed(0, 60, "£0.05") + RecordSeed(1, 60, "£0..5") + RecordSeed(2, 60, "£0.05"));
+    window.edtTotalCost->setText(QStringLiteral("before"));
+    window.lblLogname->setText(QStringLiteral("before"));
+    expectError(QStringLiteral("'0..5' is not a valid floating point value"),
+                [this] { window.FillSessionList(); });
+    EXPECT_EQ(listedRows(), QStringList({"|call 0|1min, 00sec|£0.05", "|call 1|1min, 00sec|"}));
+    EXPECT_EQ(window.edtTotalCost->text(), "before");
+    EXPECT_EQ(window.lblLogname->text(), "before");
+}
+
+TEST_F(SessionListTest, ASumOfSecondsBeyond32BitsIsAnIntegerOverflow) {
+    hive.seed(RecordSeed(0, std::numeric_limits<std::int32_t>::max(), "£0.05") +
+              RecordSeed(1, 1, "£0.05"));
+    expectError(QStringLiteral("Integer overflow"), [this] { window.FillSessionList(); });
+    EXPECT_EQ(listedRows().size(), 2);
+}
+
+TEST_F(SessionListTest, TheLogsPageAndMonitorRefillTheList) {
+    hive.seed(RecordSeed(0, 61, "£0.05"));
+    window.mnuShowStatisticsClick();
+    window.PageControl1->setCurrentWidget(window.tabStatistics);
+    EXPECT_EQ(listedRows().size(), 1);
+    hive.seed(RecordSeed(1, 61, "£0.05"));
+    window.PageControl1->setCurrentWidget(window.tabAlarms);
+    window.PageControl1->setCurrentWidget(window.tabStatistics);
+    EXPECT_EQ(listedRows().size(), 2);
+    hive.seed(RecordSeed(2, 61, "£0.05"));
+    window.btnMonitor->click();
+    EXPECT_EQ(listedRows().size(), 3);
+    EXPECT_EQ(window.edtTotalCallTime->text(), "3min, 03sec");
+}
+
+} // namespace
+} // namespace dvx
