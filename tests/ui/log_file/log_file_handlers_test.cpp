@@ -206,9 +206,15 @@ TEST_F(LogFileHandlersTest, ReadOnlyLogFileLoads) {
     EXPECT_EQ(totals(), QStringList({"73min, 04sec", "£1,235.86"}));
 }
 
-// A folder in which no file can be made, even by root (who may write anywhere the permissions
-// forbid): a folder without write permission, else the kernel's /sys.
-QString UnwritableFolder(const QString& ownFolder) {
+// A folder in which no file can be made, even by root (who may write where the permissions
+// forbid): a folder without write permission, else the kernel's /sys; and the system's text of
+// the refusal.
+struct LockedFolder {
+    QString path;
+    QString refusal;
+};
+
+LockedFolder UnwritableFolder(const QString& ownFolder) {
     QFile::setPermissions(ownFolder, QFile::ReadOwner | QFile::ExeOwner);
     for (const QString& folder : {ownFolder, QStringLiteral("/sys")}) {
         const QByteArray probe = QFile::encodeName(folder + "/probe.dvx");
@@ -217,7 +223,9 @@ QString UnwritableFolder(const QString& ownFolder) {
             ::close(descriptor);
             ::unlink(probe.constData());
         } else if (errno == EACCES) {
-            return folder;
+            return {folder, "File access denied."};
+        } else if (errno == EROFS) {
+            return {folder, "Read-only file system."};
         }
     }
     return {};
@@ -225,14 +233,14 @@ QString UnwritableFolder(const QString& ownFolder) {
 
 TEST_F(LogFileHandlersTest, UnwritableFolderShowsTheSystemsErrorAndKeepsTheLogName) {
     QTemporaryDir locked;
-    const QString folder = UnwritableFolder(locked.path());
-    if (folder.isEmpty())
-        GTEST_SKIP() << "no folder here refuses a new file with 'permission denied'";
-    save(folder + "/calls.dvx", {BoxKind::applicationError});
+    const LockedFolder folder = UnwritableFolder(locked.path());
+    if (folder.path.isEmpty())
+        GTEST_SKIP() << "no folder here refuses a new file, not even /sys";
+    save(folder.path + "/calls.dvx", {BoxKind::applicationError});
     QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(fakes.shown().size(), 2);
     EXPECT_EQ(fakes.shown()[1].caption, "Dorvantix");
-    EXPECT_EQ(fakes.shown()[1].text, "File access denied.");
+    EXPECT_EQ(fakes.shown()[1].text, folder.refusal);
     EXPECT_EQ(logName(), "Current Log - From 01/03/2026");
     EXPECT_EQ(shownRows(), kSessions);
 }
