@@ -11,9 +11,10 @@
 namespace dvx {
 
 // The main window with a clock that stands still, a connection a test sets, dialogs it answers
-// and a settings store of its own where the program has run before. The tariff: peak 0.035, off-peak 0.010 and weekend 0.020 per minute, minimum charge
-// 0.050, off-peak from 18:00 to 08:00, weekend from Friday 18:00 to Monday 08:00. The clock
-// shows Tuesday 3 March 2026, 12:00 (peak) in UTC.
+// and a settings store of its own where the program has run before. The tariff: peak 0.035,
+// off-peak 0.010 and weekend 0.020 per minute, minimum charge 0.050, off-peak from 18:00 to
+// 08:00, weekend from Friday 18:00 to Monday 08:00. The clock shows Tuesday 3 March 2026, 12:00
+// (peak) in UTC.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest();
