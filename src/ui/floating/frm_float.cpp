@@ -35,6 +35,9 @@ TfrmFloat::TfrmFloat(QWidget* owner)
     setObjectName(QStringLiteral("frmFloat"));
     setWindowTitle(QStringLiteral("Dorvantix"));
     setFixedSize(kWidth, kHeight);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
     auto* bevel = new QFrame(this);
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setGeometry(0, 0, kWidth, kHeight);

@@ -1,6 +1,9 @@
-// The floating display: created hidden with the window, switched from both menus.
+// The floating display: created hidden with the window, switched from both menus, and kept in
+// the settings store with its place.
 #include "ui/main_window/frm_main.h"
 
+#include "store/settings/settings_store.h"
+#include "store/settings/store_keys.h"
 #include "ui/floating/frm_float.h"
 
 #include <QAction>
@@ -13,13 +16,14 @@ void TfrmMain::createFloatingDisplay() {
     frmFloat->move(0, 0);
 }
 
-// Until the settings store joins, whether the display is shown is not stored. The floating
-// display completes it with writing FloatingDisplay.
+// Shows or hides the display; the window, both menus' check marks and the stored value always
+// agree.
 void TfrmMain::SetFloatingDisplay(bool shown) {
     FloatingShown = shown;
     frmFloat->setVisible(shown);
     mnuFloatingDisplay->setChecked(shown);
     mnuFloatingDisplayPopUp->setChecked(shown);
+    SettingsStore(regional(), kProductKey).writeFlag(QStringLiteral("FloatingDisplay"), shown);
 }
 
 void TfrmMain::mnuFloatingDisplayClick() {
@@ -30,8 +34,11 @@ void TfrmMain::mnuFloatingDisplayPopUpClick() {
     SetFloatingDisplay(!FloatingShown);
 }
 
-// Until the settings store joins, the position is not kept. The floating display completes it
-// with writing FloatLeft and FloatTop.
-void TfrmMain::storeFloatingPosition() {}
+// The window's place, shown or hidden, for the next start.
+void TfrmMain::storeFloatingPosition() {
+    const SettingsStore product(regional(), kProductKey);
+    product.writeInteger(QStringLiteral("FloatLeft"), frmFloat->x());
+    product.writeInteger(QStringLiteral("FloatTop"), frmFloat->y());
+}
 
 } // namespace dvx
