@@ -4,6 +4,7 @@
 #include <linux/if_link.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
+#include <sys/socket.h>
 
 namespace dvx {
 
@@ -26,6 +27,11 @@ std::optional<LinkMessage> ReadLinkMessage(const nlmsghdr& header) {
         return std::nullopt;
     }
     const auto* info = static_cast<const ifinfomsg*>(NLMSG_DATA(&header));
+    // Bridge port messages (family AF_BRIDGE) speak of a port joining or leaving a bridge: their
+    // RTM_DELLINK does not mean that the interface is gone.
+    if (info->ifi_family != AF_UNSPEC) {
+        return std::nullopt;
+    }
     LinkMessage message;
     message.index = info->ifi_index;
     message.removed = header.nlmsg_type == RTM_DELLINK;

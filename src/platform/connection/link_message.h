@@ -17,7 +17,8 @@ struct LinkMessage {
     std::string name;
 };
 
-// Reads a link message; nothing for other message types and for a message that is cut short or
+// Reads a link message about an interface; nothing for other message types, for messages of
+// one address family's view of a link (a bridge port's), and for a message that is cut short or
 // malformed. The header's nlmsg_len must already be known to lie within the received bytes.
 std::optional<LinkMessage> ReadLinkMessage(const nlmsghdr& header);
 

@@ -7,6 +7,7 @@
 #include <linux/rtnetlink.h>
 #include <net/if.h>
 #include <net/if_arp.h>
+#include <sys/socket.h>
 #include <vector>
 
 using namespace dvx;
@@ -15,7 +16,8 @@ namespace {
 
 // A link message as the kernel sends it: header, interface info, then one name attribute whose
 // payload is the given bytes (normally the name and its terminating zero).
-std::vector<char> LinkMessageBytes(unsigned short type, const std::string& namePayload) {
+std::vector<char> LinkMessageBytes(unsigned short type, const std::string& namePayload,
+                                   unsigned char family = AF_UNSPEC) {
     const std::size_t attributeLength = RTA_LENGTH(namePayload.size());
     const std::size_t length = NLMSG_LENGTH(sizeof(ifinfomsg)) + RTA_ALIGN(attributeLength);
     std::vector<char> bytes(NLMSG_ALIGN(length) + 64, '\x7f');
@@ -24,6 +26,7 @@ std::vector<char> LinkMessageBytes(unsigned short type, const std::string& nameP
     header->nlmsg_type = type;
     auto* info = static_cast<ifinfomsg*>(NLMSG_DATA(header));
     *info = {};
+    info->ifi_family = family;
     info->ifi_index = 7;
     info->ifi_type = ARPHRD_PPP;
     info->ifi_flags = IFF_UP | IFF_RUNNING;
@@ -63,6 +66,12 @@ TEST(ReadLinkMessage, StaysWithinTheMessage) {
     EXPECT_FALSE(ReadLinkMessage(Header(shortMessage)));
 
     EXPECT_FALSE(ReadLinkMessage(Header(LinkMessageBytes(RTM_NEWADDR, {"ppp0", 5}))));
+}
+
+TEST(ReadLinkMessage, IgnoresBridgePortMessages) {
+    // A port leaving a bridge is announced as RTM_DELLINK of family AF_BRIDGE; the link stays.
+    EXPECT_FALSE(ReadLinkMessage(Header(LinkMessageBytes(RTM_DELLINK, {"lan0", 5}, AF_BRIDGE))));
+    EXPECT_FALSE(ReadLinkMessage(Header(LinkMessageBytes(RTM_NEWLINK, {"lan0", 5}, AF_BRIDGE))));
 }
 
 } // namespace
