@@ -1,5 +1,6 @@
 // The session log: recording a finished session, the session list and its totals, the reset.
 #include "ui/main_window/frm_main.h"
+#include "ui/main_window/session_list_rows.h"
 
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
@@ -18,8 +19,6 @@ namespace dvx {
 namespace {
 
 const QString kManualConnection = QStringLiteral("Manual Connection");
-
-enum Column { dateColumn, descriptionColumn, durationColumn, costColumn };
 
 } // namespace
 

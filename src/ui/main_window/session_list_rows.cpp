@@ -4,19 +4,13 @@
 
 namespace dvx {
 
-namespace {
-
-enum Column { date, description, duration, cost };
-
-} // namespace
-
 SessionRows SessionListRows(const QTreeWidget& list) {
     SessionRows rows;
     rows.reserve(list.topLevelItemCount());
     for (int index = 0; index < list.topLevelItemCount(); ++index) {
         const QTreeWidgetItem* item = list.topLevelItem(index);
-        rows.append(
-            {item->text(date), item->text(description), item->text(duration), item->text(cost)});
+        rows.append({item->text(dateColumn), item->text(descriptionColumn),
+                     item->text(durationColumn), item->text(costColumn)});
     }
     return rows;
 }

@@ -6,6 +6,9 @@ class QTreeWidget;
 
 namespace dvx {
 
+// The columns of the session list, in their order.
+enum SessionListColumn { dateColumn, descriptionColumn, durationColumn, costColumn };
+
 // The session list read and written as rows of texts: the Date column is the row's caption,
 // then the Description, Duration and Cost columns. The session log, the log file and the
 // printed report all meet the list through these two.
