@@ -145,76 +145,65 @@ std::optional<QTime> timeFrom(const Fields& f) {
 
 } // namespace
 
-QString formatDatePattern(const QString& pattern, const QDate& date) {
+namespace {
+
+// Copies a pattern, putting the text `directive` gives for each "%x" in its place.
+template <typename Directive> QString expandPattern(const QString& pattern, Directive directive) {
     QString out;
     for (qsizetype p = 0; p < pattern.size(); ++p) {
         const QChar c = pattern.at(p);
-        if (c != QLatin1Char('%') || p + 1 >= pattern.size()) {
+        if (c != QLatin1Char('%') || p + 1 >= pattern.size())
             out += c;
-            continue;
-        }
-        switch (pattern.at(++p).unicode()) {
-        case 'd':
-            out += twoDigits(date.day());
-            break;
-        case 'e':
-            out += QStringLiteral("%1").arg(date.day(), 2);
-            break;
-        case 'm':
-            out += twoDigits(date.month());
-            break;
-        case 'Y':
-            out += QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
-            break;
-        case '%':
+        else if (const QChar d = pattern.at(++p); d == QLatin1Char('%'))
             out += QLatin1Char('%');
-            break;
-        default:
-            break;
-        }
+        else
+            out += directive(d.unicode());
     }
     return out;
 }
 
-QString formatTimePattern(const QString& pattern, const QTime& time, const RegionalSettings& rs) {
-    QString out;
-    for (qsizetype p = 0; p < pattern.size(); ++p) {
-        const QChar c = pattern.at(p);
-        if (c != QLatin1Char('%') || p + 1 >= pattern.size()) {
-            out += c;
-            continue;
-        }
-        const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-        switch (pattern.at(++p).unicode()) {
-        case 'H':
-            out += twoDigits(time.hour());
-            break;
-        case 'I':
-            out += twoDigits(hour12);
-            break;
-        case 'l':
-            out += QString::number(hour12);
-            break;
-        case 'M':
-            out += twoDigits(time.minute());
-            break;
-        case 'S':
-            out += twoDigits(time.second());
-            break;
-        case 'p':
-            out += time.hour() < 12 ? rs.amText : rs.pmText;
-            break;
-        case 'P':
-            out += (time.hour() < 12 ? rs.amText : rs.pmText).toLower();
-            break;
-        case '%':
-            out += QLatin1Char('%');
-            break;
+} // namespace
+
+QString formatDatePattern(const QString& pattern, const QDate& date) {
+    return expandPattern(pattern, [&date](char16_t d) -> QString {
+        switch (d) {
+        case 'd':
+            return twoDigits(date.day());
+        case 'e':
+            return QStringLiteral("%1").arg(date.day(), 2);
+        case 'm':
+            return twoDigits(date.month());
+        case 'Y':
+            return QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
         default:
-            break;
+            return {};
         }
-    }
-    return out;
+    });
+}
+
+QString formatTimePattern(const QString& pattern, const QTime& time, const RegionalSettings& rs) {
+    const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    const QString& marker = time.hour() < 12 ? rs.amText : rs.pmText;
+    return expandPattern(pattern, [&](char16_t d) -> QString {
+        switch (d) {
+        case 'H':
+            return twoDigits(time.hour());
+        case 'I':
+            return twoDigits(hour12);
+        case 'l':
+            return QString::number(hour12);
+        case 'M':
+            return twoDigits(time.minute());
+        case 'S':
+            return twoDigits(time.second());
+        case 'p':
+            return marker;
+        case 'P':
+            return marker.toLower();
+        default:
+            return {};
+        }
+    });
 }
 
 std::optional<QDate> parseDatePrefix(const QString& pattern, QStringView text, QStringView& rest) {
