@@ -1,5 +1,7 @@
 #include "ui/floating/frm_float.h"
 
+#include "metering/call_texts.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -48,6 +50,16 @@ TfrmFloat::TfrmFloat(QWidget* owner)
     lblCost->setWordWrap(true);
     lblCost->setGeometry(inside.x(), inside.y() + kTimeHeight, inside.width(),
                          inside.height() - kTimeHeight);
+}
+
+void TfrmFloat::showCall(std::int32_t seconds, const QString& costText) {
+    lblTime->setText(CallTimeText(seconds));
+    lblCost->setText(CallCostText(costText));
+}
+
+void TfrmFloat::showNotConnected() {
+    lblTime->setText(QStringLiteral("Not Connected"));
+    lblCost->clear();
 }
 
 void TfrmFloat::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "metering/meter/call_display.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -7,13 +9,16 @@ class QLabel;
 namespace dvx {
 
 // The floating display: a tool window above all others with two lines in red on black, the
-// call's time and its charge. It has no controls; the session monitor writes the two labels,
-// shown or hidden.
-class TfrmFloat : public QWidget {
+// call's time and its charge. It has no controls; it shows the call, shown or hidden.
+class TfrmFloat : public QWidget, public CallDisplay {
     Q_OBJECT
 
 public:
     explicit TfrmFloat(QWidget* owner);
+
+    // "Call time 1 minutes, 1 seconds." over "Cost £0.05".
+    void showCall(std::int32_t seconds, const QString& costText) override;
+    void showNotConnected() override;
 
     QLabel* lblTime = nullptr;
     QLabel* lblCost = nullptr;
