@@ -1,17 +1,35 @@
-# One way to declare every test: add_unit_test(NAME <name> SOURCES <files> LIBS <targets>).
-# Tests that use Qt widgets run on the offscreen platform, never on a real display.
+# One way to declare every test:
+#   add_unit_test(NAME <name> SOURCES <files> LIBS <targets> [LABELS <labels>] [TIMEOUT <s>]
+#                 [WIDGETS] [WRAPPER <script>])
+# Every test runs on the offscreen platform, never on a real display, in the C.UTF-8 locale.
+# WIDGETS: the test makes Qt widgets, so it runs with one QApplication for the whole run and the
+# local time in UTC. WRAPPER: a shell script that runs the test binary given as its argument
+# (for example beside a private sound server).
 function(add_unit_test)
-    cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "WIDGETS" "NAME;TIMEOUT;WRAPPER" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main ${T_LIBS})
-    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gmock ${T_LIBS})
+    set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    if(T_WIDGETS)
+        target_link_libraries(${T_NAME} PRIVATE dorvantix_widget_test_main)
+        list(APPEND environment "TZ=UTC")
+        list(APPEND T_LABELS ui)
+    else()
+        target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+    endif()
+    if(T_WRAPPER)
+        add_test(NAME ${T_NAME} COMMAND sh ${T_WRAPPER} $<TARGET_FILE:${T_NAME}>)
+    else()
+        add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    endif()
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
+    list(REMOVE_DUPLICATES T_LABELS)
     set_tests_properties(${T_NAME} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
         LABELS "unit;${T_LABELS}"
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+        ENVIRONMENT "${environment}")
 endfunction()
 
 # Benchmarks are built by the test command but never run by it.

@@ -1,8 +1,10 @@
 // The cost of the one-second tick in the main window: watching with no call, and timing a call
 // with every text it shows (window boxes, tray tip, floating display).
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_connection_state.h"
-#include "platform/fakes/fake_dialogs.h"
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_run_list.h"
+#include "support/store_hive.h"
 #include "ui/main_window/frm_main.h"
 
 #include <QApplication>
@@ -12,15 +14,22 @@ using namespace dvx;
 
 namespace {
 
+// The window over a hive of its own holding a tariff of 3.5p a minute, at least 5p a call.
 struct Window {
+    test::StoreHive hive;
     FakeClock clock;
     FakeConnectionState connection;
     FakeDialogs dialogs;
-    TfrmMain main{MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}};
+    FakeRunList runList;
+    TfrmMain main{
+        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), runList}};
 
     Window() {
-        main.Tariff.peakRate = Currency::fromRaw(350);
-        main.Tariff.minimumCharge = Currency::fromRaw(500);
+        hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +
+                                    QStringLiteral("\"FirstRun\"=dword:00000001\n"
+                                                   "\"PeakPerSecond\"=dword:00000023\n"
+                                                   "\"MinCallCharge\"=dword:00000032\n")));
+        main.LoadSettings();
         main.SetMonitoring(true);
     }
 };
@@ -40,7 +49,7 @@ void BM_ChargingTick(benchmark::State& state) {
         window.clock.advanceSeconds(1);
         window.main.DurationTimerTimer();
     }
-    benchmark::DoNotOptimize(window.main.SessionSeconds);
+    benchmark::DoNotOptimize(window.main.meter().sessionSeconds());
 }
 BENCHMARK(BM_ChargingTick);
 

@@ -4,6 +4,7 @@
 #include "platform/clock/system_clock.h"
 #include "platform/connection/kernel_connection_state.h"
 #include "platform/dialogs/qt_dialogs.h"
+#include "platform/runlist/xdg_autostart_run_list.h"
 #include "platform/sound/effect_sound_player.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/icons/pictures.h"
@@ -33,14 +34,17 @@ int main(int argc, char* argv[]) {
     dvx::SystemClock clock;
     dvx::KernelConnectionState connection;
     dvx::QtDialogs dialogs;
-    dvx::TfrmMain frmMain({clock, connection, dialogs, regional});
-    // The alarm window comes right after the main window, before the start-up's first box, in
-    // whose message loop the tick may already check the alarms.
+    dvx::XdgAutostartRunList autostart;
+    // The alarm window is there before the start-up's first box, in whose message loop the tick
+    // may already check the alarms.
     dvx::EffectSoundPlayer alarmSound(QStringLiteral("alarm.wav"));
     dvx::TfrmAlarm alarmWindow(alarmSound);
-    dvx::frmAlarm = &alarmWindow;
+    dvx::TfrmMain frmMain({.clock = clock,
+                           .connection = connection,
+                           .dialogs = dialogs,
+                           .regional = regional,
+                           .runList = autostart,
+                           .alarmWindow = &alarmWindow});
     frmMain.runGuarded([&frmMain] { frmMain.FormCreate(); });
-    const int result = dvx::TerminationRequested() ? 0 : QApplication::exec();
-    dvx::frmAlarm = nullptr;
-    return result;
+    return dvx::TerminationRequested() ? 0 : QApplication::exec();
 }

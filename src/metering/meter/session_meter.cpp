@@ -51,8 +51,6 @@ void SessionMeter::startSession(SessionKind kind) {
     charging_ = true;
 }
 
-// The session is over even when its seconds no longer fit the totals: it is then lost rather
-// than ended a second time by the next tick.
 std::optional<FinishedSession> SessionMeter::endSession() {
     if (!charging_)
         return std::nullopt;
@@ -63,9 +61,12 @@ std::optional<FinishedSession> SessionMeter::endSession() {
                                    sessionCharge_, connectionName_, number_};
     sessionSeconds_ = 0;
     sessionCharge_ = Currency();
-    totalSeconds_ = AddSeconds(totalSeconds_, finished.seconds);
-    totalCharges_ += finished.charge;
     return finished;
+}
+
+void SessionMeter::addToTotals(const FinishedSession& session) {
+    totalSeconds_ = AddSeconds(totalSeconds_, session.seconds);
+    totalCharges_ += session.charge;
 }
 
 // The seconds are counted from the start instant, never added up, so a late or skipped tick

@@ -26,7 +26,7 @@ enum class AlarmWindowState { notMade, hidden, showing };
 struct TickOutcome {
     bool started = false;                 // a session started by itself
     bool updated = false;                 // the session's seconds and charge were recomputed
-    std::optional<FinishedSession> ended; // the session that ended, already in the totals
+    std::optional<FinishedSession> ended; // the session that ended, not yet in the totals
     std::optional<RaisedAlarm> alarm;     // the alarm to show
 };
 
@@ -46,8 +46,11 @@ public:
 
     // Starts a session now at the rate in force now. Nothing happens while one is charging.
     void startSession(SessionKind kind);
-    // Ends the running session now and adds it to the totals; nothing when none runs.
+    // Ends the running session now; nothing when none runs.
     std::optional<FinishedSession> endSession();
+    // A finished session joins the totals; fails with "Integer overflow" when its seconds no
+    // longer fit them, and the totals stay as they were.
+    void addToTotals(const FinishedSession& session);
     // Recomputes the running session's seconds and charge from its start and checks the alarms.
     std::optional<RaisedAlarm> updateSession(AlarmWindowState alarmWindow);
 
@@ -65,6 +68,8 @@ public:
     Currency sessionCharge() const { return sessionCharge_; }
     Currency currentRate() const { return currentRate_; }
     const QString& connectionName() const { return connectionName_; }
+    // The number dialled; nothing tells it, so it stays empty.
+    const QString& number() const { return number_; }
 
     const Tariff& tariff() const { return tariff_; }
     void setTariff(const Tariff& tariff) { tariff_ = tariff; }

@@ -10,8 +10,6 @@
 
 namespace dvx {
 
-TfrmAlarm* frmAlarm = nullptr;
-
 namespace {
 
 const QString kTitle = QStringLiteral("Dorvantix");

@@ -46,8 +46,4 @@ private:
     bool placed_ = false;
 };
 
-// The program's one alarm window. The application owns it and creates it at start-up right
-// after the main window; until then (and in tests that need none) it is null.
-extern TfrmAlarm* frmAlarm;
-
 } // namespace dvx

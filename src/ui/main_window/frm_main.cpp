@@ -1,5 +1,6 @@
 #include "ui/main_window/frm_main.h"
 
+#include "metering/session_list_model.h"
 #include "platform/dialogs/error_guard.h"
 #include "ui/floating/frm_float.h"
 
@@ -19,7 +20,9 @@ constexpr int kTickMs = 1000;
 
 TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      meter_(services_.clock, services_.connection, services_.regional),
+      sessionList_(new SessionListModel(this)) {
     setObjectName(QStringLiteral("frmMain"));
     DurationTimer = new QTimer(this);
     DurationTimer->setObjectName(QStringLiteral("DurationTimer"));
@@ -29,6 +32,10 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     fixWindowSize();
     buildTray();
     createFloatingDisplay();
+    callBoxes_.callTime = edtSessionCallTime;
+    callBoxes_.callCost = edtSessionCost;
+    callBoxes_.status = SB;
+    trayTip_.tray = CoolTrayIcon;
     connectHandlers();
     connectPageHandlers();
 }

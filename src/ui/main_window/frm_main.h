@@ -4,14 +4,18 @@
 #ifndef Q_MOC_RUN
 #include "metering/currency.h"
 #include "metering/date_time.h"
+#include "metering/meter/session_meter.h"
 #include "metering/regional_settings.h"
 #include "metering/tariff.h"
+#include "ui/main_window/call_displays.h"
 #endif
 
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -24,7 +28,7 @@ class QTabWidget;
 class QTimeEdit;
 class QTimer;
 class QToolButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace dvx {
 
@@ -32,8 +36,10 @@ class Clock;
 class ConnectionStateSource;
 class Dialogs;
 class RunList;
+class SessionListModel;
 class SettingsStore;
 class TCoolTrayIcon;
+class TfrmAlarm;
 class TfrmFloat;
 class TPagePrinter;
 
@@ -44,13 +50,24 @@ struct MainWindowServices {
     ConnectionStateSource& connection;
     Dialogs& dialogs;
     RegionalSettings regional;
-    // The list of programs started at logon; the user's autostart folder when none is given.
-    RunList* runList = nullptr;
+    // The desktop's list of programs started at logon.
+    RunList& runList;
+    // The window that raises the alarms; without one no alarm is used up.
+    TfrmAlarm* alarmWindow = nullptr;
 };
 
-// The main window. It holds the program's state and its one-second monitor, shows the session
-// log, the alarm limits, the tariff and the call in progress, and starts every command. It also
-// owns the tray icon and the floating display.
+// The settings that are the window's own rather than the meter's.
+struct WindowSettings {
+    QString DefaultDescription;
+    bool PromptForDescription = false;
+    bool FloatingShown = false;
+    // 0 until the program has once been started: start-up then asks the user to configure it.
+    std::int32_t FirstRunFlag = 0;
+};
+
+// The main window. It drives the session meter once a second and shows what the meter says: the
+// call in progress, the tariff, the alarm limits and the session log; it starts every command.
+// It also owns the tray icon and the floating display.
 //
 // The handlers and operations are spread over files by concern: layout, start-up, monitor,
 // commands, tray, settings, session log, alarms, floating display, log file and printing.
@@ -66,22 +83,17 @@ public:
     void FormDestroy();
     void ExitProgram();
 
-    // The session monitor.
+    // The session monitor: the tick, the start and end of a session, monitor mode.
     void DurationTimerTimer();
     void SetCharging(bool on);
     void SetMonitoring(bool on);
-    void UpdateSession();
 
-    // The tariff and the charge.
+    // The rate in force now becomes the current rate and shows.
     void SelectChargeRate();
-    void UpdateSessionCharge();
-    void SetSessionCharge(Currency charge);
 
-    // Settings, session log, alarms and floating display.
+    // Settings, session log and floating display.
     void LoadSettings();
-    void RecordSession();
     void FillSessionList();
-    void CheckAlarms();
     void SetFloatingDisplay(bool shown);
 
     // Handlers of the controls and menu items.
@@ -111,40 +123,10 @@ public:
     const RegionalSettings& regional() const { return services_.regional; }
     Clock& clock() const { return services_.clock; }
     Dialogs& dialogs() const { return services_.dialogs; }
-
-    // The monitor's state.
-    bool Charging = false;
-    bool Monitoring = false;
-    DateTime SessionStart = 0;
-    DateTime SessionStop = 0;
-    // The instant the session started, in UTC milliseconds: its length is counted from here.
-    std::int64_t SessionStartInstantMs = 0;
-    std::int32_t SessionSeconds = 0;
-    Currency SessionCharge;
-    Currency CurrentRate;
-    QString ConnectionName;
-    QString Number;
-
-    // The settings and the log's totals.
-    dvx::Tariff Tariff;
-    std::int32_t TotalSeconds = 0;
-    Currency TotalCharges;
-    QString LastResetDate;
-    QString DefaultDescription;
-    bool PromptForDescription = false;
-    bool FloatingShown = false;
-    // 0 until the program has once been started: start-up then asks the user to configure it.
-    std::int32_t FirstRunFlag = 0;
-
-    // The alarm limits (0 or less is off) and whether each alarm may still fire this session.
-    std::int32_t SessionTimeAlarm = 0;
-    Currency SessionCostAlarm;
-    std::int32_t TotalTimeAlarm = 0;
-    Currency TotalCostAlarm;
-    bool SessionCostArmed = false;
-    bool SessionTimeArmed = false;
-    bool TotalCostArmed = false;
-    bool TotalTimeArmed = false;
+    // The meter of the calls: what the window shows of the call, the tariff and the totals.
+    const SessionMeter& meter() const { return meter_; }
+    const SessionListModel& sessionList() const { return *sessionList_; }
+    const WindowSettings& settings() const { return settings_; }
 
     // Command bar.
     QToolButton* BtnResetTotals = nullptr;
@@ -167,7 +149,7 @@ public:
     QStatusBar* SB = nullptr;
 
     // "Logs" page.
-    QTreeWidget* LVSessions = nullptr;
+    QTreeView* LVSessions = nullptr;
     QToolButton* btnSaveLog = nullptr;
     QToolButton* btnLoadLog = nullptr;
     QToolButton* btnPrintLog = nullptr;
@@ -235,21 +217,33 @@ private:
     void connectHandlers();
     void connectPageHandlers();
 
-    // Parts of the session monitor.
-    void startSession();
-    void endSession();
-    void showFloatingNotConnected();
+    // Parts of the session monitor: what the window shows of the meter's doing.
+    void showTickOutcome(const TickOutcome& outcome);
+    void showSessionStarted();
+    void showCall();
+    void showNotConnected();
+    void showAlarm(const std::optional<RaisedAlarm>& alarm);
+    void sessionEnded(const FinishedSession& session);
+    AlarmWindowState alarmWindowState() const;
+    std::vector<CallDisplay*> callDisplays();
+    void RecordSession(const FinishedSession& session);
 
     // Parts of the settings and the session log.
     void loadFloatingDisplay(const SettingsStore& product);
+    void loadTariff(const SettingsStore& product);
+    void loadTotals(const SettingsStore& product);
     void loadAlarmLimits();
     void showLoadedTariffAndTotals();
-    RunList& runList();
-    QString sessionDescription();
+    QString sessionDescription(const FinishedSession& session);
 
     static TPagePrinter* createPrintLines(QObject* owner);
 
     MainWindowServices services_;
+    SessionMeter meter_;
+    SessionListModel* sessionList_ = nullptr;
+    MainWindowCallDisplay callBoxes_;
+    TrayTipDisplay trayTip_;
+    WindowSettings settings_;
     // The printer chosen in the print dialog, kept so that the dialog offers it again. Shared
     // only so that its deleter is fixed where it is made and this header needs no QPrinter.
     std::shared_ptr<QPrinter> chosenPrinter_;

@@ -11,7 +11,7 @@
 namespace dvx {
 
 void TfrmMain::btnMonitorClick() {
-    if (!Charging)
+    if (!meter_.charging())
         SB->showMessage(QStringLiteral("Monitoring For Call"));
     FillSessionList();
     SetMonitoring(true);
@@ -32,7 +32,7 @@ void TfrmMain::CoolTrayIconDblClick() {
 }
 
 void TfrmMain::mnuMonitorClick() {
-    SetMonitoring(!Monitoring);
+    SetMonitoring(!meter_.monitoring());
 }
 
 void TfrmMain::mnuExitClick() {

@@ -19,7 +19,7 @@ void TfrmMain::createFloatingDisplay() {
 // Shows or hides the display; the window, both menus' check marks and the stored value always
 // agree.
 void TfrmMain::SetFloatingDisplay(bool shown) {
-    FloatingShown = shown;
+    settings_.FloatingShown = shown;
     frmFloat->setVisible(shown);
     mnuFloatingDisplay->setChecked(shown);
     mnuFloatingDisplayPopUp->setChecked(shown);
@@ -27,11 +27,11 @@ void TfrmMain::SetFloatingDisplay(bool shown) {
 }
 
 void TfrmMain::mnuFloatingDisplayClick() {
-    SetFloatingDisplay(!FloatingShown);
+    SetFloatingDisplay(!settings_.FloatingShown);
 }
 
 void TfrmMain::mnuFloatingDisplayPopUpClick() {
-    SetFloatingDisplay(!FloatingShown);
+    SetFloatingDisplay(!settings_.FloatingShown);
 }
 
 // The window's place, shown or hidden, for the next start.

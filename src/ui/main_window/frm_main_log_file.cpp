@@ -2,10 +2,10 @@
 #include "ui/main_window/frm_main.h"
 
 #include "metering/conversion_error.h"
+#include "metering/session_list_model.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
 #include "store/logfile/log_file.h"
-#include "ui/main_window/session_list_rows.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -39,7 +39,7 @@ void TfrmMain::btnSaveLogClick() {
     if (!chosen)
         return;
     const QString fileName = fullFileName(*chosen);
-    SaveLogFile(SessionListRows(*LVSessions), clock().now(), regional(), fileName);
+    SaveLogFile(sessionList_->rows(), clock().now(), regional(), fileName);
     showLogName(*lblLogname, fileName);
 }
 
@@ -52,7 +52,7 @@ void TfrmMain::btnLoadLogClick() {
     const LogLoadResult result = LoadLogFile(fileName, regional());
     if (result.outcome == LogLoadResult::Outcome::noFile)
         return;
-    ShowSessionRows(*LVSessions, result.rows);
+    sessionList_->setRows(result.rows);
     switch (result.outcome) {
     case LogLoadResult::Outcome::failed:
         throw Error(result.message);

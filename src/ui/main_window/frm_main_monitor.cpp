@@ -1,126 +1,121 @@
-// The session monitor: the one-second tick, the start and end of a session, and the session's
-// time and charge shown in the window, the tray tip and the floating display.
+// The session monitor's handlers: the meter does the metering, the window shows what it did in
+// its boxes, the tray tip and the floating display, and has a finished session recorded.
 #include "ui/main_window/frm_main.h"
 
-#include "metering/call_texts.h"
 #include "metering/money_text.h"
-#include "platform/clock/clock.h"
-#include "platform/connection/connection_state.h"
 #include "platform/dialogs/dialogs.h"
+#include "ui/alarm/alarm_window.h"
 #include "ui/floating/frm_float.h"
 #include "ui/main_window/scope_exit.h"
-#include "ui/tray/cool_tray_icon.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QToolButton>
 
 namespace dvx {
 
-namespace {
-
-const QString kManualConnection = QStringLiteral("Manual Connection");
-
-} // namespace
-
-// In monitor mode the tick asks for the connection: a modem connection starts or updates a
-// session, no connection ends it, and a connection without a modem freezes it. Out of monitor
-// mode a running session is only updated. The timer is off while the tick works and on again
-// afterwards, whatever happens.
+// In monitor mode the timer is off while the tick works and on again afterwards, whatever
+// happens, so the next tick comes a second after this one ends.
 void TfrmMain::DurationTimerTimer() {
-    if (!Monitoring) {
-        if (Charging)
-            UpdateSession();
-        return;
-    }
-    TimerPause pause(*DurationTimer);
-    const ConnectionState state = services_.connection.query();
-    if (state.connected) {
-        if (state.viaModem) {
-            if (!Charging)
-                SetCharging(true);
-            UpdateSession();
-        }
-    } else if (Charging) {
-        SetCharging(false);
-    }
+    std::optional<TimerPause> pause;
+    if (meter_.monitoring())
+        pause.emplace(*DurationTimer);
+    showTickOutcome(meter_.tick(alarmWindowState()));
 }
 
-// The session's seconds are counted from its start instant, never added up, so a late or
-// skipped tick loses nothing.
-void TfrmMain::UpdateSession() {
-    SessionSeconds = WholeSecondsBetween(SessionStartInstantMs, clock().instantMs());
-    UpdateSessionCharge();
-    const QString cost = MoneyText(SessionCharge, regional());
-    CoolTrayIcon->setHint(CallHintText(SessionSeconds, cost));
-    frmFloat->lblTime->setText(CallTimeText(SessionSeconds));
-    frmFloat->lblCost->setText(CallCostText(cost));
-    edtSessionCallTime->setText(DurationText(SessionSeconds));
-    edtSessionCost->setText(cost);
-    CheckAlarms();
+void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
+    if (outcome.started)
+        showSessionStarted();
+    if (outcome.updated) {
+        showCall();
+        showAlarm(outcome.alarm);
+    }
+    if (outcome.ended)
+        sessionEnded(*outcome.ended);
 }
 
-// The session takes its new state even when a step of its end fails, so that a session whose
-// recording failed is never recorded a second time by the next tick.
+// A session ended here records what it had: one that is already over is never recorded twice.
 void TfrmMain::SetCharging(bool on) {
     TimerPause pause(*DurationTimer);
-    ScopeExit settle([this, on] { Charging = on; });
-    if (on && !Charging)
-        startSession();
-    else if (!on && Charging)
-        endSession();
+    if (on && !meter_.charging()) {
+        meter_.startSession(SessionKind::automatic);
+        showSessionStarted();
+    } else if (!on) {
+        if (const std::optional<FinishedSession> ended = meter_.endSession())
+            sessionEnded(*ended);
+    }
 }
 
-void TfrmMain::startSession() {
-    SelectChargeRate();
-    SessionStart = clock().now();
-    SessionStartInstantMs = clock().instantMs();
+void TfrmMain::showSessionStarted() {
+    edtCurrentChargeRate->setText(RateText(meter_.currentRate(), regional()));
     SB->showMessage(QStringLiteral("Charging call..."));
-    SessionCostArmed = SessionTimeArmed = TotalCostArmed = TotalTimeArmed = true;
-    ConnectionName = QStringLiteral("Automatic Connection");
 }
 
-void TfrmMain::endSession() {
-    SessionCostArmed = SessionTimeArmed = TotalCostArmed = TotalTimeArmed = false;
-    SessionStop = clock().now();
-    CoolTrayIcon->setHint(kNotConnectedHint);
-    SB->showMessage(QStringLiteral("Not Connected"));
-    showFloatingNotConnected();
-    ScopeExit releaseMonitor([this] {
-        if (ConnectionName == kManualConnection)
+void TfrmMain::showCall() {
+    const QString cost = MoneyText(meter_.sessionCharge(), regional());
+    for (CallDisplay* display : callDisplays())
+        display->showCall(meter_.sessionSeconds(), cost);
+}
+
+void TfrmMain::showNotConnected() {
+    for (CallDisplay* display : callDisplays())
+        display->showNotConnected();
+}
+
+std::vector<CallDisplay*> TfrmMain::callDisplays() {
+    std::vector<CallDisplay*> displays{&callBoxes_, &trayTip_};
+    if (frmFloat != nullptr)
+        displays.push_back(frmFloat);
+    return displays;
+}
+
+void TfrmMain::showAlarm(const std::optional<RaisedAlarm>& alarm) {
+    if (alarm && services_.alarmWindow != nullptr)
+        services_.alarmWindow->ShowAlarm(alarm->message);
+}
+
+// Before the alarm window is made (a tick inside a box of the start-up) no alarm is used up, so
+// the alarm shows at the first tick after.
+AlarmWindowState TfrmMain::alarmWindowState() const {
+    const TfrmAlarm* window = services_.alarmWindow;
+    if (window == nullptr)
+        return AlarmWindowState::notMade;
+    return window->isShowing() ? AlarmWindowState::showing : AlarmWindowState::hidden;
+}
+
+// The Monitor! button is usable again however a manual session ends.
+void TfrmMain::sessionEnded(const FinishedSession& session) {
+    showNotConnected();
+    const auto releaseMonitor = qScopeGuard([this, &session] {
+        if (session.isManual())
             btnMonitor->setEnabled(true);
     });
-    RecordSession();
-}
-
-void TfrmMain::showFloatingNotConnected() {
-    frmFloat->lblTime->setText(QStringLiteral("Not Connected"));
-    frmFloat->lblCost->clear();
+    RecordSession(session);
 }
 
 void TfrmMain::SetMonitoring(bool on) {
-    Monitoring = on;
+    meter_.setMonitoring(on);
     mnuMonitor->setChecked(on);
 }
 
 void TfrmMain::btnManualStartClick() {
-    if (Charging) {
+    if (meter_.charging()) {
         dialogs().error(
             QStringLiteral("You are currently charging a call.  Please stop this call first"));
         return;
     }
-    Number.clear();
     btnMonitor->setEnabled(false);
-    SetCharging(true);
-    ConnectionName = kManualConnection;
+    TimerPause pause(*DurationTimer);
+    meter_.startSession(SessionKind::manual);
+    showSessionStarted();
 }
 
 // While the question is open the tick goes on and may end the session itself; a Yes then finds
 // no session and only enables the Monitor! button.
 void TfrmMain::btnManualStopClick() {
-    if (!Charging)
+    if (!meter_.charging())
         return;
     if (!dialogs().confirm(QStringLiteral("Stop charging current call?")))
         return;

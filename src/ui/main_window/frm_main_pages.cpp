@@ -2,6 +2,7 @@
 // "Setup" with the tariff and the description settings.
 #include "ui/main_window/frm_main.h"
 
+#include "metering/session_list_model.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/placed_controls.h"
 
@@ -11,7 +12,7 @@
 #include <QLineEdit>
 #include <QTimeEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace dvx {
 
@@ -19,8 +20,9 @@ namespace {
 
 constexpr QSize kBoxSize(69, 21);
 
-QTreeWidget* sessionList(QWidget* page) {
-    auto* list = new QTreeWidget(page);
+QTreeView* sessionListView(QWidget* page, SessionListModel* model) {
+    auto* list = new QTreeView(page);
+    list->setModel(model);
     list->setObjectName(QStringLiteral("LVSessions"));
     list->setAccessibleName(QStringLiteral("Sessions"));
     list->setGeometry(0, 0, 451, 157);
@@ -28,8 +30,7 @@ QTreeWidget* sessionList(QWidget* page) {
     list->setItemsExpandable(false);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Description"),
-                           QStringLiteral("Duration"), QStringLiteral("Cost")});
+    list->setUniformRowHeights(true);
     list->header()->setStretchLastSection(false);
     const int widths[] = {120, 130, 130, 50};
     for (int column = 0; column < 4; ++column)
@@ -69,7 +70,7 @@ void chainFocus(std::initializer_list<QWidget*> order) {
 QWidget* TfrmMain::buildLogsPage() {
     tabStatistics = new QWidget;
     tabStatistics->setObjectName(QStringLiteral("tabStatistics"));
-    LVSessions = sessionList(tabStatistics);
+    LVSessions = sessionListView(tabStatistics, sessionList_);
     const QString logHint = QStringLiteral("Open the Sessions log");
     btnSaveLog = PictureButton(tabStatistics, QStringLiteral("btnSaveLog"),
                                QStringLiteral("Save Log"), logHint, SaveLogPicture(), {453, 0});

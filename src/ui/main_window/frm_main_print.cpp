@@ -1,13 +1,13 @@
 // Printing the session list as a report.
 #include "ui/main_window/frm_main.h"
 
+#include "metering/session_list_model.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
 #include "print/pageprinter/page_printer.h"
 #include "print/pageprinter/page_printer_error.h"
 #include "print/report/print_lines_setup.h"
 #include "print/report/print_log_report.h"
-#include "ui/main_window/session_list_rows.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +36,7 @@ void TfrmMain::btnPrintLogClick() {
         chosenPrinter_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
     if (!dialogs().choosePrinter(*chosenPrinter_))
         return;
-    const LogReportContent content{SessionListRows(*LVSessions), lblLogname->text(),
+    const LogReportContent content{sessionList_->rows(), lblLogname->text(),
                                    edtTotalCallTime->text(), edtTotalCost->text()};
     btnPrintLog->setEnabled(false);
     const auto enableAgain = qScopeGuard([this] { btnPrintLog->setEnabled(true); });

@@ -1,9 +1,10 @@
 // The session log: recording a finished session, the session list and its totals, the reset.
 #include "ui/main_window/frm_main.h"
-#include "ui/main_window/session_list_rows.h"
 
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
+#include "metering/seconds_sum.h"
+#include "metering/session_list_model.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
 #include "store/sessionlog/log_totals.h"
@@ -12,45 +13,36 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
+#include <QScopeGuard>
 
 namespace dvx {
 
-namespace {
-
-const QString kManualConnection = QStringLiteral("Manual Connection");
-
-} // namespace
-
-// The store side of a session's end: the totals grow and are written through, the session
-// becomes a record, gets its description and shows in the list. The description box may be
-// open while the record already holds everything else.
-void TfrmMain::RecordSession() {
-    TotalSeconds = AddSeconds(TotalSeconds, SessionSeconds);
-    TotalCharges += SessionCharge;
-    edtTotalCallTime->setText(DurationText(TotalSeconds));
-    edtTotalCost->setText(MoneyText(TotalCharges, regional()));
-    WriteLogTotals(TotalSeconds, TotalCharges, regional());
+// The store side of a session's end: the totals grow, show and are written through, the session
+// becomes a record, gets its description and shows in the list. The description box may be open
+// while the record already holds everything else.
+void TfrmMain::RecordSession(const FinishedSession& session) {
+    meter_.addToTotals(session);
+    edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
+    edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
+    WriteLogTotals(meter_.totalSeconds(), meter_.totalCharges(), regional());
     const QString recordKey =
-        WriteSessionRecord({.callTime = SessionSeconds,
-                            .sessionStart = DateTimeText(SessionStart, regional()),
-                            .sessionStop = DateTimeText(SessionStop, regional()),
-                            .callCharges = MoneyText(SessionCharge, regional()),
-                            .connectionName = ConnectionName,
-                            .number = Number,
+        WriteSessionRecord({.callTime = session.seconds,
+                            .sessionStart = DateTimeText(session.start, regional()),
+                            .sessionStop = DateTimeText(session.stop, regional()),
+                            .callCharges = MoneyText(session.charge, regional()),
+                            .connectionName = session.connectionName,
+                            .number = session.number,
                             .description = {}});
-    WriteSessionDescription(recordKey, sessionDescription());
-    SessionSeconds = 0;
-    SetSessionCharge(Currency());
+    WriteSessionDescription(recordKey, sessionDescription(session));
     FillSessionList();
 }
 
 // A manual session proposes its connection name, a detected one the default description; the
 // user may be asked, and cancelling keeps the proposal.
-QString TfrmMain::sessionDescription() {
+QString TfrmMain::sessionDescription(const FinishedSession& session) {
     const QString proposed =
-        ConnectionName == kManualConnection ? ConnectionName : DefaultDescription;
-    if (!PromptForDescription)
+        session.isManual() ? session.connectionName : settings_.DefaultDescription;
+    if (!settings_.PromptForDescription)
         return proposed;
     return dialogs()
         .inputBox(QStringLiteral("Dorvantix - Session Close"),
@@ -59,24 +51,25 @@ QString TfrmMain::sessionDescription() {
 }
 
 // One row per stored record, in the order the records were made, and the sums of the listed
-// records in the totals boxes. A record whose charge cannot be read stops the filling there.
+// records in the totals boxes. A record whose charge cannot be read stops the filling there:
+// its row shows without its cost.
 void TfrmMain::FillSessionList() {
-    LVSessions->clear();
+    SessionRows rows;
     std::int32_t seconds = 0;
     Currency charges;
+    const auto showRows = qScopeGuard([this, &rows] { sessionList_->setRows(std::move(rows)); });
     for (const QString& name : SessionRecordNames()) {
         const SessionRecord record = ReadSessionRecord(name);
-        auto* row = new QTreeWidgetItem(LVSessions);
-        row->setText(dateColumn, record.sessionStart);
-        row->setText(descriptionColumn, record.description);
+        rows.append({record.sessionStart, record.description, {}, {}});
+        SessionRow& row = rows.last();
         seconds = AddSeconds(seconds, record.callTime);
-        row->setText(durationColumn, DurationText(record.callTime));
+        row.duration = DurationText(record.callTime);
         charges += ParseMoneyText(record.callCharges, regional());
-        row->setText(costColumn, record.callCharges);
+        row.cost = record.callCharges;
     }
     edtTotalCallTime->setText(DurationText(seconds));
     edtTotalCost->setText(MoneyText(charges, regional()));
-    lblLogname->setText(QStringLiteral("Current Log - From ") + LastResetDate);
+    lblLogname->setText(QStringLiteral("Current Log - From ") + meter_.lastResetDate());
     lblLogname->adjustSize();
 }
 
@@ -84,14 +77,13 @@ void TfrmMain::FillSessionList() {
 void TfrmMain::BtnResetTotalsClick() {
     if (!dialogs().confirm(QStringLiteral("Reset current log (this is irreversable)?")))
         return;
-    TotalSeconds = 0;
-    TotalCharges = Currency();
+    meter_.setTotals(0, Currency());
     edtTotalCallTime->setText(DurationText(0));
     edtTotalCost->setText(MoneyText(Currency(), regional()));
     WriteLogTotals(0, Currency(), regional());
     const QString now = DateTimeText(clock().now(), regional());
     WriteLastResetDate(now);
-    LastResetDate = now;
+    meter_.resetTotals(now);
     lblLastResetDate->setText(TotalsSinceText(now));
     DeleteSessionRecords();
     FillSessionList();

@@ -3,7 +3,7 @@
 
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
-#include "platform/runlist/xdg_autostart_run_list.h"
+#include "platform/runlist/run_list.h"
 #include "store/settings/first_run.h"
 #include "store/settings/last_reset_date.h"
 #include "store/settings/settings_store.h"
@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTimeEdit>
 
 namespace dvx {
@@ -37,29 +38,46 @@ QString digitsOnly(const QString& text) {
 // value.
 void TfrmMain::LoadSettings() {
     const SettingsStore product(regional(), kProductKey);
-    ReadFirstRunFlag(FirstRunFlag);
-    product.readText(QStringLiteral("DefaultDescription"), DefaultDescription);
-    edtDefaultEntryDescription->setText(DefaultDescription);
-    product.readFlag(QStringLiteral("PromptForDescription"), PromptForDescription);
-    cbPromptForDescription->setChecked(PromptForDescription);
+    ReadFirstRunFlag(settings_.FirstRunFlag);
+    product.readText(QStringLiteral("DefaultDescription"), settings_.DefaultDescription);
+    edtDefaultEntryDescription->setText(settings_.DefaultDescription);
+    product.readFlag(QStringLiteral("PromptForDescription"), settings_.PromptForDescription);
+    cbPromptForDescription->setChecked(settings_.PromptForDescription);
     loadFloatingDisplay(product);
-    ReadLastResetDate(LastResetDate, clock().now(), regional());
-    lblLastResetDate->setText(TotalsSinceText(LastResetDate));
-    product.readThousandths(QStringLiteral("MinCallCharge"), Tariff.minimumCharge);
-    product.readThousandths(QStringLiteral("OffPeakPerSecond"), Tariff.offPeakRate);
-    product.readThousandths(QStringLiteral("PeakPerSecond"), Tariff.peakRate);
-    product.readThousandths(QStringLiteral("WeekendPerSecond"), Tariff.weekendRate);
-    product.readTime(QStringLiteral("OffPeakStart"), Tariff.offPeakStart);
-    product.readTime(QStringLiteral("OffPeakEnd"), Tariff.offPeakEnd);
-    product.readTime(QStringLiteral("WeekendEnd"), Tariff.weekendEnd);
-    product.readTime(QStringLiteral("WeekendStart"), Tariff.weekendStart);
-    product.readInteger(QStringLiteral("TotalCallTime"), TotalSeconds);
-    product.readMoney(QStringLiteral("TotalCallCharges"), TotalCharges);
+    QString resetDate = meter_.lastResetDate();
+    ReadLastResetDate(resetDate, clock().now(), regional());
+    meter_.setLastResetDate(resetDate);
+    lblLastResetDate->setText(TotalsSinceText(resetDate));
+    loadTariff(product);
+    loadTotals(product);
     bool autoRun = cbAutoStart->isChecked();
     product.readFlag(QStringLiteral("AutoRun"), autoRun);
     cbAutoStart->setChecked(autoRun);
     loadAlarmLimits();
     showLoadedTariffAndTotals();
+}
+
+// Each rate and time read is in effect at once, also when a later one fails to convert.
+void TfrmMain::loadTariff(const SettingsStore& product) {
+    Tariff tariff = meter_.tariff();
+    const auto takeEffect = qScopeGuard([this, &tariff] { meter_.setTariff(tariff); });
+    product.readThousandths(QStringLiteral("MinCallCharge"), tariff.minimumCharge);
+    product.readThousandths(QStringLiteral("OffPeakPerSecond"), tariff.offPeakRate);
+    product.readThousandths(QStringLiteral("PeakPerSecond"), tariff.peakRate);
+    product.readThousandths(QStringLiteral("WeekendPerSecond"), tariff.weekendRate);
+    product.readTime(QStringLiteral("OffPeakStart"), tariff.offPeakStart);
+    product.readTime(QStringLiteral("OffPeakEnd"), tariff.offPeakEnd);
+    product.readTime(QStringLiteral("WeekendEnd"), tariff.weekendEnd);
+    product.readTime(QStringLiteral("WeekendStart"), tariff.weekendStart);
+}
+
+void TfrmMain::loadTotals(const SettingsStore& product) {
+    std::int32_t seconds = meter_.totalSeconds();
+    Currency charges = meter_.totalCharges();
+    const auto takeEffect =
+        qScopeGuard([this, &seconds, &charges] { meter_.setTotals(seconds, charges); });
+    product.readInteger(QStringLiteral("TotalCallTime"), seconds);
+    product.readMoney(QStringLiteral("TotalCallCharges"), charges);
 }
 
 // The floating display's stored place, then whether it is shown (which writes that back).
@@ -70,7 +88,7 @@ void TfrmMain::loadFloatingDisplay(const SettingsStore& product) {
     std::int32_t top = frmFloat->y();
     product.readInteger(QStringLiteral("FloatTop"), top);
     frmFloat->move(frmFloat->x(), top);
-    bool shown = FloatingShown;
+    bool shown = settings_.FloatingShown;
     product.readFlag(QStringLiteral("FloatingDisplay"), shown);
     SetFloatingDisplay(shown);
 }
@@ -79,27 +97,30 @@ void TfrmMain::loadFloatingDisplay(const SettingsStore& product) {
 // were.
 void TfrmMain::loadAlarmLimits() {
     const SettingsStore alarms(regional(), kAlarmsKey);
-    alarms.readInteger(QStringLiteral("SessionTimeAlarm"), SessionTimeAlarm);
-    alarms.readMoney(QStringLiteral("SessionCostAlarm"), SessionCostAlarm);
-    edtSessionTimeAlarm->setText(QString::number(SessionTimeAlarm));
-    edtSessionCostAlarm->setText(MoneyText(SessionCostAlarm, regional()));
-    alarms.readInteger(QStringLiteral("TotalTimeAlarm"), TotalTimeAlarm);
-    alarms.readMoney(QStringLiteral("TotalCostAlarm"), TotalCostAlarm);
-    edtTotalTimeAlarm->setText(QString::number(TotalTimeAlarm));
-    edtTotalCostAlarm->setText(MoneyText(TotalCostAlarm, regional()));
+    AlarmLimits limits = meter_.alarmLimits();
+    const auto takeEffect = qScopeGuard([this, &limits] { meter_.setAlarmLimits(limits); });
+    alarms.readInteger(QStringLiteral("SessionTimeAlarm"), limits.sessionTimeMinutes);
+    alarms.readMoney(QStringLiteral("SessionCostAlarm"), limits.sessionCost);
+    edtSessionTimeAlarm->setText(QString::number(limits.sessionTimeMinutes));
+    edtSessionCostAlarm->setText(MoneyText(limits.sessionCost, regional()));
+    alarms.readInteger(QStringLiteral("TotalTimeAlarm"), limits.totalTimeMinutes);
+    alarms.readMoney(QStringLiteral("TotalCostAlarm"), limits.totalCost);
+    edtTotalTimeAlarm->setText(QString::number(limits.totalTimeMinutes));
+    edtTotalCostAlarm->setText(MoneyText(limits.totalCost, regional()));
 }
 
 void TfrmMain::showLoadedTariffAndTotals() {
-    DTPOffPeakEnd->setTime(timeOf(Tariff.offPeakEnd));
-    DTPOffPeakStart->setTime(timeOf(Tariff.offPeakStart));
-    DTPWeekendEnd->setTime(timeOf(Tariff.weekendEnd));
-    DTPWeekendStart->setTime(timeOf(Tariff.weekendStart));
-    edtOffPeakPerSecond->setText(RateText(Tariff.offPeakRate, regional()));
-    edtPeakPerSecond->setText(RateText(Tariff.peakRate, regional()));
-    edtWeekendPerSecond->setText(RateText(Tariff.weekendRate, regional()));
-    edtMinimumCallCharge->setText(RateText(Tariff.minimumCharge, regional()));
-    edtTotalCallTime->setText(DurationText(TotalSeconds));
-    edtTotalCost->setText(MoneyText(TotalCharges, regional()));
+    const Tariff& tariff = meter_.tariff();
+    DTPOffPeakEnd->setTime(timeOf(tariff.offPeakEnd));
+    DTPOffPeakStart->setTime(timeOf(tariff.offPeakStart));
+    DTPWeekendEnd->setTime(timeOf(tariff.weekendEnd));
+    DTPWeekendStart->setTime(timeOf(tariff.weekendStart));
+    edtOffPeakPerSecond->setText(RateText(tariff.offPeakRate, regional()));
+    edtPeakPerSecond->setText(RateText(tariff.peakRate, regional()));
+    edtWeekendPerSecond->setText(RateText(tariff.weekendRate, regional()));
+    edtMinimumCallCharge->setText(RateText(tariff.minimumCharge, regional()));
+    edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
+    edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
 }
 
 // Writes the pages' settings one by one and loads them again, which brings every box back to
@@ -126,9 +147,9 @@ void TfrmMain::btnSetChangesClick() {
     product.writeFlag(QStringLiteral("PromptForDescription"), cbPromptForDescription->isChecked());
     product.writeText(QStringLiteral("DefaultDescription"), edtDefaultEntryDescription->text());
     if (cbAutoStart->isChecked())
-        runList().write(QCoreApplication::applicationFilePath());
+        services_.runList.write(QCoreApplication::applicationFilePath());
     else
-        runList().remove();
+        services_.runList.remove();
     LoadSettings();
 }
 
@@ -145,14 +166,5 @@ void TfrmMain::edtSessionTimeAlarmChange(QLineEdit* box) {
 
 // The rate and charge boxes accept any text; it is cleaned when it is converted.
 void TfrmMain::edtOffPeakPerSecondChange() {}
-
-// The desktop's list of programs started at logon: the one the program was given, else the
-// user's autostart folder.
-RunList& TfrmMain::runList() {
-    if (services_.runList != nullptr)
-        return *services_.runList;
-    static XdgAutostartRunList autostart;
-    return autostart;
-}
 
 } // namespace dvx

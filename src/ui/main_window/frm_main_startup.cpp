@@ -1,7 +1,6 @@
 // Start-up and the orderly end of the program.
 #include "ui/main_window/frm_main.h"
 
-#include "metering/call_texts.h"
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
@@ -41,25 +40,19 @@ void TfrmMain::FormCreate() {
     GradImage1->setPixmap(navyBand(GradImage1->size()));
     GradImage2->setPixmap(navyBand(GradImage2->size()));
     setWindowTitle(QStringLiteral("Dorvantix v1.05"));
-    SessionSeconds = 0;
-    SetSessionCharge(Currency());
-    SessionStart = clock().now();
-    SessionStartInstantMs = clock().instantMs();
-    SessionStop = 0;
     SetCharging(false);
     frmFloat->hide();
     frmFloat->move(0, 0);
     WriteMissingTariffTimes(regional());
     LoadSettings();
-    edtSessionCallTime->setText(DurationText(SessionSeconds));
-    edtSessionCost->setText(MoneyText(SessionCharge, regional()));
-    CoolTrayIcon->setHint(kNotConnectedHint);
-    showFloatingNotConnected();
+    callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
+    trayTip_.showNotConnected();
+    frmFloat->showNotConnected();
     SB->showMessage(QStringLiteral("Monitoring For Call"));
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
-    if (FirstRunFlag == 0) {
+    if (settings_.FirstRunFlag == 0) {
         dialogs().information(QStringLiteral(
             "This is the first time Dorvantix has been run - please configure your settings"));
     }

@@ -3,8 +3,8 @@
 #include "metering/meter/session_meter.h"
 
 #include "metering/conversion_error.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_connection_state.h"
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +133,7 @@ TEST_F(SessionMeterTest, OutOfMonitorModeARunningSessionIsOnlyUpdated) {
     EXPECT_TRUE(tickAfter(1).ended.has_value());
 }
 
-TEST_F(SessionMeterTest, AnEndedSessionIsRecordedAndAddedToTheTotals) {
+TEST_F(SessionMeterTest, AnEndedSessionTellsItsRecordAndJoinsTheTotals) {
     meter.setTotals(100, Pence(20));
     meter.setMonitoring(true);
     connection.dialUp();
@@ -150,6 +150,8 @@ TEST_F(SessionMeterTest, AnEndedSessionIsRecordedAndAddedToTheTotals) {
     EXPECT_EQ(session.charge, Pence(15)); // 6p a minute for two and a half minutes
     EXPECT_EQ(session.connectionName, QStringLiteral("Automatic Connection"));
     EXPECT_FALSE(session.isManual());
+    EXPECT_EQ(meter.totalSeconds(), 100);
+    meter.addToTotals(session);
     EXPECT_EQ(meter.totalSeconds(), 250);
     EXPECT_EQ(meter.totalCharges(), Pence(35));
     EXPECT_EQ(meter.sessionSeconds(), 0);
@@ -192,12 +194,16 @@ TEST_F(SessionMeterTest, SecondsFollowTheWallClockEvenBackwards) {
     EXPECT_EQ(meter.sessionSeconds(), 60);
 }
 
-TEST_F(SessionMeterTest, TotalsThatNoLongerFitFailAndTheSessionIsOver) {
-    meter.setTotals(std::numeric_limits<std::int32_t>::max() - 5, Currency());
+TEST_F(SessionMeterTest, TotalsThatNoLongerFitFailAndStayAsTheyWere) {
+    meter.setTotals(std::numeric_limits<std::int32_t>::max() - 5, Pence(7));
     meter.startSession(SessionKind::manual);
     tickAfter(10);
-    EXPECT_THROW(meter.endSession(), RangeError);
+    const std::optional<FinishedSession> ended = meter.endSession();
+    ASSERT_TRUE(ended.has_value());
     EXPECT_FALSE(meter.charging());
+    EXPECT_THROW(meter.addToTotals(*ended), RangeError);
+    EXPECT_EQ(meter.totalSeconds(), std::numeric_limits<std::int32_t>::max() - 5);
+    EXPECT_EQ(meter.totalCharges(), Pence(7));
 }
 
 TEST_F(SessionMeterTest, ResetStartsTheTotalsAgainFromItsDate) {

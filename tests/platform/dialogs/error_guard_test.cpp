@@ -1,5 +1,5 @@
 #include "platform/dialogs/error_guard.h"
-#include "platform/fakes/fake_dialogs.h"
+#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "platform/fakes/fake_dialogs.h"
+#include "support/fake_dialogs.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>

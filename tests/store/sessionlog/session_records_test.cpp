@@ -3,7 +3,7 @@
 #include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/session_records.h"
 #include "store/settings/store_keys.h"
-#include "store_hive.h"
+#include "support/store_hive.h"
 
 #include <gtest/gtest.h>
 #include <limits>

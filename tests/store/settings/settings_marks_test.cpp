@@ -6,7 +6,7 @@
 #include "store/settings/last_reset_date.h"
 #include "store/settings/settings_store.h"
 #include "store/settings/store_keys.h"
-#include "store_hive.h"
+#include "support/store_hive.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "metering/conversion_error.h"
 #include "store/settings/store_keys.h"
-#include "store_hive.h"
+#include "support/store_hive.h"
 
 #include <gtest/gtest.h>
 

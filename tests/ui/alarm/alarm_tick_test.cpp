@@ -1,12 +1,6 @@
 // The alarms as the one-second tick raises them: a modem session timed with a clock that only
 // moves when the test says so, the alarm window with a fake sound.
-#include "metering/money_text.h"
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_connection_state.h"
-#include "platform/fakes/fake_dialogs.h"
-#include "platform/sound/fake_sound_player.h"
-#include "ui/alarm/alarm_window.h"
-#include "ui/main_window/frm_main.h"
+#include "support/main_window_test.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -19,7 +13,7 @@ using namespace dvx;
 
 namespace {
 
-// The limits as the settings store leaves them: minutes, and cost limits read from their text.
+// The limits as the user types them on the Alarms page: minutes, and cost limits as text.
 struct Limits {
     std::int32_t sessionTime = 0;
     const char* sessionCost = "";
@@ -27,34 +21,26 @@ struct Limits {
     const char* totalCost = "";
 };
 
-// The program as started: the main window, monitoring, with a minimum charge of 5p and 3.5p a
-// minute at every hour, and the alarm window.
-class Meter {
-public:
-    Meter() : main(MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}) {
-        main.Tariff.minimumCharge = Currency::fromRaw(500);
-        main.Tariff.peakRate = main.Tariff.offPeakRate = main.Tariff.weekendRate =
-            Currency::fromRaw(350);
-        main.LastResetDate = QStringLiteral("01/03/2026 09:00:00");
-        main.SetCharging(false);
-        main.SetMonitoring(true);
-        frmAlarm = &alarm;
+// The program as started and monitoring, with a minimum charge of 5p and 3.5p a minute (the
+// peak rate, in force when each session starts), its totals since 1 March 2026 09:00 and the
+// alarm window.
+class AlarmTickTest : public ConfiguredWindowTest {
+protected:
+    AlarmTickTest() {
+        storeTotals(0, Currency());
+        watch();
     }
-    ~Meter() { frmAlarm = nullptr; }
 
     void setLimits(const Limits& limits) {
-        const RegionalSettings rs = RegionalSettings::british();
-        main.SessionTimeAlarm = limits.sessionTime;
-        main.SessionCostAlarm = ParseMoneyText(QString::fromUtf8(limits.sessionCost), rs);
-        main.TotalTimeAlarm = limits.totalTime;
-        main.TotalCostAlarm = ParseMoneyText(QString::fromUtf8(limits.totalCost), rs);
-    }
-    void tick() {
-        main.runGuarded([this] { main.DurationTimerTimer(); });
-    }
-    void tickAfter(int seconds) {
-        clock.advanceSeconds(seconds);
-        tick();
+        hive.seed(test::AlarmsSeed(QStringLiteral("\"SessionTimeAlarm\"=dword:%1\n"
+                                                  "\"SessionCostAlarm\"=\"%2\"\n"
+                                                  "\"TotalTimeAlarm\"=dword:%3\n"
+                                                  "\"TotalCostAlarm\"=\"%4\"\n")
+                                       .arg(limits.sessionTime, 8, 16, QLatin1Char('0'))
+                                       .arg(QString::fromUtf8(limits.sessionCost))
+                                       .arg(limits.totalTime, 8, 16, QLatin1Char('0'))
+                                       .arg(QString::fromUtf8(limits.totalCost))));
+        run([this] { window.LoadSettings(); });
     }
     void dialUp() {
         connection.dialUp();
@@ -65,17 +51,10 @@ public:
         tick();
     }
     std::optional<QString> alarmShown() const {
-        if (!alarm.isVisible())
+        if (!alarmWindow.isVisible())
             return std::nullopt;
-        return alarm.LblMessage->text();
+        return alarmWindow.LblMessage->text();
     }
-
-    FakeClock clock;
-    FakeConnectionState connection;
-    FakeDialogs dialogs;
-    FakeSoundPlayer sound;
-    TfrmMain main;
-    TfrmAlarm alarm{sound};
 };
 
 struct TickCase {
@@ -134,55 +113,51 @@ const TickCase kCases[] = {
      "The current session time has reached 1 minutes, 0 seconds."},
 };
 
+class AlarmTickCaseTest : public AlarmTickTest, public ::testing::WithParamInterface<TickCase> {};
+
 // Dials up and lets the session run a second at a time: the alarm shows at its tick and not
 // before, and once dismissed nothing more shows in the session.
-void RunCase(const TickCase& c) {
-    Meter meter;
-    meter.setLimits(c.limits);
-    meter.main.TotalSeconds = c.totalSeconds;
-    meter.main.TotalCharges = Currency::fromRaw(c.totalPence * 100);
-    meter.dialUp();
+TEST_P(AlarmTickCaseTest, TheAlarmShowsAtItsTick) {
+    const TickCase& c = GetParam();
+    setLimits(c.limits);
+    storeTotals(c.totalSeconds, Currency::fromRaw(c.totalPence * 100));
+    dialUp();
     const int quietUntil = c.firesAt < 0 ? 3600 : c.firesAt;
     for (int elapsed = 0; elapsed < quietUntil; ++elapsed) {
-        ASSERT_FALSE(meter.alarmShown())
-            << "at " << elapsed << " s: " << meter.alarmShown()->toStdString();
-        meter.tickAfter(1);
+        ASSERT_FALSE(alarmShown()) << "at " << elapsed << " s: " << alarmShown()->toStdString();
+        tickAfter(1);
     }
     if (c.firesAt < 0) {
-        EXPECT_FALSE(meter.alarmShown());
+        EXPECT_FALSE(alarmShown());
         return;
     }
-    ASSERT_TRUE(meter.alarmShown()) << "at " << c.firesAt << " s";
-    EXPECT_EQ(meter.alarmShown()->toStdString(), c.message);
-    EXPECT_EQ(meter.alarm.windowTitle(), QStringLiteral("Dorvantix"));
-    meter.alarm.btnOKClick();
-    meter.tickAfter(3600);
-    EXPECT_FALSE(meter.alarmShown());
+    ASSERT_TRUE(alarmShown()) << "at " << c.firesAt << " s";
+    EXPECT_EQ(alarmShown()->toStdString(), c.message);
+    EXPECT_EQ(alarmWindow.windowTitle(), QStringLiteral("Dorvantix"));
+    alarmWindow.btnOKClick();
+    tickAfter(3600);
+    EXPECT_FALSE(alarmShown());
 }
 
-class AlarmTickTest : public ::testing::Test, public Meter {};
+INSTANTIATE_TEST_SUITE_P(Cases, AlarmTickCaseTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<TickCase>& info) {
+                             return std::to_string(info.index);
+                         });
 
 } // namespace
 
-TEST(AlarmTick, TableOfCases) {
-    for (const TickCase& c : kCases) {
-        SCOPED_TRACE(c.name);
-        RunCase(c);
-    }
-}
-
 TEST_F(AlarmTickTest, TotalsPastALimitRaiseItAtEverySessionsFirstTick) {
     setLimits({0, "", 5});
-    main.TotalSeconds = 600;
+    storeTotals(600, Currency());
     for (int session = 0; session < 2; ++session) {
         SCOPED_TRACE(session);
         dialUp();
         ASSERT_TRUE(alarmShown());
-        alarm.btnOKClick();
+        alarmWindow.btnOKClick();
         tickAfter(30);
         EXPECT_FALSE(alarmShown());
         hangUp();
-        main.TotalSeconds = 600; // as if the session had not been added to the totals
+        storeTotals(600, Currency()); // as if the session had not been added to the totals
     }
 }
 
@@ -191,7 +166,7 @@ TEST_F(AlarmTickTest, ADismissedAlarmStaysQuietForTheRestOfTheSession) {
     dialUp();
     tickAfter(60);
     ASSERT_TRUE(alarmShown());
-    alarm.btnOKClick();
+    alarmWindow.btnOKClick();
     for (int minute = 0; minute < 5; ++minute) {
         tickAfter(60);
         EXPECT_FALSE(alarmShown());
@@ -208,12 +183,12 @@ TEST_F(AlarmTickTest, AnAlarmLeftShowingBlinksOnAfterTheSessionEnds) {
     dialUp();
     ASSERT_TRUE(alarmShown());
     hangUp();
-    EXPECT_FALSE(main.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_TRUE(alarmShown());
-    EXPECT_TRUE(alarm.Timer->isActive());
-    alarm.TimerTimer();
-    alarm.TimerTimer();
-    EXPECT_EQ(sound.plays, 2);
+    EXPECT_TRUE(alarmWindow.Timer->isActive());
+    alarmWindow.TimerTimer();
+    alarmWindow.TimerTimer();
+    EXPECT_EQ(alarmSound.plays, 2);
 }
 
 TEST_F(AlarmTickTest, AnAlarmReachedWhileAnotherShowsIsUsedUpAndTheFirstMessageStays) {
@@ -223,26 +198,33 @@ TEST_F(AlarmTickTest, AnAlarmReachedWhileAnotherShowsIsUsedUpAndTheFirstMessageS
     ASSERT_EQ(first, QStringLiteral("The current session cost has reached £0.05"));
     tickAfter(60);
     EXPECT_EQ(alarmShown(), first);
-    alarm.btnOKClick();
+    alarmWindow.btnOKClick();
     tickAfter(60);
     EXPECT_FALSE(alarmShown());
 }
 
 TEST_F(AlarmTickTest, AManualSessionOutOfMonitorModeIsCheckedToo) {
     setLimits({1});
-    main.SetMonitoring(false);
-    main.btnManualStartClick();
+    window.SetMonitoring(false);
+    window.btnManualStartClick();
     tickAfter(60);
     EXPECT_EQ(alarmShown(),
               QStringLiteral("The current session time has reached 1 minutes, 0 seconds."));
 }
 
-TEST_F(AlarmTickTest, BeforeTheAlarmWindowExistsNothingIsUsedUp) {
+TEST_F(AlarmTickTest, WithoutAnAlarmWindowNothingIsUsedUp) {
     setLimits({0, "0.05"});
-    frmAlarm = nullptr;
-    dialUp();
-    EXPECT_TRUE(main.SessionCostArmed);
-    frmAlarm = &alarm;
-    tickAfter(1);
-    EXPECT_TRUE(alarmShown());
+    TfrmMain alone(
+        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), runList});
+    alone.runGuarded([&alone] { alone.LoadSettings(); });
+    alone.SetCharging(false);
+    alone.SetMonitoring(true);
+    connection.dialUp();
+    for (int second = 0; second < 3; ++second) {
+        clock.advanceSeconds(1);
+        alone.runGuarded([&alone] { alone.DurationTimerTimer(); });
+    }
+    EXPECT_TRUE(alone.meter().charging());
+    EXPECT_TRUE(alone.meter().alarmsArmed().sessionCost);
+    EXPECT_FALSE(alarmShown());
 }

@@ -1,6 +1,6 @@
 #include "ui/alarm/alarm_window.h"
 
-#include "platform/sound/fake_sound_player.h"
+#include "support/fake_sound_player.h"
 
 #include <QApplication>
 #include <QLabel>

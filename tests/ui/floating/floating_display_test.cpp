@@ -1,11 +1,12 @@
 // The floating display as the user switches it: both menus, the tray icon's double click,
 // closing its window, and its state and place kept in the hive across a restart.
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_connection_state.h"
-#include "platform/fakes/fake_dialogs.h"
 #include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 #include "store/settings/store_keys.h"
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_run_list.h"
 #include "ui/floating/frm_float.h"
 #include "ui/main_window/frm_main.h"
 
@@ -36,8 +37,8 @@ protected:
     }
 
     void startProgram() {
-        main_ = std::make_unique<TfrmMain>(
-            MainWindowServices{clock_, connection_, dialogs_, RegionalSettings::british()});
+        main_ = std::make_unique<TfrmMain>(MainWindowServices{
+            clock_, connection_, dialogs_, RegionalSettings::british(), runList_});
         main_->FormCreate();
     }
     void endProgram() { main_.reset(); }
@@ -49,7 +50,7 @@ protected:
     }
     // Shown, both check marks and the stored value agree, and say `shown`.
     void expectSwitched(bool shown) {
-        EXPECT_EQ(main_->FloatingShown, shown);
+        EXPECT_EQ(main_->settings().FloatingShown, shown);
         EXPECT_EQ(main_->frmFloat->isVisible(), shown);
         EXPECT_EQ(main_->mnuFloatingDisplay->isChecked(), shown);
         EXPECT_EQ(main_->mnuFloatingDisplayPopUp->isChecked(), shown);
@@ -58,6 +59,7 @@ protected:
 
     QTemporaryDir folder_;
     FakeClock clock_;
+    FakeRunList runList_;
     FakeConnectionState connection_;
     FakeDialogs dialogs_;
     std::unique_ptr<TfrmMain> main_;

@@ -3,11 +3,12 @@
 
 #include "../../print/common/qstring_printer.h"
 
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_connection_state.h"
-#include "platform/fakes/fake_dialogs.h"
+#include "metering/session_list_model.h"
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_run_list.h"
 #include "ui/main_window/frm_main.h"
-#include "ui/main_window/session_list_rows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +17,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -30,6 +31,11 @@ inline void PrintTo(const SessionRow& row, std::ostream* out) {
 }
 
 namespace {
+
+// Shows these rows in the window's session list, as a fill or a load would.
+void showRows(TfrmMain& window, const SessionRows& rows) {
+    qobject_cast<SessionListModel*>(window.LVSessions->model())->setRows(rows);
+}
 
 constexpr qint64 kRecordSize = 208;
 
@@ -58,16 +64,16 @@ const SessionRows kSessions = {
 class LogFileHandlersTest : public ::testing::Test {
 protected:
     LogFileHandlersTest()
-        : dialogs(fakes),
-          window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}) {
-        ShowSessionRows(*window.LVSessions, kSessions);
+        : dialogs(fakes), window(MainWindowServices{clock, connection, dialogs,
+                                                    RegionalSettings::british(), runList}) {
+        showRows(window, kSessions);
         window.edtTotalCallTime->setText("1min, 00sec");
         window.edtTotalCost->setText("£9.99");
         window.lblLogname->setText("Current Log - From 01/03/2026");
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    SessionRows shownRows() const { return SessionListRows(*window.LVSessions); }
+    SessionRows shownRows() const { return window.sessionList().rows(); }
     QStringList totals() const {
         return {window.edtTotalCallTime->text(), window.edtTotalCost->text()};
     }
@@ -102,6 +108,7 @@ protected:
     QTemporaryDir dir;
     FakeClock clock;
     FakeConnectionState connection;
+    FakeRunList runList;
     FakeDialogs fakes;
     OptionRecordingDialogs dialogs;
     TfrmMain window;
@@ -112,7 +119,7 @@ TEST_F(LogFileHandlersTest, SavedLogLoadsBackWithItsRowsTotalsAndName) {
     EXPECT_EQ(QFile(path("calls.dvx")).size(), kRecordSize * 4);
     EXPECT_EQ(logName(), path("calls.dvx"));
 
-    ShowSessionRows(*window.LVSessions, {});
+    showRows(window, {});
     window.lblLogname->setText("Current Log - From 01/03/2026");
     load(path("calls.dvx"));
 
@@ -169,7 +176,7 @@ TEST_F(LogFileHandlersTest, RefusedFileEmptiesTheListAndKeepsTheTotals) {
     };
     for (const Case& refused : cases) {
         SCOPED_TRACE(refused.name);
-        ShowSessionRows(*window.LVSessions, kSessions);
+        showRows(window, kSessions);
         const QString fileName = savedThenChanged(
             refused.name, [&](QByteArray& bytes) { bytes[refused.offset] = refused.byte; });
         window.lblLogname->setText("Current Log - From 01/03/2026");
@@ -200,7 +207,7 @@ TEST_F(LogFileHandlersTest, TruncatedFileKeepsTheRowsReadBeforeTheShortRecord) {
 TEST_F(LogFileHandlersTest, ReadOnlyLogFileLoads) {
     save(path("kept.dvx"));
     ASSERT_TRUE(QFile::setPermissions(path("kept.dvx"), QFile::ReadOwner | QFile::ReadGroup));
-    ShowSessionRows(*window.LVSessions, {});
+    showRows(window, {});
     load(path("kept.dvx"));
     EXPECT_EQ(shownRows(), kSessions);
     EXPECT_EQ(totals(), QStringList({"73min, 04sec", "£1,235.86"}));

@@ -1,5 +1,5 @@
 // The session's seconds follow the system clock, but not a change to or from summer time.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include <QLineEdit>
 #include <ctime>
@@ -7,32 +7,32 @@
 namespace dvx {
 namespace {
 
-TEST_F(MainWindowTest, SettingTheClockMovesTheSessionsSecondsAndCharge) {
+TEST_F(ConfiguredWindowTest, SettingTheClockMovesTheSessionsSecondsAndCharge) {
     startAutomaticSession();
     tickAfter(100);
-    EXPECT_EQ(window.SessionSeconds, 100);
+    EXPECT_EQ(window.meter().sessionSeconds(), 100);
     clock.advanceSeconds(-30);
     tick();
-    EXPECT_EQ(window.SessionSeconds, 70);
+    EXPECT_EQ(window.meter().sessionSeconds(), 70);
     clock.advanceSeconds(1000);
     tick();
-    EXPECT_EQ(window.SessionSeconds, 1070);
-    EXPECT_EQ(window.SessionCharge, Currency::fromRaw(6242)); // 350 / 60 x 1070 = 6241.67
+    EXPECT_EQ(window.meter().sessionSeconds(), 1070);
+    EXPECT_EQ(window.meter().sessionCharge(), Currency::fromRaw(6242)); // 350 / 60 x 1070 = 6241.67
     EXPECT_EQ(window.edtSessionCost->text(), "£0.62");
 }
 
-TEST_F(MainWindowTest, HalfSecondsRoundToTheEvenSecond) {
+TEST_F(ConfiguredWindowTest, HalfSecondsRoundToTheEvenSecond) {
     startAutomaticSession();
     clock.advanceMs(2500);
     tick();
-    EXPECT_EQ(window.SessionSeconds, 2);
+    EXPECT_EQ(window.meter().sessionSeconds(), 2);
     clock.advanceMs(1000);
     tick();
-    EXPECT_EQ(window.SessionSeconds, 4);
+    EXPECT_EQ(window.meter().sessionSeconds(), 4);
 }
 
 // Runs a test in a time zone with summer time, and puts the zone back afterwards.
-class SummerTimeTest : public MainWindowTest {
+class SummerTimeTest : public ConfiguredWindowTest {
 protected:
     void SetUp() override {
         previous_ = qgetenv("TZ");
@@ -66,12 +66,11 @@ TEST_F(SummerTimeTest, ACallAcrossTheChangeGainsOrLosesNoHour) {
         SCOPED_TRACE(c.change);
         clock.setInstantMs(c.startUtc.toMSecsSinceEpoch());
         ASSERT_EQ(timeOf(clock.now()), c.localStart);
-        window.Charging = false;
         startAutomaticSession();
-        EXPECT_EQ(timeOf(window.SessionStart), c.localStart);
+        EXPECT_EQ(timeOf(window.meter().sessionStart()), c.localStart);
         tickAfter(60);
         EXPECT_EQ(timeOf(clock.now()), c.localAfterAMinute);
-        EXPECT_EQ(window.SessionSeconds, 60);
+        EXPECT_EQ(window.meter().sessionSeconds(), 60);
         EXPECT_EQ(window.edtSessionCallTime->text(), "1min, 00sec");
         connection.hangUp();
         tick();

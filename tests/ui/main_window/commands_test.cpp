@@ -1,5 +1,5 @@
 // Each button and menu item starts its own command.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "store/registry/regutils.h"
 #include "ui/about/frm_about.h"
@@ -17,86 +17,86 @@
 namespace dvx {
 namespace {
 
-TEST_F(MainWindowTest, MonitorHidesTheWindowAndWatchesAgain) {
+TEST_F(ConfiguredWindowTest, MonitorHidesTheWindowAndWatchesAgain) {
     window.mnuShowStatistics->trigger();
     ASSERT_TRUE(window.isVisible());
     window.btnMonitor->click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.Monitoring);
+    EXPECT_TRUE(window.meter().monitoring());
     EXPECT_TRUE(window.mnuMonitor->isChecked());
     EXPECT_EQ(status(), "Monitoring For Call");
 }
 
-TEST_F(MainWindowTest, MonitorDuringACallKeepsTheCallsStatus) {
+TEST_F(ConfiguredWindowTest, MonitorDuringACallKeepsTheCallsStatus) {
     startAutomaticSession();
     window.mnuShowStatistics->trigger();
     window.btnMonitor->click();
     EXPECT_EQ(status(), "Charging call...");
-    EXPECT_TRUE(window.Charging);
+    EXPECT_TRUE(window.meter().charging());
 }
 
-TEST_F(MainWindowTest, ShowMainWindowOpensItAndStopsWatching) {
+TEST_F(ConfiguredWindowTest, ShowMainWindowOpensItAndStopsWatching) {
     watch();
     window.SetFloatingDisplay(true);
     window.mnuShowStatistics->trigger();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.Monitoring);
+    EXPECT_FALSE(window.meter().monitoring());
     EXPECT_FALSE(window.mnuMonitor->isChecked());
     EXPECT_TRUE(window.frmFloat->isVisible()); // left as it was
     EXPECT_EQ(window.PageControl1->currentWidget(), window.tabStatistics);
 }
 
-TEST_F(MainWindowTest, ADoubleClickOnTheTrayIconOpensTheWindowWithoutTheFloatingDisplay) {
+TEST_F(ConfiguredWindowTest, ADoubleClickOnTheTrayIconOpensTheWindowWithoutTheFloatingDisplay) {
     watch();
     window.SetFloatingDisplay(true);
     emit window.CoolTrayIcon->OnDblClick();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.Monitoring);
-    EXPECT_FALSE(window.FloatingShown);
+    EXPECT_FALSE(window.meter().monitoring());
+    EXPECT_FALSE(window.settings().FloatingShown);
     EXPECT_FALSE(window.frmFloat->isVisible());
     EXPECT_FALSE(window.mnuFloatingDisplay->isChecked());
     EXPECT_FALSE(window.mnuFloatingDisplayPopUp->isChecked());
 }
 
-TEST_F(MainWindowTest, OpeningTheWindowKeepsACallTimed) {
+TEST_F(ConfiguredWindowTest, OpeningTheWindowKeepsACallTimed) {
     startAutomaticSession();
     window.mnuShowStatistics->trigger();
     connection.hangUp();
     tickAfter(15);
-    EXPECT_TRUE(window.Charging);
-    EXPECT_EQ(window.SessionSeconds, 15);
+    EXPECT_TRUE(window.meter().charging());
+    EXPECT_EQ(window.meter().sessionSeconds(), 15);
 }
 
-TEST_F(MainWindowTest, TheTrayMenusMonitorItemTogglesMonitorModeOnly) {
+TEST_F(ConfiguredWindowTest, TheTrayMenusMonitorItemTogglesMonitorModeOnly) {
     window.mnuShowStatistics->trigger();
     for (bool expected : {true, false, true}) {
         window.mnuMonitor->trigger();
-        EXPECT_EQ(window.Monitoring, expected);
+        EXPECT_EQ(window.meter().monitoring(), expected);
         EXPECT_EQ(window.mnuMonitor->isChecked(), expected);
         EXPECT_TRUE(window.isVisible());
     }
 }
 
-TEST_F(MainWindowTest, BothFloatingDisplayItemsSwitchTheSameDisplay) {
+TEST_F(ConfiguredWindowTest, BothFloatingDisplayItemsSwitchTheSameDisplay) {
     for (QAction* item : {window.mnuFloatingDisplay, window.mnuFloatingDisplayPopUp,
                           window.mnuFloatingDisplayPopUp, window.mnuFloatingDisplay}) {
-        const bool shownBefore = window.FloatingShown;
+        const bool shownBefore = window.settings().FloatingShown;
         item->trigger();
-        EXPECT_EQ(window.FloatingShown, !shownBefore);
-        EXPECT_EQ(window.frmFloat->isVisible(), window.FloatingShown);
-        EXPECT_EQ(window.mnuFloatingDisplay->isChecked(), window.FloatingShown);
-        EXPECT_EQ(window.mnuFloatingDisplayPopUp->isChecked(), window.FloatingShown);
+        EXPECT_EQ(window.settings().FloatingShown, !shownBefore);
+        EXPECT_EQ(window.frmFloat->isVisible(), window.settings().FloatingShown);
+        EXPECT_EQ(window.mnuFloatingDisplay->isChecked(), window.settings().FloatingShown);
+        EXPECT_EQ(window.mnuFloatingDisplayPopUp->isChecked(), window.settings().FloatingShown);
     }
 }
 
-TEST_F(MainWindowTest, ClosingTheFloatingDisplaySwitchesItOff) {
+TEST_F(ConfiguredWindowTest, ClosingTheFloatingDisplaySwitchesItOff) {
     window.SetFloatingDisplay(true);
     window.frmFloat->close();
-    EXPECT_FALSE(window.FloatingShown);
+    EXPECT_FALSE(window.settings().FloatingShown);
     EXPECT_FALSE(window.mnuFloatingDisplay->isChecked());
 }
 
-TEST_F(MainWindowTest, BothExitItemsEndTheProgram) {
+TEST_F(ConfiguredWindowTest, BothExitItemsEndTheProgram) {
     for (QAction* item : {window.mnuExit, window.Exit1}) {
         QSignalSpy ending(&window, &TfrmMain::programEnding);
         item->trigger();
@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, BothExitItemsEndTheProgram) {
     }
 }
 
-TEST_F(MainWindowTest, AboutShowsTheVersionAndTheIconAndIsGoneAfterwards) {
+TEST_F(ConfiguredWindowTest, AboutShowsTheVersionAndTheIconAndIsGoneAfterwards) {
     window.FormCreate();
     dialogs.expect(BoxKind::modal).whileOpen([] {
         TfrmAbout* about = nullptr;
@@ -124,31 +124,30 @@ TEST_F(MainWindowTest, AboutShowsTheVersionAndTheIconAndIsGoneAfterwards) {
         EXPECT_EQ(qobject_cast<TfrmAbout*>(widget), nullptr);
 }
 
-TEST_F(MainWindowTest, TheCommandBarStartsItsCommands) {
+TEST_F(ConfiguredWindowTest, TheCommandBarStartsItsCommands) {
     window.btnManualStart->click();
-    EXPECT_TRUE(window.Charging);
+    EXPECT_TRUE(window.meter().charging());
     dialogs.expect(BoxKind::confirm, true);
     window.btnManualStop->click();
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_EQ(dialogs.texts(), QStringList{"Stop charging current call?"});
 }
 
-TEST_F(MainWindowTest, ResetAsksFirstAndClearsTheTotalsOnYes) {
-    window.TotalSeconds = 725;
-    window.TotalCharges = Currency::fromRaw(12345);
+TEST_F(ConfiguredWindowTest, ResetAsksFirstAndClearsTheTotalsOnYes) {
+    storeTotals(725, Currency::fromRaw(12345));
     dialogs.expect(BoxKind::confirm, false);
     window.BtnResetTotals->click();
-    EXPECT_EQ(window.TotalSeconds, 725);
+    EXPECT_EQ(window.meter().totalSeconds(), 725);
     dialogs.expect(BoxKind::confirm, true);
     window.BtnResetTotals->click();
     EXPECT_EQ(dialogs.texts(), QStringList(2, "Reset current log (this is irreversable)?"));
-    EXPECT_EQ(window.TotalSeconds, 0);
-    EXPECT_EQ(window.TotalCharges, Currency());
+    EXPECT_EQ(window.meter().totalSeconds(), 0);
+    EXPECT_EQ(window.meter().totalCharges(), Currency());
     EXPECT_EQ(window.edtTotalCallTime->text(), "0min, 00sec");
 }
 
-TEST_F(MainWindowTest, TheLogsPageFillsTheListEachTimeItIsShown) {
-    window.LastResetDate = QStringLiteral("01/03/2026 09:00:00");
+TEST_F(ConfiguredWindowTest, TheLogsPageFillsTheListEachTimeItIsShown) {
+    storeTotals(0, Currency());
     window.mnuShowStatistics->trigger();
     EXPECT_EQ(window.lblLogname->text(), "Current Log - From 01/03/2026 09:00:00");
     window.PageControl1->setCurrentWidget(window.tabAlarms);
@@ -158,7 +157,7 @@ TEST_F(MainWindowTest, TheLogsPageFillsTheListEachTimeItIsShown) {
     EXPECT_EQ(window.edtTotalCallTime->text(), "1min, 01sec");
 }
 
-TEST_F(MainWindowTest, TheTimeLimitBoxesKeepOnlyDigits) {
+TEST_F(ConfiguredWindowTest, TheTimeLimitBoxesKeepOnlyDigits) {
     window.edtSessionTimeAlarm->setText(QStringLiteral("1a2"));
     EXPECT_EQ(window.edtSessionTimeAlarm->text(), "12");
     window.edtTotalTimeAlarm->setText(QStringLiteral("-3 x4"));

@@ -1,5 +1,5 @@
 // Errors inside a handler are shown in the general error box, and the tick always goes on.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include <QLineEdit>
 #include <QTimer>
@@ -12,16 +12,16 @@ namespace {
 // So far ahead that the session's seconds no longer fit in 32 bits.
 constexpr std::int64_t kBeyond32BitSeconds = 3'000'000'000;
 
-TEST_F(MainWindowTest, AnErrorInAMonitorTickIsShownAndTheTimerRunsOn) {
+TEST_F(ConfiguredWindowTest, AnErrorInAMonitorTickIsShownAndTheTimerRunsOn) {
     startAutomaticSession();
     dialogs.expect(BoxKind::applicationError);
     tickAfter(kBeyond32BitSeconds);
     EXPECT_EQ(dialogs.texts(), QStringList{"Range check error."});
     EXPECT_TRUE(window.DurationTimer->isActive());
-    EXPECT_TRUE(window.Charging);
+    EXPECT_TRUE(window.meter().charging());
 }
 
-TEST_F(MainWindowTest, AnErrorInATickOutsideMonitorModeLeavesTheTimerRunning) {
+TEST_F(ConfiguredWindowTest, AnErrorInATickOutsideMonitorModeLeavesTheTimerRunning) {
     window.btnManualStartClick();
     window.DurationTimer->start();
     dialogs.expect(BoxKind::applicationError);
@@ -32,8 +32,8 @@ TEST_F(MainWindowTest, AnErrorInATickOutsideMonitorModeLeavesTheTimerRunning) {
 
 // The totals overflow while the session is recorded: the error is shown once, the session
 // counts as ended, and the next tick does not try to record it again.
-TEST_F(MainWindowTest, ASessionWhoseRecordingFailsIsNotRecordedTwice) {
-    window.TotalSeconds = std::numeric_limits<std::int32_t>::max() - 5;
+TEST_F(ConfiguredWindowTest, ASessionWhoseRecordingFailsIsNotRecordedTwice) {
+    storeTotals(std::numeric_limits<std::int32_t>::max() - 5, Currency());
     watch();
     connection.dialUp();
     window.btnManualStartClick();
@@ -42,15 +42,15 @@ TEST_F(MainWindowTest, ASessionWhoseRecordingFailsIsNotRecordedTwice) {
     dialogs.expect(BoxKind::applicationError);
     tickAfter(1);
     EXPECT_EQ(dialogs.texts(), QStringList{"Integer overflow."});
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_TRUE(window.btnMonitor->isEnabled());
     EXPECT_TRUE(window.DurationTimer->isActive());
     tickAfter(1);
     EXPECT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(window.TotalSeconds, std::numeric_limits<std::int32_t>::max() - 5);
+    EXPECT_EQ(window.meter().totalSeconds(), std::numeric_limits<std::int32_t>::max() - 5);
 }
 
-TEST_F(MainWindowTest, AButtonsErrorGoesToTheErrorBoxNotTheEventLoop) {
+TEST_F(ConfiguredWindowTest, AButtonsErrorGoesToTheErrorBoxNotTheEventLoop) {
     window.edtPeakPerSecond->setText(QString());
     dialogs.expect(BoxKind::applicationError);
     window.btnSetChanges->click();

@@ -1,6 +1,6 @@
 // Exit ends the message loop as it stands: no window is closed on the way, so the floating
 // display is still recorded as it was.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,7 +9,7 @@
 namespace dvx {
 namespace {
 
-TEST_F(MainWindowTest, ExitEndsTheLoopAndLeavesTheFloatingDisplayAsItWas) {
+TEST_F(ConfiguredWindowTest, ExitEndsTheLoopAndLeavesTheFloatingDisplayAsItWas) {
     window.SetFloatingDisplay(true);
     QTimer::singleShot(0, &window, [this] { window.mnuExit->trigger(); });
     QTimer safetyNet; // ends the loop should Exit not end it, and goes with the test
@@ -17,7 +17,7 @@ TEST_F(MainWindowTest, ExitEndsTheLoopAndLeavesTheFloatingDisplayAsItWas) {
     QObject::connect(&safetyNet, &QTimer::timeout, [] { QCoreApplication::exit(1); });
     safetyNet.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_TRUE(window.FloatingShown);
+    EXPECT_TRUE(window.settings().FloatingShown);
     EXPECT_TRUE(window.mnuFloatingDisplay->isChecked());
 }
 

@@ -1,5 +1,5 @@
 // Manual Start and Manual Stop, with their boxes.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include <QToolButton>
 
@@ -10,99 +10,98 @@ const QString kAlreadyCharging =
     QStringLiteral("You are currently charging a call.  Please stop this call first");
 const QString kStopQuestion = QStringLiteral("Stop charging current call?");
 
-TEST_F(MainWindowTest, ManualStartTimesACallByHand) {
+TEST_F(ConfiguredWindowTest, ManualStartTimesACallByHand) {
     window.SetMonitoring(false);
-    window.Number = QStringLiteral("left over");
     window.btnManualStartClick();
-    EXPECT_TRUE(window.Charging);
-    EXPECT_EQ(window.ConnectionName, "Manual Connection");
-    EXPECT_EQ(window.Number, "");
+    EXPECT_TRUE(window.meter().charging());
+    EXPECT_EQ(window.meter().connectionName(), "Manual Connection");
+    EXPECT_EQ(window.meter().number(), "");
     EXPECT_FALSE(window.btnMonitor->isEnabled());
     EXPECT_EQ(status(), "Charging call...");
     tickAfter(42);
-    EXPECT_EQ(window.SessionSeconds, 42);
+    EXPECT_EQ(window.meter().sessionSeconds(), 42);
 }
 
-TEST_F(MainWindowTest, ManualStartWhileChargingOnlyShowsTheError) {
+TEST_F(ConfiguredWindowTest, ManualStartWhileChargingOnlyShowsTheError) {
     startAutomaticSession();
     tickAfter(10);
-    const DateTime start = window.SessionStart;
+    const DateTime start = window.meter().sessionStart();
     dialogs.expect(BoxKind::error);
     window.btnManualStartClick();
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown()[0].caption, "Error");
     EXPECT_EQ(dialogs.shown()[0].text, kAlreadyCharging);
-    EXPECT_EQ(window.ConnectionName, "Automatic Connection");
-    EXPECT_DOUBLE_EQ(window.SessionStart, start);
+    EXPECT_EQ(window.meter().connectionName(), "Automatic Connection");
+    EXPECT_DOUBLE_EQ(window.meter().sessionStart(), start);
     EXPECT_TRUE(window.btnMonitor->isEnabled());
 }
 
-TEST_F(MainWindowTest, ManualStopAnsweredNoLetsTheSessionGoOn) {
+TEST_F(ConfiguredWindowTest, ManualStopAnsweredNoLetsTheSessionGoOn) {
     window.btnManualStartClick();
     tickAfter(5);
     dialogs.expect(BoxKind::confirm, false);
     window.btnManualStopClick();
     EXPECT_EQ(dialogs.texts(), QStringList{kStopQuestion});
-    EXPECT_TRUE(window.Charging);
+    EXPECT_TRUE(window.meter().charging());
     EXPECT_FALSE(window.btnMonitor->isEnabled());
     tickAfter(5);
-    EXPECT_EQ(window.SessionSeconds, 10);
+    EXPECT_EQ(window.meter().sessionSeconds(), 10);
 }
 
-TEST_F(MainWindowTest, ManualStopAnsweredYesEndsTheSession) {
+TEST_F(ConfiguredWindowTest, ManualStopAnsweredYesEndsTheSession) {
     window.btnManualStartClick();
     tickAfter(20);
     dialogs.expect(BoxKind::confirm, true);
     window.btnManualStopClick();
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_TRUE(window.btnMonitor->isEnabled());
     EXPECT_EQ(status(), "Not Connected");
-    EXPECT_EQ(window.TotalSeconds, 20);
+    EXPECT_EQ(window.meter().totalSeconds(), 20);
 }
 
-TEST_F(MainWindowTest, ManualStopWithoutASessionAsksNothing) {
+TEST_F(ConfiguredWindowTest, ManualStopWithoutASessionAsksNothing) {
     window.btnManualStopClick();
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
 }
 
-TEST_F(MainWindowTest, ManualStopEndsAnAutomaticSessionToo) {
+TEST_F(ConfiguredWindowTest, ManualStopEndsAnAutomaticSessionToo) {
     startAutomaticSession();
     tickAfter(9);
     dialogs.expect(BoxKind::confirm, true);
     window.btnManualStopClick();
-    EXPECT_FALSE(window.Charging);
-    EXPECT_EQ(window.TotalSeconds, 9);
+    EXPECT_FALSE(window.meter().charging());
+    EXPECT_EQ(window.meter().totalSeconds(), 9);
 }
 
-TEST_F(MainWindowTest, AManualSessionEndsWhenMonitorModeComesBackWithoutAModem) {
+TEST_F(ConfiguredWindowTest, AManualSessionEndsWhenMonitorModeComesBackWithoutAModem) {
     window.SetMonitoring(false);
     window.btnManualStartClick();
     tickAfter(30);
     window.mnuMonitor->trigger();
-    EXPECT_TRUE(window.Monitoring);
+    EXPECT_TRUE(window.meter().monitoring());
     connection.hangUp();
     tickAfter(1);
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_TRUE(window.btnMonitor->isEnabled());
-    EXPECT_EQ(window.TotalSeconds, 30);
+    EXPECT_EQ(window.meter().totalSeconds(), 30);
 }
 
-TEST_F(MainWindowTest, AManualSessionInMonitorModeFollowsTheModem) {
+TEST_F(ConfiguredWindowTest, AManualSessionInMonitorModeFollowsTheModem) {
     watch();
     connection.dialUp();
     window.btnManualStartClick();
     tickAfter(10);
-    EXPECT_EQ(window.SessionSeconds, 10);
-    EXPECT_EQ(window.ConnectionName, "Manual Connection");
+    EXPECT_EQ(window.meter().sessionSeconds(), 10);
+    EXPECT_EQ(window.meter().connectionName(), "Manual Connection");
     connection.lan();
     tickAfter(10);
-    EXPECT_EQ(window.SessionSeconds, 10);
+    EXPECT_EQ(window.meter().sessionSeconds(), 10);
 }
 
 // While the question is open the timer goes on: the connection drops and a tick ends the
 // session. The Yes that follows finds no session and records nothing twice.
-TEST_F(MainWindowTest, ATickWhileTheStopQuestionIsOpenEndsTheSessionOnce) {
+TEST_F(ConfiguredWindowTest, ATickWhileTheStopQuestionIsOpenEndsTheSessionOnce) {
     watch();
     connection.dialUp();
     window.btnManualStartClick();
@@ -110,12 +109,12 @@ TEST_F(MainWindowTest, ATickWhileTheStopQuestionIsOpenEndsTheSessionOnce) {
     dialogs.expect(BoxKind::confirm, true).whileOpen([this] {
         connection.hangUp();
         tickAfter(1);
-        EXPECT_FALSE(window.Charging);
-        EXPECT_EQ(window.TotalSeconds, 12);
+        EXPECT_FALSE(window.meter().charging());
+        EXPECT_EQ(window.meter().totalSeconds(), 12);
     });
     window.btnManualStopClick();
-    EXPECT_FALSE(window.Charging);
-    EXPECT_EQ(window.TotalSeconds, 12);
+    EXPECT_FALSE(window.meter().charging());
+    EXPECT_EQ(window.meter().totalSeconds(), 12);
     EXPECT_TRUE(window.btnMonitor->isEnabled());
     EXPECT_EQ(status(), "Not Connected");
 }

@@ -1,5 +1,7 @@
 // The monitor's four states and what a tick does in each.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
+
+#include <QRegularExpression>
 
 #include <QStatusBar>
 #include <QTimer>
@@ -33,107 +35,114 @@ const TickCase kTickCases[] = {
     {"charging, not watching, only updates", false, true, kNone, true, false, 30, 0},
 };
 
-TEST_F(MainWindowTest, EachStateTicksAsItsTableSays) {
-    for (const TickCase& c : kTickCases) {
-        SCOPED_TRACE(c.state);
-        window.Charging = false;
-        window.TotalSeconds = 0;
-        window.SessionSeconds = 0;
-        window.SetMonitoring(false);
-        if (c.charging)
-            window.SetCharging(true);
-        clock.advanceSeconds(30);
-        window.SetMonitoring(c.monitoring);
-        connection.state = c.connection;
-        connection.queries = 0;
-        tick();
-        EXPECT_EQ(window.Charging, c.chargingAfter);
-        EXPECT_EQ(connection.queries, c.queried ? 1 : 0);
-        EXPECT_EQ(window.SessionSeconds, c.secondsAfter);
-        EXPECT_EQ(window.TotalSeconds, c.totalAfter);
-        EXPECT_TRUE(window.DurationTimer->isActive());
-    }
+class MonitorStateTest : public ConfiguredWindowTest,
+                         public ::testing::WithParamInterface<TickCase> {};
+
+TEST_P(MonitorStateTest, EachStateTicksAsItsTableSays) {
+    const TickCase& c = GetParam();
+    window.SetMonitoring(false);
+    window.SetCharging(c.charging); // as at start-up, the timer runs from here
+    clock.advanceSeconds(30);
+    window.SetMonitoring(c.monitoring);
+    connection.state = c.connection;
+    connection.queries = 0;
+    tick();
+    EXPECT_EQ(window.meter().charging(), c.chargingAfter);
+    EXPECT_EQ(connection.queries, c.queried ? 1 : 0);
+    EXPECT_EQ(window.meter().sessionSeconds(), c.secondsAfter);
+    EXPECT_EQ(window.meter().totalSeconds(), c.totalAfter);
+    EXPECT_TRUE(window.DurationTimer->isActive());
 }
 
-TEST_F(MainWindowTest, AModemConnectionStartsAnAutomaticSessionCostingTheMinimum) {
+INSTANTIATE_TEST_SUITE_P(States, MonitorStateTest, ::testing::ValuesIn(kTickCases),
+                         [](const ::testing::TestParamInfo<TickCase>& info) {
+                             QString name = QString::fromLatin1(info.param.state);
+                             name.replace(QRegularExpression(QStringLiteral("[^A-Za-z]+")),
+                                          QStringLiteral("_"));
+                             return name.toStdString();
+                         });
+
+TEST_F(ConfiguredWindowTest, AModemConnectionStartsAnAutomaticSessionCostingTheMinimum) {
     watch();
     connection.dialUp();
     tick();
-    EXPECT_TRUE(window.Charging);
+    EXPECT_TRUE(window.meter().charging());
     EXPECT_EQ(status(), "Charging call...");
     EXPECT_EQ(window.SB->accessibleName(), "Charging call...");
-    EXPECT_EQ(window.ConnectionName, "Automatic Connection");
-    EXPECT_EQ(window.SessionCharge, Currency::fromRaw(kMinimumRaw));
+    EXPECT_EQ(window.meter().connectionName(), "Automatic Connection");
+    EXPECT_EQ(window.meter().sessionCharge(), Currency::fromRaw(kMinimumRaw));
     EXPECT_EQ(trayHint(), "Dorvantix - Call time 0 seconds.  Cost £0.05");
-    EXPECT_TRUE(window.SessionCostArmed && window.SessionTimeArmed && window.TotalCostArmed &&
-                window.TotalTimeArmed);
+    EXPECT_TRUE(window.meter().alarmsArmed().sessionCost &&
+                window.meter().alarmsArmed().sessionTime &&
+                window.meter().alarmsArmed().totalCost && window.meter().alarmsArmed().totalTime);
 }
 
-TEST_F(MainWindowTest, TheSessionCountsFromTheTickThatSawTheModem) {
+TEST_F(ConfiguredWindowTest, TheSessionCountsFromTheTickThatSawTheModem) {
     watch();
     clock.advanceSeconds(500); // the modem was up before the program looked
     connection.dialUp();
     tick();
     tickAfter(7);
-    EXPECT_EQ(window.SessionSeconds, 7);
+    EXPECT_EQ(window.meter().sessionSeconds(), 7);
 }
 
-TEST_F(MainWindowTest, HangingUpEndsTheSessionAndAddsItToTheTotals) {
+TEST_F(ConfiguredWindowTest, HangingUpEndsTheSessionAndAddsItToTheTotals) {
     startAutomaticSession();
     tickAfter(100);
-    const Currency charge = window.SessionCharge;
+    const Currency charge = window.meter().sessionCharge();
     EXPECT_EQ(charge, Currency::fromRaw(583)); // 350 / 60 x 100, above the minimum
     connection.hangUp();
     tickAfter(1);
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_EQ(status(), "Not Connected");
     EXPECT_EQ(trayHint(), "Dorvantix - Not Connected");
     EXPECT_EQ(floatingTime(), "Not Connected");
     EXPECT_EQ(floatingCost(), "");
     // The stop is the tick that saw no connection, but the session's seconds are those of
     // its last update.
-    EXPECT_EQ(window.TotalSeconds, 100);
-    EXPECT_EQ(window.TotalCharges, charge);
-    EXPECT_EQ(window.SessionSeconds, 0);
-    EXPECT_EQ(window.SessionCharge, Currency());
-    EXPECT_DOUBLE_EQ(window.SessionStop, clock.now());
-    EXPECT_FALSE(window.SessionCostArmed || window.SessionTimeArmed || window.TotalCostArmed ||
-                 window.TotalTimeArmed);
+    EXPECT_EQ(window.meter().totalSeconds(), 100);
+    EXPECT_EQ(window.meter().totalCharges(), charge);
+    EXPECT_EQ(window.meter().sessionSeconds(), 0);
+    EXPECT_EQ(window.meter().sessionCharge(), Currency());
+    EXPECT_DOUBLE_EQ(window.meter().sessionStop(), clock.now());
+    EXPECT_FALSE(window.meter().alarmsArmed().sessionCost ||
+                 window.meter().alarmsArmed().sessionTime ||
+                 window.meter().alarmsArmed().totalCost || window.meter().alarmsArmed().totalTime);
 }
 
-TEST_F(MainWindowTest, ALanConnectionFreezesARunningSession) {
+TEST_F(ConfiguredWindowTest, ALanConnectionFreezesARunningSession) {
     startAutomaticSession();
     tickAfter(10);
     connection.lan();
     tickAfter(20);
-    EXPECT_TRUE(window.Charging);
-    EXPECT_EQ(window.SessionSeconds, 10);
+    EXPECT_TRUE(window.meter().charging());
+    EXPECT_EQ(window.meter().sessionSeconds(), 10);
     connection.dialUp();
     tickAfter(5);
-    EXPECT_EQ(window.SessionSeconds, 35); // counted from the start all along
+    EXPECT_EQ(window.meter().sessionSeconds(), 35); // counted from the start all along
     connection.lan();
     tickAfter(5);
     connection.hangUp();
     tickAfter(5);
-    EXPECT_FALSE(window.Charging);
-    EXPECT_EQ(window.TotalSeconds, 35);
+    EXPECT_FALSE(window.meter().charging());
+    EXPECT_EQ(window.meter().totalSeconds(), 35);
 }
 
-TEST_F(MainWindowTest, AnAutomaticSessionRunsOnWhileMonitorModeIsOff) {
+TEST_F(ConfiguredWindowTest, AnAutomaticSessionRunsOnWhileMonitorModeIsOff) {
     startAutomaticSession();
     window.SetMonitoring(false);
     connection.hangUp();
     tickAfter(40);
-    EXPECT_TRUE(window.Charging);
-    EXPECT_EQ(window.SessionSeconds, 40);
+    EXPECT_TRUE(window.meter().charging());
+    EXPECT_EQ(window.meter().sessionSeconds(), 40);
     window.SetMonitoring(true);
     tickAfter(3);
-    EXPECT_FALSE(window.Charging);
-    EXPECT_EQ(window.TotalSeconds, 40);
-    EXPECT_DOUBLE_EQ(window.SessionStop, clock.now());
+    EXPECT_FALSE(window.meter().charging());
+    EXPECT_EQ(window.meter().totalSeconds(), 40);
+    EXPECT_DOUBLE_EQ(window.meter().sessionStop(), clock.now());
 }
 
-TEST_F(MainWindowTest, AMonitorTickRestartsTheTimerSoTheNextComesAFullSecondLater) {
+TEST_F(ConfiguredWindowTest, AMonitorTickRestartsTheTimerSoTheNextComesAFullSecondLater) {
     watch();
     window.DurationTimer->stop();
     tick();
@@ -141,10 +150,10 @@ TEST_F(MainWindowTest, AMonitorTickRestartsTheTimerSoTheNextComesAFullSecondLate
     EXPECT_EQ(window.DurationTimer->interval(), 1000);
 }
 
-TEST_F(MainWindowTest, SetMonitoringMirrorsTheStateInTheTrayMenu) {
+TEST_F(ConfiguredWindowTest, SetMonitoringMirrorsTheStateInTheTrayMenu) {
     for (bool on : {true, false, true}) {
         window.SetMonitoring(on);
-        EXPECT_EQ(window.Monitoring, on);
+        EXPECT_EQ(window.meter().monitoring(), on);
         EXPECT_EQ(window.mnuMonitor->isChecked(), on);
     }
 }

@@ -1,6 +1,6 @@
 // What a running session shows each second: the window's boxes, the tray tip and the floating
 // display.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include <QLineEdit>
 
@@ -30,7 +30,7 @@ const TextCase kTextCases[] = {
      "Call time 62 minutes, 5 seconds.", "Cost £2.17", "62min, 05sec", "£2.17"},
 };
 
-TEST_F(MainWindowTest, ATickShowsTheSessionInEveryPlace) {
+TEST_F(ConfiguredWindowTest, ATickShowsTheSessionInEveryPlace) {
     startAutomaticSession();
     int elapsed = 0;
     for (const TextCase& c : kTextCases) {
@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, ATickShowsTheSessionInEveryPlace) {
     }
 }
 
-TEST_F(MainWindowTest, TheFinishedSessionStaysInTheBoxesUntilTheNextUpdate) {
+TEST_F(ConfiguredWindowTest, TheFinishedSessionStaysInTheBoxesUntilTheNextUpdate) {
     startAutomaticSession();
     tickAfter(75);
     connection.hangUp();
@@ -55,17 +55,17 @@ TEST_F(MainWindowTest, TheFinishedSessionStaysInTheBoxesUntilTheNextUpdate) {
     EXPECT_EQ(window.edtTotalCallTime->text(), "1min, 15sec");
 }
 
-TEST_F(MainWindowTest, TheRateOfTheStartHoldsForTheWholeSession) {
+TEST_F(ConfiguredWindowTest, TheRateOfTheStartHoldsForTheWholeSession) {
     clock.setLocal(QDateTime(QDate(2026, 3, 3), QTime(17, 59, 0))); // Tuesday, peak
     startAutomaticSession();
-    EXPECT_EQ(window.CurrentRate, Currency::fromRaw(kPeakRaw));
+    EXPECT_EQ(window.meter().currentRate(), Currency::fromRaw(kPeakRaw));
     EXPECT_EQ(window.edtCurrentChargeRate->text(), "£0.035");
     tickAfter(600); // well into off-peak
-    EXPECT_EQ(window.CurrentRate, Currency::fromRaw(kPeakRaw));
-    EXPECT_EQ(window.SessionCharge, Currency::fromRaw(3500));
+    EXPECT_EQ(window.meter().currentRate(), Currency::fromRaw(kPeakRaw));
+    EXPECT_EQ(window.meter().sessionCharge(), Currency::fromRaw(3500));
 }
 
-TEST_F(MainWindowTest, EachSessionTakesTheRateOfItsOwnStart) {
+TEST_F(ConfiguredWindowTest, EachSessionTakesTheRateOfItsOwnStart) {
     clock.setLocal(QDateTime(QDate(2026, 3, 7), QTime(10, 0, 0))); // Saturday
     startAutomaticSession();
     EXPECT_EQ(window.edtCurrentChargeRate->text(), "£0.020");

@@ -1,5 +1,5 @@
 // The state at the end of start-up and the orderly end.
-#include "main_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "ui/floating/frm_float.h"
 #include "ui/tray/cool_tray_icon.h"
@@ -11,13 +11,13 @@
 namespace dvx {
 namespace {
 
-TEST_F(MainWindowTest, StartUpEndsHiddenInTheTrayWatchingForACall) {
+TEST_F(ConfiguredWindowTest, StartUpEndsHiddenInTheTrayWatchingForACall) {
     window.FormCreate();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.windowTitle(), "Dorvantix v1.05");
-    EXPECT_TRUE(window.Monitoring);
+    EXPECT_TRUE(window.meter().monitoring());
     EXPECT_TRUE(window.mnuMonitor->isChecked());
-    EXPECT_FALSE(window.Charging);
+    EXPECT_FALSE(window.meter().charging());
     EXPECT_TRUE(window.DurationTimer->isActive());
     EXPECT_EQ(trayHint(), "Dorvantix - Not Connected");
     EXPECT_FALSE(window.CoolTrayIcon->icon().isNull());
@@ -30,26 +30,26 @@ TEST_F(MainWindowTest, StartUpEndsHiddenInTheTrayWatchingForACall) {
     EXPECT_EQ(floatingCost(), "");
     EXPECT_FALSE(window.frmFloat->isVisible());
     EXPECT_EQ(window.frmFloat->pos(), QPoint(0, 0));
-    EXPECT_DOUBLE_EQ(window.SessionStart, clock.now());
-    EXPECT_EQ(window.SessionStop, 0);
+    EXPECT_DOUBLE_EQ(window.meter().sessionStart(), clock.now());
+    EXPECT_EQ(window.meter().sessionStop(), 0);
     EXPECT_FALSE(window.GradImage1->pixmap().isNull());
 }
 
-TEST_F(MainWindowTest, TheFirstTickAfterStartUpFindsACallAlreadyUp) {
+TEST_F(ConfiguredWindowTest, TheFirstTickAfterStartUpFindsACallAlreadyUp) {
     window.FormCreate();
     connection.dialUp();
     tickAfter(1);
-    EXPECT_TRUE(window.Charging);
+    EXPECT_TRUE(window.meter().charging());
     EXPECT_EQ(status(), "Charging call...");
 }
 
-TEST_F(MainWindowTest, ExitDropsARunningSessionUnrecorded) {
+TEST_F(ConfiguredWindowTest, ExitDropsARunningSessionUnrecorded) {
     window.FormCreate();
     connection.dialUp();
     tickAfter(1);
     tickAfter(30);
     window.FormDestroy();
-    EXPECT_EQ(window.TotalSeconds, 0);
+    EXPECT_EQ(window.meter().totalSeconds(), 0);
     EXPECT_EQ(window.frmFloat, nullptr);
     EXPECT_FALSE(window.CoolTrayIcon->iconVisible());
     EXPECT_FALSE(window.DurationTimer->isActive());

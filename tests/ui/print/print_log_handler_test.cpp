@@ -4,13 +4,14 @@
 #include "../../print/common/qstring_printer.h"
 #include "../log_file/forwarding_dialogs.h"
 
-#include "platform/fakes/fake_clock.h"
-#include "platform/fakes/fake_connection_state.h"
-#include "platform/fakes/fake_dialogs.h"
+#include "metering/session_list_model.h"
 #include "print/pageprinter/page_printer.h"
 #include "print/report/log_report_lines.h"
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_run_list.h"
 #include "ui/main_window/frm_main.h"
-#include "ui/main_window/session_list_rows.h"
 
 #include <QFile>
 #include <QLabel>
@@ -18,11 +19,16 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace dvx {
 namespace {
+
+// Shows these rows in the window's session list, as a fill or a load would.
+void showRows(TfrmMain& window, const SessionRows& rows) {
+    qobject_cast<SessionListModel*>(window.LVSessions->model())->setRows(rows);
+}
 
 using test::PdfReader;
 
@@ -50,9 +56,9 @@ const SessionRows kSessions = {
 class PrintLogHandlerTest : public ::testing::Test {
 protected:
     PrintLogHandlerTest()
-        : dialogs(fakes),
-          window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}) {
-        ShowSessionRows(*window.LVSessions, kSessions);
+        : dialogs(fakes), window(MainWindowServices{clock, connection, dialogs,
+                                                    RegionalSettings::british(), runList}) {
+        showRows(window, kSessions);
         window.lblLogname->setText("/home/user/Dorvantix/March calls.dvx");
         window.edtTotalCallTime->setText("13min, 04sec");
         window.edtTotalCost->setText("£1.30");
@@ -85,6 +91,7 @@ protected:
     QTemporaryDir dir;
     FakeClock clock;
     FakeConnectionState connection;
+    FakeRunList runList;
     FakeDialogs fakes;
     PdfPrintDialogs dialogs;
     TfrmMain window;
@@ -99,7 +106,7 @@ TEST_F(PrintLogHandlerTest, PrintsTheLogAsTheWindowShowsIt) {
                            tableLine({"---------", "-----------", "--------", "----"}),
                            tableLine(kSessions[0]), tableLine(kSessions[1]),
                            "Total Time = 13min, 04sec    Total Cost = £1.30"}));
-    EXPECT_EQ(SessionListRows(*window.LVSessions), kSessions);
+    EXPECT_EQ(window.sessionList().rows(), kSessions);
     EXPECT_EQ(window.lblLogname->text(), "/home/user/Dorvantix/March calls.dvx");
     EXPECT_EQ(window.edtTotalCallTime->text(), "13min, 04sec");
     EXPECT_EQ(window.edtTotalCost->text(), "£1.30");
@@ -110,7 +117,7 @@ TEST_F(PrintLogHandlerTest, PrintsTheLogAsTheWindowShowsIt) {
 // The second report is made from what the window shows then, and holds nothing of the first.
 TEST_F(PrintLogHandlerTest, PrintingAgainPrintsTheListAsItIsNow) {
     print("first.pdf");
-    ShowSessionRows(*window.LVSessions, kSessions.mid(1));
+    showRows(window, kSessions.mid(1));
     clock.advanceSeconds(90);
     print("second.pdf");
     const QStringList second = printedLines("second.pdf");

@@ -1,6 +1,6 @@
 // The description of a finished session: proposed, asked for when the user wants that, and
 // stored; and the input box the user answers.
-#include "stores_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "platform/dialogs/qt_dialogs.h"
 #include "store/settings/store_keys.h"
@@ -14,12 +14,11 @@
 namespace dvx {
 namespace {
 
-class DescriptionTest : public StoresWindowTest {
+class DescriptionTest : public MainWindowTest {
 protected:
     void SetUp() override {
         seedConfiguredStore();
-        run([this] { window.LoadSettings(); });
-        window.DefaultDescription = QStringLiteral("Home ISP");
+        loadWith(QStringLiteral("\"DefaultDescription\"=\"Home ISP\"\n"));
     }
     QString storedDescription() const {
         return hive.value(RecordKey(QStringLiteral("0")), QStringLiteral("Description"))->text;
@@ -46,7 +45,8 @@ TEST_F(DescriptionTest, TheProposalIsKeptUnlessTheUserConfirmsOtherText) {
         hive.seed(
             QStringLiteral("[-HKEY_LOCAL_MACHINE\\Software\\Ostravane\\Dorvantix\\Sessions]\n"));
         dialogs.clear();
-        window.PromptForDescription = c.ask != Ask::no;
+        loadWith(c.ask != Ask::no ? QStringLiteral("\"PromptForDescription\"=dword:00000001\n")
+                                  : QStringLiteral("\"PromptForDescription\"=dword:00000000\n"));
         const auto scriptBox = [this, &c] {
             if (c.ask == Ask::ok)
                 dialogs.expect(BoxKind::input, QString::fromUtf8(c.typed));
@@ -74,7 +74,7 @@ TEST_F(DescriptionTest, TheProposalIsKeptUnlessTheUserConfirmsOtherText) {
 // While the box is open, the record holds everything but its description and the totals are
 // written.
 TEST_F(DescriptionTest, TheRecordAndTotalsAreWrittenBeforeTheBoxOpens) {
-    window.PromptForDescription = true;
+    loadWith(QStringLiteral("\"PromptForDescription\"=dword:00000001\n"));
     dialogs.expect(BoxKind::input, QStringLiteral("typed")).whileOpen([this] {
         const QString key = RecordKey(QStringLiteral("0"));
         EXPECT_EQ(hive.valueNames(key), QStringList({"CallTime", "SessionStart", "SessionStop",

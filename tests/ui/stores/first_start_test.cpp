@@ -1,5 +1,5 @@
 // Start-up over the store: a fresh machine comes up cleanly and is asked to be configured once.
-#include "stores_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "store/settings/store_keys.h"
 
@@ -13,11 +13,11 @@ namespace {
 const QString kFirstRunMessage = QStringLiteral(
     "This is the first time Dorvantix has been run - please configure your settings");
 
-TEST_F(StoresWindowTest, AFreshMachineStartsCleanlyAndShowsTheFirstRunMessageOnce) {
+TEST_F(MainWindowTest, AFreshMachineStartsCleanlyAndShowsTheFirstRunMessageOnce) {
     dialogs.expect(BoxKind::information);
     window.FormCreate();
     EXPECT_EQ(dialogs.texts(), QStringList{kFirstRunMessage});
-    EXPECT_TRUE(window.Monitoring);
+    EXPECT_TRUE(window.meter().monitoring());
     EXPECT_EQ(window.SB->currentMessage(), "Monitoring For Call");
     EXPECT_EQ(window.DTPOffPeakStart->time(), QTime(18, 0));
     EXPECT_EQ(window.DTPOffPeakEnd->time(), QTime(8, 0));
@@ -26,29 +26,29 @@ TEST_F(StoresWindowTest, AFreshMachineStartsCleanlyAndShowsTheFirstRunMessageOnc
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("FirstRun")), RegValue::ofDword(1));
 
     TfrmMain nextStart(
-        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), &runList});
+        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), runList});
     nextStart.FormCreate();
     EXPECT_EQ(dialogs.shown().size(), 1);
-    EXPECT_TRUE(nextStart.Monitoring);
+    EXPECT_TRUE(nextStart.meter().monitoring());
 }
 
-TEST_F(StoresWindowTest, AConfiguredStoreStartsWithItsTariffAndNoMessage) {
+TEST_F(MainWindowTest, AConfiguredStoreStartsWithItsTariffAndNoMessage) {
     seedConfiguredStore();
     hive.seed(test::ProductSeed(QStringLiteral("\"OffPeakStart\"=\"20:00:00\"\n")));
     window.FormCreate();
     EXPECT_EQ(dialogs.shown().size(), 0);
     EXPECT_EQ(window.DTPOffPeakStart->time(), QTime(20, 0));
     EXPECT_EQ(window.edtCurrentChargeRate->text(), "£0.035");
-    EXPECT_TRUE(window.Monitoring);
+    EXPECT_TRUE(window.meter().monitoring());
 }
 
 // The program writes no tariff time over a stored one: a broken time stops the start-up, which
 // leaves the program in the tray without monitor mode until the settings are set again.
-TEST_F(StoresWindowTest, ABrokenStoredTariffTimeStopsTheStartUp) {
+TEST_F(MainWindowTest, ABrokenStoredTariffTimeStopsTheStartUp) {
     seedConfiguredStore();
     hive.seed(test::ProductSeed(QStringLiteral("\"WeekendStart\"=\"\"\n")));
     expectError(QStringLiteral("'' is not a valid time"), [this] { window.FormCreate(); });
-    EXPECT_FALSE(window.Monitoring);
+    EXPECT_FALSE(window.meter().monitoring());
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("WeekendStart")), RegValue::ofString({}));
 }
 

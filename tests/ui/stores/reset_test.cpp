@@ -1,5 +1,5 @@
 // The reset: asked first, then the totals, the reset date and every record start again.
-#include "stores_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "store/settings/store_keys.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 const QString kQuestion = QStringLiteral("Reset current log (this is irreversable)?");
 
-class ResetTest : public StoresWindowTest {
+class ResetTest : public MainWindowTest {
 protected:
     void SetUp() override {
         seedConfiguredStore();
@@ -38,17 +38,17 @@ TEST_F(ResetTest, ThreeSessionsThenAResetThenOneMoreStartsAgainAtZero) {
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallCharges")),
               RegValue::ofString(QStringLiteral("£0.00")));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("LastResetDate")), RegValue::ofString(now()));
-    EXPECT_EQ(window.LastResetDate, now());
+    EXPECT_EQ(window.meter().lastResetDate(), now());
     EXPECT_EQ(window.lblLastResetDate->text(), "(Totals Since " + now() + ")");
     EXPECT_EQ(window.lblLogname->text(), "Current Log - From " + now());
     EXPECT_EQ(listedRows(), QStringList());
     EXPECT_EQ(window.edtTotalCallTime->text(), "0min, 00sec");
     EXPECT_EQ(window.edtTotalCost->text(), "£0.00");
-    EXPECT_EQ(window.TotalSeconds, 0);
+    EXPECT_EQ(window.meter().totalSeconds(), 0);
 
     automaticSession(30);
     EXPECT_EQ(hive.subKeys(kSessionsKey), QStringList{"0"});
-    EXPECT_EQ(window.TotalSeconds, 30);
+    EXPECT_EQ(window.meter().totalSeconds(), 30);
 }
 
 TEST_F(ResetTest, AnsweringNoLeavesTheLogAsItWas) {
@@ -58,8 +58,8 @@ TEST_F(ResetTest, AnsweringNoLeavesTheLogAsItWas) {
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")), RegValue::ofDword(60));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("LastResetDate")),
               RegValue::ofString(QStringLiteral("01/03/2026")));
-    EXPECT_EQ(window.TotalSeconds, 60);
-    EXPECT_EQ(window.LastResetDate, "01/03/2026");
+    EXPECT_EQ(window.meter().totalSeconds(), 60);
+    EXPECT_EQ(window.meter().lastResetDate(), "01/03/2026");
 }
 
 } // namespace

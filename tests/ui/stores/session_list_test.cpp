@@ -1,6 +1,6 @@
 // The session list shows the stored records in the order they were made, with the sums of the
 // listed records in the totals boxes.
-#include "stores_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "store/settings/store_keys.h"
 
@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace dvx {
 namespace {
@@ -25,9 +25,12 @@ QString RecordSeed(int name, std::int32_t seconds, const char* charges, const ch
         .arg(QString::fromUtf8(charges));
 }
 
-class SessionListTest : public StoresWindowTest {
+class SessionListTest : public MainWindowTest {
 protected:
-    void SetUp() override { window.LastResetDate = QStringLiteral("01/03/2026 09:00:00"); }
+    void SetUp() override {
+        seedConfiguredStore();
+        loadWith(QStringLiteral("\"LastResetDate\"=\"01/03/2026 09:00:00\"\n"));
+    }
     void fill() {
         run([this] { window.FillSessionList(); });
     }
@@ -47,7 +50,8 @@ TEST_F(SessionListTest, EachRecordIsARowWithItsDurationAndStoredTexts) {
     hive.seed(RecordSeed(0, 725, "£0.42", "03/03/2026 12:00:00") +
               RecordSeed(1, 59, "£0.05", "03/03/2026 14:00:00") +
               RecordSeed(2, 3600, "1,234.50 EUR", "04/03/2026"));
-    window.TotalSeconds = 5; // the boxes show the listed records, not the stored totals
+    loadWith(QStringLiteral("\"TotalCallTime\"=dword:00000005\n")); // the boxes show the listed
+                                                                    // records, not the totals
     fill();
     EXPECT_EQ(listedRows(), QStringList({"03/03/2026 12:00:00|call 0|12min, 05sec|£0.42",
                                          "03/03/2026 14:00:00|call 1|0min, 59sec|£0.05",

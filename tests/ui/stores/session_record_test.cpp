@@ -1,6 +1,6 @@
 // A finished session becomes a record: the totals written through, the record's values in their
 // order, its description, and the next free record name.
-#include "stores_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "store/settings/store_keys.h"
 
@@ -9,7 +9,7 @@
 namespace dvx {
 namespace {
 
-class RecordTest : public StoresWindowTest {
+class RecordTest : public MainWindowTest {
 protected:
     void SetUp() override {
         seedConfiguredStore();
@@ -21,7 +21,7 @@ protected:
 };
 
 TEST_F(RecordTest, ADetectedSessionIsRecordedWithItsTimesChargeAndTotals) {
-    window.DefaultDescription = QStringLiteral("Home ISP");
+    loadWith(QStringLiteral("\"DefaultDescription\"=\"Home ISP\"\n"));
     const QString start = now();
     automaticSession(725);
     EXPECT_EQ(hive.valueNames(RecordKey(QStringLiteral("0"))),
@@ -38,21 +38,21 @@ TEST_F(RecordTest, ADetectedSessionIsRecordedWithItsTimesChargeAndTotals) {
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")), RegValue::ofDword(725));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallCharges")),
               RegValue::ofString(QStringLiteral("£0.42")));
-    EXPECT_EQ(window.SessionSeconds, 0);
-    EXPECT_EQ(window.SessionCharge, Currency());
+    EXPECT_EQ(window.meter().sessionSeconds(), 0);
+    EXPECT_EQ(window.meter().sessionCharge(), Currency());
     EXPECT_EQ(window.edtTotalCallTime->text(), "12min, 05sec");
 }
 
 TEST_F(RecordTest, TheTotalsGrowByEverySessionAndSurviveTheNextLoad) {
     automaticSession(100);
     manualSession(20);
-    EXPECT_EQ(window.TotalSeconds, 120);
+    EXPECT_EQ(window.meter().totalSeconds(), 120);
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")), RegValue::ofDword(120));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallCharges")),
               RegValue::ofString(QStringLiteral("£0.11")));
     run([this] { window.LoadSettings(); });
-    EXPECT_EQ(window.TotalSeconds, 120);
-    EXPECT_EQ(window.TotalCharges, Currency::fromRaw(1100));
+    EXPECT_EQ(window.meter().totalSeconds(), 120);
+    EXPECT_EQ(window.meter().totalCharges(), Currency::fromRaw(1100));
     EXPECT_EQ(record("1", "ConnectionName"),
               RegValue::ofString(QStringLiteral("Manual Connection")));
 }
@@ -70,7 +70,7 @@ TEST_F(RecordTest, AnExistingRecordNameIsNeverOverwritten) {
 }
 
 TEST_F(RecordTest, ASumBeyond32BitsOfSecondsIsAnIntegerOverflowAndRecordsNothing) {
-    window.TotalSeconds = std::numeric_limits<std::int32_t>::max() - 5;
+    loadWith(QStringLiteral("\"TotalCallTime\"=dword:7ffffffa\n"));
     window.SetMonitoring(true);
     connection.dialUp();
     tick();
@@ -79,7 +79,8 @@ TEST_F(RecordTest, ASumBeyond32BitsOfSecondsIsAnIntegerOverflowAndRecordsNothing
     connection.hangUp();
     expectError(QStringLiteral("Integer overflow"), [this] { window.DurationTimerTimer(); });
     EXPECT_FALSE(hive.keyExists(kSessionsKey));
-    EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")), RegValue::ofDword(0));
+    EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")),
+              RegValue::ofDword(0x7ffffffa));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Set Changes: each box written in its stored form, the reload that brings the boxes back to
 // their canonical texts, the stop at a box that cannot be converted, and the logon entry.
-#include "stores_window_fixture.h"
+#include "support/main_window_test.h"
 
 #include "store/settings/store_keys.h"
 #include "ui/floating/frm_float.h"
@@ -15,7 +15,7 @@
 namespace dvx {
 namespace {
 
-class SetChangesTest : public StoresWindowTest {
+class SetChangesTest : public MainWindowTest {
 protected:
     void SetUp() override {
         seedConfiguredStore();
@@ -48,7 +48,8 @@ TEST_F(SetChangesTest, RateBoxesRoundTripThroughThousandths) {
         setChanges();
         EXPECT_EQ(product("MinCallCharge"), RegValue::ofDword(c.stored));
         EXPECT_EQ(window.edtMinimumCallCharge->text(), QString::fromUtf8(c.shown));
-        EXPECT_EQ(window.Tariff.minimumCharge, Currency::fromRaw(std::int64_t(c.stored) * 10));
+        EXPECT_EQ(window.meter().tariff().minimumCharge,
+                  Currency::fromRaw(std::int64_t(c.stored) * 10));
     }
     EXPECT_EQ(dialogs.shown().size(), 0);
 }
@@ -61,7 +62,7 @@ TEST_F(SetChangesTest, ACostLimitIsStoredAsTypedAndShownAsMoney) {
     EXPECT_EQ(alarm("TotalCostAlarm"), RegValue::ofString(QStringLiteral("£ 40")));
     EXPECT_EQ(window.edtSessionCostAlarm->text(), "£2.50");
     EXPECT_EQ(window.edtTotalCostAlarm->text(), "£40.00");
-    EXPECT_EQ(window.SessionCostAlarm, Currency::fromRaw(25000));
+    EXPECT_EQ(window.meter().alarmLimits().sessionCost, Currency::fromRaw(25000));
 }
 
 TEST_F(SetChangesTest, TimeLimitBoxesTakeOnlyDigitsAndStoreWholeMinutes) {
@@ -107,9 +108,9 @@ TEST_F(SetChangesTest, TimesPositionAndDescriptionsAreWrittenAndLoadedBack) {
     EXPECT_EQ(product("FloatTop"), RegValue::ofDword(60));
     EXPECT_EQ(product("PromptForDescription"), RegValue::ofDword(1));
     EXPECT_EQ(product("DefaultDescription"), RegValue::ofString(QStringLiteral("Home ISP")));
-    EXPECT_EQ(window.Tariff.weekendEnd, encodeTime(6, 15, 30));
-    EXPECT_TRUE(window.PromptForDescription);
-    EXPECT_EQ(window.DefaultDescription, "Home ISP");
+    EXPECT_EQ(window.meter().tariff().weekendEnd, encodeTime(6, 15, 30));
+    EXPECT_TRUE(window.settings().PromptForDescription);
+    EXPECT_EQ(window.settings().DefaultDescription, "Home ISP");
     EXPECT_EQ(window.frmFloat->pos(), QPoint(40, 60));
 }
 

@@ -1,4 +1,4 @@
-#include "store_hive.h"
+#include "support/store_hive.h"
 
 #include "store/registry/process_hive.h"
 #include "store/registry/regedit_import.h"

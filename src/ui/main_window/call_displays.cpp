@@ -1,0 +1,29 @@
+#include "ui/main_window/call_displays.h"
+
+#include "metering/call_texts.h"
+#include "metering/money_text.h"
+#include "ui/tray/cool_tray_icon.h"
+
+#include <QLineEdit>
+#include <QStatusBar>
+
+namespace dvx {
+
+void MainWindowCallDisplay::showCall(std::int32_t seconds, const QString& costText) {
+    callTime->setText(DurationText(seconds));
+    callCost->setText(costText);
+}
+
+void MainWindowCallDisplay::showNotConnected() {
+    status->showMessage(QStringLiteral("Not Connected"));
+}
+
+void TrayTipDisplay::showCall(std::int32_t seconds, const QString& costText) {
+    tray->setHint(CallHintText(seconds, costText));
+}
+
+void TrayTipDisplay::showNotConnected() {
+    tray->setHint(kNotConnectedHint);
+}
+
+} // namespace dvx
