@@ -6,7 +6,7 @@
 #include "platform/dialogs/dialogs.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/floating/frm_float.h"
-#include "ui/main_window/scope_exit.h"
+#include "ui/main_window/timer_pause.h"
 
 #include <QAction>
 #include <QLineEdit>
