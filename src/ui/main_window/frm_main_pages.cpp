@@ -2,6 +2,7 @@
 // "Setup" with the tariff and the description settings.
 #include "ui/main_window/frm_main.h"
 
+#include "metering/time_pattern.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/placed_controls.h"
 
