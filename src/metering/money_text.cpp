@@ -1,6 +1,7 @@
 #include "metering/money_text.h"
 
 #include "metering/conversion_error.h"
+#include "metering/currency_format.h"
 #include "metering/rounding.h"
 
 #include <limits>
@@ -28,60 +29,6 @@ int integerDigits(std::uint64_t units) {
     return digits;
 }
 
-// Puts the separator between the digit groups, counted from the right.
-QString groupDigits(QString digits, const RegionalSettings& rs) {
-    if (rs.thousandSeparator.isEmpty())
-        return digits;
-    qsizetype at = digits.size();
-    for (qsizetype group = 0;; ++group) {
-        const int size = rs.grouping.value(std::min(group, rs.grouping.size() - 1), 0);
-        if (size <= 0 || at <= size)
-            return digits;
-        at -= size;
-        digits.insert(at, rs.thousandSeparator);
-    }
-}
-
-QString positiveForm(const QString& number, const RegionalSettings& rs) {
-    const QString space = rs.symbolSeparatedBySpace ? QStringLiteral(" ") : QString();
-    return rs.symbolPrecedes ? rs.currencySymbol + space + number
-                             : number + space + rs.currencySymbol;
-}
-
-// The C library's rules for a negative amount: where the sign goes, whether the symbol comes
-// first, and which of the three blanks (value and symbol, value and sign, symbol and sign) there
-// is.
-QString negativeForm(const QString& number, const RegionalSettings& rs) {
-    const QString& symbol = rs.currencySymbol;
-    const QString& sign = rs.negativeSign;
-    const int posn =
-        rs.negativeSignPosition >= 0 && rs.negativeSignPosition <= 4 ? rs.negativeSignPosition : 1;
-    const bool precedes = rs.negativeSymbolPrecedes;
-    if (posn == 0) {
-        const QString space = rs.negativeSeparation == 1 ? QStringLiteral(" ") : QString();
-        return QLatin1Char('(') + (precedes ? symbol + space + number : number + space + symbol) +
-               QLatin1Char(')');
-    }
-    // The sign stands next to the symbol with 3 and 4, and with 1 or 2 when it is on the
-    // symbol's side of the value.
-    const bool together = posn >= 3 || (posn == 1) == precedes;
-    const QString blank = QStringLiteral(" ");
-    if (together) {
-        const QString pairSpace = rs.negativeSeparation == 2 ? blank : QString();
-        const bool signBeforeSymbol = posn == 3 || (posn == 1 && precedes);
-        const QString pair =
-            signBeforeSymbol ? sign + pairSpace + symbol : symbol + pairSpace + sign;
-        const QString space = rs.negativeSeparation == 1 ? blank : QString();
-        return precedes ? pair + space + number : number + space + pair;
-    }
-    // Sign and symbol on opposite sides of the value.
-    const QString symbolSpace = rs.negativeSeparation == 1 ? blank : QString();
-    const QString signSpace = rs.negativeSeparation == 2 ? blank : QString();
-    const QString withSymbol =
-        precedes ? symbol + symbolSpace + number : number + symbolSpace + symbol;
-    return posn == 1 ? sign + signSpace + withSymbol : withSymbol + signSpace + sign;
-}
-
 // The shared rule of the money and rate texts, with `decimals` places shown.
 QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) {
     const std::uint64_t magnitude = magnitudeOf(amount.raw());
@@ -90,11 +37,11 @@ QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) 
     const std::int64_t step = powerOfTen(4 - kept);
     const std::uint64_t shown = roundedMagnitude(magnitude, step) * step;
     const std::uint64_t fractionStep = powerOfTen(4 - decimals);
-    QString number = groupDigits(QString::number(shown / Currency::kScale), rs);
+    QString number = GroupDigits(QString::number(shown / Currency::kScale), rs);
     number += rs.decimalSeparator;
     number += QStringLiteral("%1").arg(shown % Currency::kScale / fractionStep, decimals, 10,
                                        QLatin1Char('0'));
-    return amount.raw() < 0 && shown != 0 ? negativeForm(number, rs) : positiveForm(number, rs);
+    return WithCurrencySymbol(number, amount.raw() < 0 && shown != 0, rs);
 }
 
 } // namespace
