@@ -284,6 +284,21 @@ CompiledPattern CompileTimePattern(const QString& pattern, const QString& twelve
     return compiled;
 }
 
+QStringList UnknownDirectives(const QString& pattern) {
+    QStringList unknown;
+    for (qsizetype p = 0; p < pattern.size(); ++p) {
+        if (pattern.at(p) != u'%')
+            continue;
+        const std::optional<DirectiveAt> at = readDirectiveAt(pattern, p);
+        if (!at)
+            break;
+        if (!at->directive)
+            unknown.append(pattern.mid(p, at->end - p));
+        p = at->end - 1;
+    }
+    return unknown;
+}
+
 QString PatternText(const CompiledPattern& pattern) {
     QString text;
     for (const PatternToken& token : pattern) {

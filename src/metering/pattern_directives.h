@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace dvx {
@@ -50,6 +51,9 @@ CompiledPattern CompileDatePattern(const QString& pattern);
 // always carries seconds: where minutes have none, they follow with the separator that stands
 // before the minutes. A 12-hour hour without an AM/PM word gets one after it.
 CompiledPattern CompileTimePattern(const QString& pattern, const QString& twelveHourPattern = {});
+
+// The directives of a pattern that the table does not know ("%j"); compiling leaves them out.
+QStringList UnknownDirectives(const QString& pattern);
 
 // The pattern text of compiled pieces; it compiles to the same pieces again.
 QString PatternText(const CompiledPattern& pattern);

@@ -4,6 +4,7 @@
 #include "metering/conversion_error.h"
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
+#include "metering/pattern_directives.h"
 #include "metering/time_pattern.h"
 
 #include <QFile>
@@ -165,6 +166,17 @@ void checkMoney(const RegionalSettings& rs, Findings& findings) {
     }
 }
 
+// Every directive of the locale's date and time patterns is one the table knows.
+void checkDirectives(Findings& findings) {
+    for (const nl_item item : {D_FMT, T_FMT, T_FMT_AMPM}) {
+        const QString pattern = QString::fromUtf8(nl_langinfo(item));
+        const QStringList unknown = UnknownDirectives(pattern);
+        if (!unknown.isEmpty())
+            findings.add(QStringLiteral("the pattern '%1'").arg(pattern), unknown.join(u' '),
+                         QStringLiteral("those directives are unknown"));
+    }
+}
+
 // A negative amount as the C library itself writes it in the locale: sign, symbol, blanks and
 // digit groups (an amount of seven digits, which the money text shows unrounded).
 void checkNegativeForm(const RegionalSettings& rs, locale_t locale, Findings& findings) {
@@ -204,6 +216,7 @@ TEST(EveryLocale, ReadsBackWhatItWrites) {
         const ThreadLocale locale(name);
         const RegionalSettings rs = RegionalSettings::fromProcessLocale();
         Findings findings(name);
+        checkDirectives(findings);
         checkTimes(rs, findings);
         checkDates(rs, findings);
         checkMoney(rs, findings);

@@ -1,5 +1,6 @@
 #include "metering/conversion_error.h"
 #include "metering/date_time_text.h"
+#include "metering/pattern_directives.h"
 #include "metering/time_pattern.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,12 @@ TEST(PlainPattern, NormalisesTheDirectivesOfTheLocales) {
         EXPECT_EQ(PlainTimePattern(QString::fromUtf8(c.pattern), QString::fromUtf8(c.twelveHour)),
                   QString::fromUtf8(c.plain))
             << c.pattern;
+}
+
+TEST(UnknownDirectives, NamesTheDirectivesTheTableLacks) {
+    EXPECT_EQ(UnknownDirectives(QStringLiteral("%d/%m/%y %OH %-e %%j")), QStringList());
+    EXPECT_EQ(UnknownDirectives(QStringLiteral("%j %d %_U %Ex %")),
+              QStringList({QStringLiteral("%j"), QStringLiteral("%_U"), QStringLiteral("%Ex")}));
 }
 
 TEST(QtTimeFormat, FollowsTheRegionalLongTime) {
