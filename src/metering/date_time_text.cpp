@@ -19,7 +19,7 @@ std::optional<QTime> readTime(QStringView text, const RegionalSettings& rs) {
 } // namespace
 
 QString DateTimeText(DateTime moment, const RegionalSettings& rs) {
-    QString text = formatDatePattern(rs.shortDateFormat, dateOf(moment));
+    QString text = formatDatePattern(rs.shortDateFormat, dateOf(moment), rs);
     const QTime time = timeOf(moment);
     if (time != QTime(0, 0))
         text += QLatin1Char(' ') + formatTimePattern(rs.longTimeFormat, time, rs);
@@ -28,7 +28,7 @@ QString DateTimeText(DateTime moment, const RegionalSettings& rs) {
 
 DateTime ParseDateTimeText(const QString& text, const RegionalSettings& rs) {
     QStringView rest;
-    const auto date = parseDatePrefix(rs.shortDateFormat, QStringView(text).trimmed(), rest);
+    const auto date = parseDatePrefix(rs.shortDateFormat, QStringView(text).trimmed(), rs, rest);
     if (!date)
         throw invalidDateTime(text);
     rest = rest.trimmed();

@@ -1,6 +1,7 @@
 #include "metering/money_text.h"
 
 #include "metering/conversion_error.h"
+#include "metering/currency_format.h"
 #include "metering/rounding.h"
 
 #include <limits>
@@ -28,35 +29,6 @@ int integerDigits(std::uint64_t units) {
     return digits;
 }
 
-QString groupThousands(QString digits, const QString& separator) {
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, separator);
-    return digits;
-}
-
-QString withSymbol(const QString& number, bool negative, const RegionalSettings& rs) {
-    const QString space = rs.symbolSeparatedBySpace ? QStringLiteral(" ") : QString();
-    QString symbol = rs.currencySymbol;
-    if (!negative)
-        return rs.symbolPrecedes ? symbol + space + number : number + space + symbol;
-    const QString minus = QStringLiteral("-");
-    switch (rs.negativeSignPosition) {
-    case 0:
-        return QLatin1Char('(') + withSymbol(number, false, rs) + QLatin1Char(')');
-    case 2:
-        return withSymbol(number, false, rs) + minus;
-    case 3:
-        symbol = minus + symbol;
-        break;
-    case 4:
-        symbol += minus;
-        break;
-    default:
-        return minus + withSymbol(number, false, rs);
-    }
-    return rs.symbolPrecedes ? symbol + space + number : number + space + symbol;
-}
-
 // The shared rule of the money and rate texts, with `decimals` places shown.
 QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) {
     const std::uint64_t magnitude = magnitudeOf(amount.raw());
@@ -65,12 +37,11 @@ QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) 
     const std::int64_t step = powerOfTen(4 - kept);
     const std::uint64_t shown = roundedMagnitude(magnitude, step) * step;
     const std::uint64_t fractionStep = powerOfTen(4 - decimals);
-    QString number =
-        groupThousands(QString::number(shown / Currency::kScale), rs.thousandSeparator);
+    QString number = GroupDigits(QString::number(shown / Currency::kScale), rs);
     number += rs.decimalSeparator;
     number += QStringLiteral("%1").arg(shown % Currency::kScale / fractionStep, decimals, 10,
                                        QLatin1Char('0'));
-    return withSymbol(number, amount.raw() < 0 && shown != 0, rs);
+    return WithCurrencySymbol(number, amount.raw() < 0 && shown != 0, rs);
 }
 
 } // namespace
@@ -89,7 +60,12 @@ QString DurationText(std::int32_t seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString DigitsAndDecimalSeparator(const QString& text, const RegionalSettings& rs) {
+QString DigitsAndDecimalSeparator(const QString& given, const RegionalSettings& rs) {
+    // A symbol may hold the decimal separator ("B/.", "د.إ."): it goes before the digits
+    // are kept.
+    QString text = given;
+    if (!rs.currencySymbol.isEmpty())
+        text.remove(rs.currencySymbol);
     QString kept;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {

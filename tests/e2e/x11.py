@@ -17,7 +17,9 @@ class Display:
         self.env = env
 
     def run(self, argv, check=True):
-        result = subprocess.run(argv, env=self.env, capture_output=True, text=True, timeout=30)
+        # The hive tool and the X tools write UTF-8, whatever this process's locale is.
+        result = subprocess.run(argv, env=self.env, capture_output=True, encoding="utf-8",
+                                errors="replace", timeout=30)
         if check and result.returncode != 0:
             raise RuntimeError(f"{' '.join(argv)} failed: {result.stderr.strip()}")
         return result

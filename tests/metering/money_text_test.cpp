@@ -73,6 +73,71 @@ TEST(MoneyText, NegativeAmountsFollowTheSignPosition) {
     EXPECT_EQ(MoneyText(minusTwo, rs), QStringLiteral("£-2.00"));
 }
 
+TEST(MoneyText, NegativeAmountsFollowTheLocalesNegativeForm) {
+    struct Case {
+        bool symbolPrecedes;
+        int separation;
+        int signPosition;
+        const char* text;
+    };
+    const Case cases[] = {
+        {true, 0, 1, "-$2.00"},   {true, 1, 1, "-$ 2.00"},   {true, 2, 1, "- $2.00"},
+        {true, 0, 2, "$2.00-"},   {true, 1, 2, "$ 2.00-"},   {true, 2, 2, "$2.00 -"},
+        {true, 1, 3, "-$ 2.00"},  {true, 2, 3, "- $2.00"},   {true, 1, 4, "$- 2.00"},
+        {true, 2, 4, "$ -2.00"},  {false, 0, 1, "-2.00$"},   {false, 1, 1, "-2.00 $"},
+        {false, 2, 1, "- 2.00$"}, {false, 1, 2, "2.00 $-"},  {false, 2, 2, "2.00$ -"},
+        {false, 1, 3, "2.00 -$"}, {false, 2, 3, "2.00- $"},  {false, 0, 4, "2.00$-"},
+        {true, 0, 0, "($2.00)"},  {false, 1, 0, "(2.00 $)"},
+    };
+    for (const Case& c : cases) {
+        RegionalSettings rs;
+        rs.currencySymbol = QStringLiteral("$");
+        rs.negativeSymbolPrecedes = c.symbolPrecedes;
+        rs.negativeSeparation = c.separation;
+        rs.negativeSignPosition = c.signPosition;
+        const QString text = MoneyText(Currency::fromRaw(-20000), rs);
+        EXPECT_EQ(text, QString::fromUtf8(c.text));
+        EXPECT_EQ(ParseMoneyText(text, rs).raw(), 20000) << c.text; // the sign is dropped
+    }
+}
+
+TEST(MoneyText, GroupsDigitsAsTheLocaleDoes) {
+    struct Case {
+        QList<int> grouping;
+        std::int64_t raw;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{3, 2}, 1234567000, "£1,23,456.70"},
+        {{3, 2}, 12345600, "£1,234.56"},
+        {{3, 2}, 123456789012, "£1,23,45,680.00"},
+        {{4}, 1234567000, "£12,3456.70"},
+        {{3}, 1234567000, "£123,456.70"},
+        {{3, 0}, 123456789012, "£12345,680.00"},
+        {{}, 1234567000, "£123456.70"},
+    };
+    for (const Case& c : cases) {
+        RegionalSettings rs = RegionalSettings::british();
+        rs.grouping = c.grouping;
+        EXPECT_EQ(MoneyText(Currency::fromRaw(c.raw), rs), QString::fromUtf8(c.text));
+    }
+}
+
+// A symbol holding the decimal separator ("B/." in Panama, "د.إ." in the Emirates) is taken
+// off before the digits are kept, also where an earlier version wrote it without a blank.
+TEST(ParseMoneyText, TakesTheSymbolOffBeforeKeepingTheDigits) {
+    RegionalSettings rs = RegionalSettings::british();
+    rs.currencySymbol = QStringLiteral("B/.");
+    rs.symbolSeparatedBySpace = true;
+    EXPECT_EQ(MoneyText(Currency::fromRaw(500), rs), QStringLiteral("B/. 0.05"));
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("B/. 0.05"), rs).raw(), 500);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("B/.0.05"), rs).raw(), 500);
+    EXPECT_EQ(ParseMoneyText(QStringLiteral("-B/. 1,234.56"), rs).raw(), 12345600);
+    EXPECT_EQ(ParseRateText(QStringLiteral("B/. 0.035"), rs), 35);
+    rs.currencySymbol = QStringLiteral("د.إ.");
+    EXPECT_EQ(ParseMoneyText(MoneyText(Currency::fromRaw(12345600), rs), rs).raw(), 12345600);
+}
+
 TEST(DurationText, ShowsWholeMinutesAndTwoDigitSeconds) {
     const std::pair<int, const char*> cases[] = {
         {0, "0min, 00sec"},    {59, "0min, 59sec"},   {60, "1min, 00sec"},

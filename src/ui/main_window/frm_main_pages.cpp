@@ -3,6 +3,7 @@
 #include "ui/main_window/frm_main.h"
 
 #include "metering/session_list_model.h"
+#include "metering/time_pattern.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/placed_controls.h"
 

@@ -109,44 +109,4 @@ QWidget* PlainPanel(QWidget* parent, const QRect& geometry) {
     return panel;
 }
 
-QString QtTimeFormat(const QString& pattern) {
-    const bool twelveHour =
-        pattern.contains(QLatin1String("%I")) || pattern.contains(QLatin1String("%l"));
-    QString format;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        if (pattern.at(i) != QLatin1Char('%') || i + 1 == pattern.size()) {
-            format += pattern.at(i) == QLatin1Char('\'') ? QStringLiteral("''") : pattern.at(i);
-            continue;
-        }
-        switch (pattern.at(++i).unicode()) {
-        case 'H':
-        case 'k':
-            format += QLatin1String("HH");
-            break;
-        case 'I':
-        case 'l':
-            format += QLatin1String("hh");
-            break;
-        case 'M':
-            format += QLatin1String("mm");
-            break;
-        case 'S':
-            format += QLatin1String("ss");
-            break;
-        case 'p':
-        case 'P':
-            format += QLatin1String("AP");
-            break;
-        case '%':
-            format += QLatin1Char('%');
-            break;
-        default:
-            break;
-        }
-    }
-    if (twelveHour && !format.contains(QLatin1String("AP")))
-        format += QLatin1String(" AP");
-    return format.isEmpty() ? QStringLiteral("HH:mm:ss") : format;
-}
-
 } // namespace dvx

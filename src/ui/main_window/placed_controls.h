@@ -42,7 +42,4 @@ QFrame* EtchedLine(QWidget* parent, const QRect& geometry);
 // A panel at a fixed place, with no bevel.
 QWidget* PlainPanel(QWidget* parent, const QRect& geometry);
 
-// The Qt display format of a regional time pattern ("%H:%M:%S" gives "HH:mm:ss").
-QString QtTimeFormat(const QString& pattern);
-
 } // namespace dvx

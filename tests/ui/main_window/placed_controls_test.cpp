@@ -12,13 +12,5 @@ TEST(SpokenName, DropsTheAccessKeyAndTheColon) {
     EXPECT_EQ(SpokenName(QStringLiteral("Monitor!")), "Monitor!");
 }
 
-TEST(QtTimeFormat, FollowsTheRegionalLongTime) {
-    EXPECT_EQ(QtTimeFormat(QStringLiteral("%H:%M:%S")), "HH:mm:ss");
-    EXPECT_EQ(QtTimeFormat(QStringLiteral("%I:%M:%S %p")), "hh:mm:ss AP");
-    EXPECT_EQ(QtTimeFormat(QStringLiteral("%l:%M")), "hh:mm AP");
-    EXPECT_EQ(QtTimeFormat(QStringLiteral("%H.%M.%S")), "HH.mm.ss");
-    EXPECT_EQ(QtTimeFormat(QString()), "HH:mm:ss");
-}
-
 } // namespace
 } // namespace dvx
