@@ -36,6 +36,7 @@ class SettingsStore;
 class TCoolTrayIcon;
 class TfrmFloat;
 class TPagePrinter;
+class TrayHost;
 
 // The platform services the main window works through: the real ones in the program, fakes in
 // tests.
@@ -46,6 +47,8 @@ struct MainWindowServices {
     RegionalSettings regional;
     // The list of programs started at logon; the user's autostart folder when none is given.
     RunList* runList = nullptr;
+    // The tray that holds the icon; the desktop's own when none is given.
+    TrayHost* trayHost = nullptr;
 };
 
 // The main window. It holds the program's state and its one-second monitor, shows the session
@@ -101,6 +104,8 @@ public:
     void mnuFloatingDisplayPopUpClick();
     void mnuShowStatisticsClick();
     void CoolTrayIconDblClick();
+    void CoolTrayIconTrayMissing();
+    void FormClose();
     void mnuExitClick();
     void Exit1Click();
     void About1Click();
@@ -217,6 +222,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Layout, one region each.
@@ -232,6 +238,7 @@ private:
     void buildTray();
     void createFloatingDisplay();
     void storeFloatingPosition();
+    TrayHost& trayHost();
     void connectHandlers();
     void connectPageHandlers();
 
@@ -254,6 +261,8 @@ private:
     // only so that its deleter is fixed where it is made and this header needs no QPrinter.
     std::shared_ptr<QPrinter> chosenPrinter_;
     bool destroyed_ = false;
+    // ExitProgram was called: the windows now close for good.
+    bool ending_ = false;
 };
 
 } // namespace dvx

@@ -1,5 +1,6 @@
 #include "ui/tray/cool_tray_icon.h"
 
+#include "ui/tray/tray_host.h"
 #include "ui/tray/tray_tip.h"
 
 #include <QEvent>
@@ -17,19 +18,23 @@ constexpr int kTrayWatchMs = 2000;
 
 } // namespace
 
-TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow)
-    : QObject(mainWindow), mainWindow_(mainWindow), tray_(new QSystemTrayIcon(this)),
+TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow, TrayHost& host)
+    : QObject(mainWindow), mainWindow_(mainWindow), host_(host), tray_(new QSystemTrayIcon(this)),
       trayWatch_(new QTimer(this)) {
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::DoubleClick)
+        // An XEmbed tray reports a single click before each double click: only the double
+        // click counts there.
+        if (r == QSystemTrayIcon::DoubleClick ||
+            (r == QSystemTrayIcon::Trigger && host_.statusNotifier()))
             emit OnDblClick();
     });
     if (mainWindow_)
         mainWindow_->installEventFilter(this);
-    trayWasThere_ = QSystemTrayIcon::isSystemTrayAvailable();
+    trayPresent_ = host_.present();
     trayWatch_->setInterval(kTrayWatchMs);
     connect(trayWatch_, &QTimer::timeout, this, &TCoolTrayIcon::followTrayHost);
     trayWatch_->start();
+    QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayAtStart);
     AddIcon();
 }
 
@@ -88,13 +93,18 @@ void TCoolTrayIcon::ShowFromTray() {
 }
 
 void TCoolTrayIcon::HideToTray() {
-    if (mainWindow_)
+    if (!mainWindow_)
+        return;
+    if (trayPresent_)
         mainWindow_->hide();
+    else
+        mainWindow_->showMinimized();
 }
 
+// Without a tray a minimised window stays minimised, where the taskbar still shows it.
 bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange &&
-        mainWindow_->isMinimized() && MinimizeToTray) {
+        mainWindow_->isMinimized() && MinimizeToTray && trayPresent_) {
         // Hidden once the state change is through, so the window manager sees it complete.
         QTimer::singleShot(0, this, [this] {
             HideToTray();
@@ -107,12 +117,18 @@ bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
 
 // When the tray host restarts, the new tray knows nothing of the icon: it is put in again.
 void TCoolTrayIcon::followTrayHost() {
-    const bool trayIsThere = QSystemTrayIcon::isSystemTrayAvailable();
-    if (trayIsThere && !trayWasThere_ && tray_->isVisible()) {
+    const bool trayIsThere = host_.present();
+    if (trayIsThere && !trayPresent_ && tray_->isVisible()) {
         tray_->hide();
         tray_->show();
     }
-    trayWasThere_ = trayIsThere;
+    trayPresent_ = trayIsThere;
+}
+
+void TCoolTrayIcon::checkTrayAtStart() {
+    followTrayHost();
+    if (!trayPresent_)
+        emit trayMissing();
 }
 
 } // namespace dvx

@@ -46,7 +46,8 @@ void storeTariff(const dvx::Tariff& tariff) {
 } // namespace
 
 MainWindowTest::MainWindowTest()
-    : window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british()}) {
+    : window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), nullptr,
+                                &trayHost}) {
     UseHiveFile(store.filePath(QStringLiteral("hive.db")));
     window.Tariff = testTariff();
     storeTariff(window.Tariff);

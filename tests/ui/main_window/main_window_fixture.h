@@ -4,6 +4,7 @@
 #include "platform/fakes/fake_connection_state.h"
 #include "platform/fakes/fake_dialogs.h"
 #include "ui/main_window/frm_main.h"
+#include "ui/tray/fake_tray_host.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -38,6 +39,8 @@ protected:
     FakeClock clock;
     FakeConnectionState connection;
     FakeDialogs dialogs;
+    // An XEmbed tray that is there.
+    FakeTrayHost trayHost{false, true};
     TfrmMain window;
 };
 
