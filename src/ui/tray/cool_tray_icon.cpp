@@ -95,6 +95,7 @@ void TCoolTrayIcon::ShowFromTray() {
 void TCoolTrayIcon::HideToTray() {
     if (!mainWindow_)
         return;
+    followTrayHost();
     if (trayPresent_)
         mainWindow_->hide();
     else
@@ -104,13 +105,16 @@ void TCoolTrayIcon::HideToTray() {
 // Without a tray a minimised window stays minimised, where the taskbar still shows it.
 bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange &&
-        mainWindow_->isMinimized() && MinimizeToTray && trayPresent_) {
-        // Hidden once the state change is through, so the window manager sees it complete.
-        QTimer::singleShot(0, this, [this] {
-            HideToTray();
-            if (!iconVisible_)
-                AddIcon();
-        });
+        mainWindow_->isMinimized() && MinimizeToTray) {
+        followTrayHost();
+        if (trayPresent_) {
+            // Hidden once the state change is through, so the window manager sees it complete.
+            QTimer::singleShot(0, this, [this] {
+                HideToTray();
+                if (!iconVisible_)
+                    AddIcon();
+            });
+        }
     }
     return QObject::eventFilter(watched, event);
 }
