@@ -19,8 +19,22 @@ constexpr int kTrayWatchMs = 2000;
 } // namespace
 
 TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow, TrayHost& host)
-    : QObject(mainWindow), mainWindow_(mainWindow), host_(host), tray_(new QSystemTrayIcon(this)),
-      trayWatch_(new QTimer(this)) {
+    : QObject(mainWindow), mainWindow_(mainWindow), host_(host), trayWatch_(new QTimer(this)) {
+    if (mainWindow_)
+        mainWindow_->installEventFilter(this);
+    trayWatch_->setInterval(kTrayWatchMs);
+    connect(trayWatch_, &QTimer::timeout, this, &TCoolTrayIcon::followTrayHost);
+    trayWatch_->start();
+    QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayAtStart);
+    followTrayHost();
+    AddIcon();
+}
+
+// Qt settles for good which kind of tray an icon goes on when it makes its first one, so the
+// icon is made only once a tray is there to hold it.
+void TCoolTrayIcon::makeTrayIcon() {
+    host_.settleKind();
+    tray_ = new QSystemTrayIcon(this);
     connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
         // An XEmbed tray reports a single click before each double click: only the double
         // click counts there.
@@ -28,14 +42,8 @@ TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow, TrayHost& host)
             (r == QSystemTrayIcon::Trigger && host_.statusNotifier()))
             emit OnDblClick();
     });
-    if (mainWindow_)
-        mainWindow_->installEventFilter(this);
-    trayPresent_ = host_.present();
-    trayWatch_->setInterval(kTrayWatchMs);
-    connect(trayWatch_, &QTimer::timeout, this, &TCoolTrayIcon::followTrayHost);
-    trayWatch_->start();
-    QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayAtStart);
-    AddIcon();
+    tray_->setContextMenu(menu_);
+    UpdateIcon();
 }
 
 TCoolTrayIcon::~TCoolTrayIcon() {
@@ -63,7 +71,8 @@ void TCoolTrayIcon::setShowHint(bool show) {
 
 void TCoolTrayIcon::setPopupMenu(QMenu* menu) {
     menu_ = menu;
-    tray_->setContextMenu(menu);
+    if (tray_ != nullptr)
+        tray_->setContextMenu(menu);
 }
 
 void TCoolTrayIcon::AddIcon() {
@@ -78,6 +87,8 @@ void TCoolTrayIcon::RemoveIcon() {
 
 // The tray takes no icon without a picture: it goes in as soon as the picture is set.
 void TCoolTrayIcon::UpdateIcon() {
+    if (tray_ == nullptr)
+        return;
     tray_->setIcon(icon_);
     tray_->setToolTip(tip());
     tray_->setVisible(iconVisible_ && !icon_.isNull());
@@ -119,10 +130,13 @@ bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// When the tray host restarts, the new tray knows nothing of the icon: it is put in again.
+// The icon is made when a tray first appears. When the tray host restarts, the new tray knows
+// nothing of the icon: it is put in again.
 void TCoolTrayIcon::followTrayHost() {
     const bool trayIsThere = host_.present();
-    if (trayIsThere && !trayPresent_ && tray_->isVisible()) {
+    if (trayIsThere && tray_ == nullptr)
+        makeTrayIcon();
+    else if (trayIsThere && !trayPresent_ && tray_ != nullptr && tray_->isVisible()) {
         tray_->hide();
         tray_->show();
     }

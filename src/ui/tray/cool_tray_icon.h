@@ -26,7 +26,7 @@ class TCoolTrayIcon : public QObject {
 
 public:
     // Watches `mainWindow`: minimising it hides it into the tray. The icon goes on `host`, which
-    // must be made right before this component and outlive it.
+    // must outlive this component; it is made once the host says a tray is there.
     TCoolTrayIcon(QWidget* mainWindow, TrayHost& host);
     ~TCoolTrayIcon() override;
 
@@ -70,6 +70,7 @@ protected:
 
 private:
     void UpdateIcon();
+    void makeTrayIcon();
     void checkTrayAtStart();
 
     QPointer<QWidget> mainWindow_;

@@ -5,7 +5,11 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QSystemTrayIcon>
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
 
 namespace dvx {
 
@@ -38,15 +42,53 @@ bool StatusNotifierHostRegistered() {
     return saysRegistered(bus.call(hostRegisteredQuestion(), QDBus::Block, kAnswerMs));
 }
 
+namespace {
+
+// The screen number of the display's name (":0.1" is screen 1), 0 when it names none.
+int screenOfDisplayName(const QByteArray& name) {
+    const qsizetype colon = name.lastIndexOf(':');
+    const qsizetype dot = name.indexOf('.', colon < 0 ? 0 : colon);
+    return dot < 0 ? 0 : name.mid(dot + 1).toInt();
+}
+
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
+};
+
+} // namespace
+
+bool XEmbedTrayManaged() {
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (connection == nullptr)
+        return false;
+    const QByteArray selection =
+        "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenOfDisplayName(qgetenv("DISPLAY")));
+    const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> atom(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, selection.size(), selection.constData()),
+        nullptr));
+    if (!atom)
+        return false;
+    const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeReply> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                      nullptr));
+    return owner && owner->owner != XCB_NONE;
+}
+
 DesktopTrayHost::DesktopTrayHost(QObject* parent)
-    : QObject(parent), statusNotifier_(StatusNotifierHostRegistered()),
-      hostRegistered_(statusNotifier_) {}
+    : QObject(parent), hostRegistered_(StatusNotifierHostRegistered()) {}
+
+void DesktopTrayHost::settleKind() {
+    settled_ = true;
+    statusNotifier_ = hostRegistered_ = StatusNotifierHostRegistered();
+}
 
 bool DesktopTrayHost::present() {
-    if (!statusNotifier_)
-        return QSystemTrayIcon::isSystemTrayAvailable();
     askStatusNotifierHost();
-    return hostRegistered_;
+    if (settled_)
+        return statusNotifier_ ? hostRegistered_ : XEmbedTrayManaged();
+    return hostRegistered_ || XEmbedTrayManaged();
 }
 
 void DesktopTrayHost::askStatusNotifierHost() {

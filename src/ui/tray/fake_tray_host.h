@@ -10,11 +10,13 @@ public:
     FakeTrayHost(bool isStatusNotifier, bool isThere)
         : isStatusNotifier(isStatusNotifier), isThere(isThere) {}
 
+    void settleKind() override { ++settled; }
     bool statusNotifier() const override { return isStatusNotifier; }
     bool present() override { return isThere; }
 
     bool isStatusNotifier;
     bool isThere;
+    int settled = 0;
 };
 
 } // namespace dvx

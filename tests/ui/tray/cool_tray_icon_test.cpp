@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -129,6 +130,28 @@ TEST_F(WithoutTrayTest, ATrayThatComesLaterTakesTheWindowAgain) {
     EXPECT_TRUE(tray.trayPresent());
     tray.HideToTray();
     EXPECT_FALSE(mainWindow.isVisible());
+}
+
+// The kind of tray is settled for good when the first icon is made, so it is made only once a
+// tray is there.
+TEST(CoolTrayIcon, MakesTheIconWhenATrayFirstAppears) {
+    QWidget mainWindow;
+    FakeTrayHost host{true, false};
+    TCoolTrayIcon tray(&mainWindow, host);
+    tray.setIcon(QIcon(QPixmap(16, 16)));
+    QMenu menu;
+    tray.setPopupMenu(&menu);
+    tray.followTrayHost();
+    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr);
+    EXPECT_EQ(host.settled, 0);
+    host.isThere = true;
+    tray.followTrayHost();
+    tray.followTrayHost();
+    const auto* icon = tray.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(host.settled, 1);
+    EXPECT_EQ(icon->contextMenu(), &menu);
+    EXPECT_FALSE(icon->icon().isNull());
 }
 
 TEST(CoolTrayIcon, SaysNothingWhenATrayIsThereAtStart) {
