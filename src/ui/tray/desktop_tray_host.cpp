@@ -63,15 +63,19 @@ bool XEmbedTrayManaged() {
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (connection == nullptr)
         return false;
-    const QByteArray selection =
-        "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenOfDisplayName(qgetenv("DISPLAY")));
-    const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> atom(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, selection.size(), selection.constData()),
-        nullptr));
-    if (!atom)
-        return false;
+    // The program keeps one connection to one display: the selection's atom is asked for once.
+    static xcb_atom_t selection = XCB_ATOM_NONE;
+    if (selection == XCB_ATOM_NONE) {
+        const QByteArray name =
+            "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenOfDisplayName(qgetenv("DISPLAY")));
+        const std::unique_ptr<xcb_intern_atom_reply_t, FreeReply> atom(xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, name.size(), name.constData()), nullptr));
+        if (!atom)
+            return false;
+        selection = atom->atom;
+    }
     const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeReply> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),
                                       nullptr));
     return owner && owner->owner != XCB_NONE;
 }
