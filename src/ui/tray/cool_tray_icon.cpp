@@ -140,6 +140,8 @@ void TCoolTrayIcon::followTrayHost() {
         tray_->hide();
         tray_->show();
     }
+    if (!trayIsThere && trayPresent_)
+        QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayGone);
     trayPresent_ = trayIsThere;
 }
 
@@ -147,6 +149,14 @@ void TCoolTrayIcon::checkTrayAtStart() {
     followTrayHost();
     if (!trayPresent_)
         emit trayMissing();
+}
+
+// A tray that went away and did not come back within the grace time (a host restarts faster)
+// leaves a window hidden in it where no one could find it: it comes back minimised.
+void TCoolTrayIcon::checkTrayGone() {
+    followTrayHost();
+    if (!trayPresent_ && mainWindow_ && mainWindow_->isHidden())
+        mainWindow_->showMinimized();
 }
 
 } // namespace dvx

@@ -20,7 +20,8 @@ class TrayHost;
 //
 // On a StatusNotifier tray there is no double click: the primary click (the item's activation)
 // is reported as the double click. Without any tray the main window is never hidden where no one
-// could find it: hiding and minimising it then minimise it as any window.
+// could find it: hiding and minimising it then minimise it as any window, and a window hidden in
+// a tray that goes away for good comes back minimised.
 class TCoolTrayIcon : public QObject {
     Q_OBJECT
 
@@ -72,6 +73,7 @@ private:
     void UpdateIcon();
     void makeTrayIcon();
     void checkTrayAtStart();
+    void checkTrayGone();
 
     QPointer<QWidget> mainWindow_;
     TrayHost& host_;

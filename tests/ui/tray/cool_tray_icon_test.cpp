@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -130,6 +131,28 @@ TEST_F(WithoutTrayTest, ATrayThatComesLaterTakesTheWindowAgain) {
     EXPECT_TRUE(tray.trayPresent());
     tray.HideToTray();
     EXPECT_FALSE(mainWindow.isVisible());
+}
+
+TEST_F(CoolTrayIconTest, AWindowHiddenInATrayThatGoesAwayComesBackMinimised) {
+    tray.HideToTray();
+    ASSERT_FALSE(mainWindow.isVisible());
+    host.isThere = false;
+    tray.followTrayHost();
+    EXPECT_FALSE(mainWindow.isVisible()); // a host that restarts comes back within the grace
+    EXPECT_TRUE(QTest::qWaitFor([this] { return mainWindow.isVisible(); },
+                                TCoolTrayIcon::kTrayGraceMs * 3));
+    EXPECT_TRUE(mainWindow.isMinimized());
+}
+
+TEST_F(CoolTrayIconTest, AWindowHiddenInATrayThatComesBackStaysThere) {
+    tray.HideToTray();
+    host.isThere = false;
+    tray.followTrayHost();
+    host.isThere = true;
+    tray.followTrayHost();
+    // Waits past the grace time for a window that must not show.
+    EXPECT_FALSE(QTest::qWaitFor([this] { return mainWindow.isVisible(); },
+                                 TCoolTrayIcon::kTrayGraceMs + 1000));
 }
 
 // The kind of tray is settled for good when the first icon is made, so it is made only once a
