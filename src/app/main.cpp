@@ -1,4 +1,5 @@
 #include "app/display_check.h"
+#include "app/platform_choice.h"
 #include "app/termination_signals.h"
 #include "metering/regional_settings.h"
 #include "platform/clock/system_clock.h"
@@ -15,15 +16,17 @@
 #include <clocale>
 #include <cstdio>
 
-// The program reads no command line. It lives in the tray: the main window stays hidden until
-// the user opens it from the tray icon.
-int main(int argc, char* argv[]) {
+// The program reads no command line, and hands Qt none: only the program's name. It lives in the
+// tray: the main window stays hidden until the user opens it from the tray icon.
+int main(int, char* argv[]) {
     if (const QString reason = dvx::MissingDisplayReason(); !reason.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(reason));
         return 2;
     }
     std::setlocale(LC_ALL, "");
-    QApplication app(argc, argv);
+    dvx::ChoosePlatform();
+    int nameOnly = 1;
+    QApplication app(nameOnly, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvantix"));
     QApplication::setWindowIcon(dvx::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);

@@ -32,6 +32,10 @@ def is_showing(node):
     return node.getState().contains(_atspi().STATE_SHOWING)
 
 
+def is_checked(node):
+    return node.getState().contains(_atspi().STATE_CHECKED)
+
+
 def descendants(node, role=None, name=None, showing=True):
     """Every node under this one with the role and name given (None matches any); with showing,
     only nodes on the screen and only under such nodes."""

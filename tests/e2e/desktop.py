@@ -42,8 +42,9 @@ def check_can_run():
 
 class Desktop:
     def __init__(self, output_dir, program, modem_link_helper, reg_tool=None,
-                 locale="C.UTF-8"):
+                 locale="C.UTF-8", tray_host=True):
         self.output_dir = output_dir
+        self.with_tray_host = tray_host
         self.program_path = program
         self.modem_link_helper = modem_link_helper
         self.reg_tool = reg_tool
@@ -111,7 +112,8 @@ class Desktop:
         wait_until(lambda: self.x.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
                                       check=False).stdout.count("window id"), 10,
                    "the window manager")
-        self.start_tray_host()
+        if self.with_tray_host:
+            self.start_tray_host()
 
     def start_tray_host(self):
         self.tray_host = self.processes.start(
@@ -176,13 +178,13 @@ class Desktop:
         """Counts the sounds played from now on (use with "with")."""
         return SoundWatch(self.processes, self.env)
 
-    def start_program(self, extra_env=None):
+    def start_program(self, extra_env=None, arguments=()):
         if not os.access(self.program_path, os.X_OK):
             raise Failure(f"the program {self.program_path} is not built")
         env = dict(self.env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                    QT_QPA_PLATFORM="xcb", **(extra_env or {}))
         self.program = self.processes.start(
-            "dorvantix", self.network.exec_argv([self.program_path]), env)
+            "dorvantix", self.network.exec_argv([self.program_path, *arguments]), env)
         return self.program
 
     def wait_for_exit(self, timeout=10):

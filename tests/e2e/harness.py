@@ -24,14 +24,15 @@ def _end_on_signal(number, frame):
     raise SystemExit(f"ended by signal {number}")
 
 
-def run(test, **desktop_options):
-    """Runs test(desktop) and exits with the outcome."""
+def run(test, desktop_class=Desktop, **desktop_options):
+    """Runs test(desktop) and exits with the outcome; the desktop is an X display (Desktop)
+    unless another kind is given."""
     args = _arguments()
     signal.signal(signal.SIGTERM, _end_on_signal)
     signal.signal(signal.SIGINT, _end_on_signal)
     try:
-        with Desktop(args.output, args.program, args.modem_link, args.reg or None,
-                     **desktop_options) as desktop:
+        with desktop_class(args.output, args.program, args.modem_link, args.reg or None,
+                           **desktop_options) as desktop:
             test(desktop)
     except Skip as reason:
         print("SKIPPED:", reason)

@@ -90,6 +90,25 @@ class Display:
         wait_until(lambda: not self.visible_windows_titled(title), timeout,
                    f'no visible window titled "{title}"')
 
+    def window_state(self, window):
+        """The ICCCM state the window manager gave the window: "Normal", "Iconic" (minimised)
+        or "Withdrawn" (hidden), or None when it has none."""
+        output = self.run(["xprop", "-id", str(window), "WM_STATE"], check=False).stdout
+        found = re.search(r"window state: (\w+)", output)
+        return found.group(1) if found else None
+
+    def windows_titled(self, title):
+        """Every window with this title, shown or not."""
+        return self.search("--name", "^" + re.escape(title) + "$")
+
+    def close_window(self, window):
+        """Closes the window as a user does: Alt+F4 to the window manager."""
+        self.xdotool("windowactivate", "--sync", window, check=False)
+        self.key("alt+F4")
+
+    def minimise_window(self, window):
+        self.xdotool("windowminimize", "--sync", window)
+
     def double_click(self, window):
         width, height = self._size(window)
         self.xdotool("mousemove", "--window", window, width // 2, height // 2,

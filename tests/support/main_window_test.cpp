@@ -18,7 +18,8 @@ MainWindowTest::MainWindowTest()
                                 .dialogs = dialogs,
                                 .regional = RegionalSettings::british(),
                                 .runList = runList,
-                                .alarmWindow = &alarmWindow}) {}
+                                .alarmWindow = &alarmWindow,
+                                .trayHost = &trayHost}) {}
 
 void MainWindowTest::seedConfiguredStore() {
     hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +

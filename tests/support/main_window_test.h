@@ -5,6 +5,7 @@
 #include "support/fake_dialogs.h"
 #include "support/fake_run_list.h"
 #include "support/fake_sound_player.h"
+#include "support/fake_tray_host.h"
 #include "support/store_hive.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/main_window/frm_main.h"
@@ -17,8 +18,8 @@ namespace dvx {
 
 // The main window over a hive of the test's own, which starts empty, with a clock that stands
 // still (Tuesday 3 March 2026, 12:00 UTC, peak time), a connection the test sets, dialogs it
-// answers, a run list in memory and the alarm window with a silent sound. British regional
-// settings. Ticks are driven by calling the handlers.
+// answers, a run list in memory, the alarm window with a silent sound and an XEmbed tray. British
+// regional settings. Ticks are driven by calling the handlers.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest();
@@ -67,6 +68,8 @@ protected:
     FakeRunList runList;
     FakeSoundPlayer alarmSound;
     TfrmAlarm alarmWindow{alarmSound};
+    // An XEmbed tray that is there.
+    FakeTrayHost trayHost{false, true};
     TfrmMain window;
 };
 

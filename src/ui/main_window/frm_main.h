@@ -42,6 +42,7 @@ class TCoolTrayIcon;
 class TfrmAlarm;
 class TfrmFloat;
 class TPagePrinter;
+class TrayHost;
 
 // The platform services the main window works through: the real ones in the program, fakes in
 // tests.
@@ -54,6 +55,8 @@ struct MainWindowServices {
     RunList& runList;
     // The window that raises the alarms; without one no alarm is used up.
     TfrmAlarm* alarmWindow = nullptr;
+    // The tray that holds the icon; the desktop's own when none is given.
+    TrayHost* trayHost = nullptr;
 };
 
 // The settings that are the window's own rather than the meter's.
@@ -113,6 +116,8 @@ public:
     void mnuFloatingDisplayPopUpClick();
     void mnuShowStatisticsClick();
     void CoolTrayIconDblClick();
+    void CoolTrayIconTrayMissing();
+    void FormClose();
     void mnuExitClick();
     void Exit1Click();
     void About1Click();
@@ -199,6 +204,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Layout, one region each.
@@ -214,6 +220,7 @@ private:
     void buildTray();
     void createFloatingDisplay();
     void storeFloatingPosition();
+    TrayHost& trayHost();
     void connectHandlers();
     void connectPageHandlers();
 
@@ -248,6 +255,8 @@ private:
     // only so that its deleter is fixed where it is made and this header needs no QPrinter.
     std::shared_ptr<QPrinter> chosenPrinter_;
     bool destroyed_ = false;
+    // ExitProgram was called: the windows now close for good.
+    bool ending_ = false;
 };
 
 } // namespace dvx

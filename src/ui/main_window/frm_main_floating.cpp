@@ -7,6 +7,7 @@
 #include "ui/floating/frm_float.h"
 
 #include <QAction>
+#include <QGuiApplication>
 
 namespace dvx {
 
@@ -34,8 +35,20 @@ void TfrmMain::mnuFloatingDisplayPopUpClick() {
     SetFloatingDisplay(!settings_.FloatingShown);
 }
 
-// The window's place, shown or hidden, for the next start.
+namespace {
+
+// Wayland tells no window where it stands: the compositor places it.
+bool windowPlacesKnown() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+} // namespace
+
+// The window's place, shown or hidden, for the next start. Where the display cannot tell it, the
+// stored place is left as it was rather than overwritten with one the window never had.
 void TfrmMain::storeFloatingPosition() {
+    if (!windowPlacesKnown())
+        return;
     const SettingsStore product(regional(), kProductKey);
     product.writeInteger(QStringLiteral("FloatLeft"), frmFloat->x());
     product.writeInteger(QStringLiteral("FloatTop"), frmFloat->y());

@@ -69,7 +69,7 @@ void chainFocus(std::initializer_list<QWidget*> order) {
 } // namespace
 
 QWidget* TfrmMain::buildLogsPage() {
-    tabStatistics = new QWidget;
+    tabStatistics = new QWidget(this); // measured in the window's font, then moved into its page
     tabStatistics->setObjectName(QStringLiteral("tabStatistics"));
     LVSessions = sessionListView(tabStatistics, sessionList_);
     const QString logHint = QStringLiteral("Open the Sessions log");
@@ -101,7 +101,7 @@ QWidget* TfrmMain::buildLogsPage() {
 }
 
 QWidget* TfrmMain::buildAlarmsPage() {
-    tabAlarms = new QWidget;
+    tabAlarms = new QWidget(this); // measured in the window's font, then moved into its page
     tabAlarms->setObjectName(QStringLiteral("tabAlarms"));
     edtSessionTimeAlarm = labelledBox(
         tabAlarms, QStringLiteral("edtSessionTimeAlarm"), QStringLiteral("Session Time Alarm:"),
@@ -125,7 +125,7 @@ QWidget* TfrmMain::buildAlarmsPage() {
 }
 
 QWidget* TfrmMain::buildSetupPage() {
-    tabSetup = new QWidget;
+    tabSetup = new QWidget(this); // measured in the window's font, then moved into its page
     tabSetup->setObjectName(QStringLiteral("tabSetup"));
     edtOffPeakPerSecond = labelledBox(tabSetup, QStringLiteral("edtOffPeakPerSecond"),
                                       QStringLiteral("Off Peak Per Minute:"), {35, 13}, {137, 9},

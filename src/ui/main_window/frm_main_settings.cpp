@@ -141,8 +141,7 @@ void TfrmMain::btnSetChangesClick() {
     alarms.writeMoneyText(QStringLiteral("SessionCostAlarm"), edtSessionCostAlarm->text());
     alarms.writeMinutesText(QStringLiteral("TotalTimeAlarm"), edtTotalTimeAlarm->text());
     alarms.writeMoneyText(QStringLiteral("TotalCostAlarm"), edtTotalCostAlarm->text());
-    product.writeInteger(QStringLiteral("FloatLeft"), frmFloat->x());
-    product.writeInteger(QStringLiteral("FloatTop"), frmFloat->y());
+    storeFloatingPosition();
     product.writeFlag(QStringLiteral("AutoRun"), cbAutoStart->isChecked());
     product.writeFlag(QStringLiteral("PromptForDescription"), cbPromptForDescription->isChecked());
     product.writeText(QStringLiteral("DefaultDescription"), edtDefaultEntryDescription->text());

@@ -14,6 +14,8 @@ namespace {
 constexpr QSize kPictureButtonSize(67, 52);
 constexpr QSize kTimePickerSize(91, 21);
 constexpr int kLabelGap = 3;
+// A label too long for its room is written smaller, down to this size.
+constexpr int kSmallestPixelSize = 8;
 
 } // namespace
 
@@ -48,12 +50,38 @@ QLabel* PlacedLabel(QWidget* parent, const QString& text, QPoint at) {
     return label;
 }
 
+namespace {
+
+// The right edge of the controls left of `place` on its row, or -1 when there are none.
+int leftNeighboursEdge(const QWidget* parent, const QRect& place, const QWidget* self) {
+    int edge = -1;
+    for (const QObject* child : parent->children()) {
+        const auto* widget = qobject_cast<const QWidget*>(child);
+        if (widget == nullptr || widget == self || widget->isWindow())
+            continue;
+        const QRect other = widget->geometry();
+        const bool sameRow = other.top() <= place.bottom() && other.bottom() >= place.top();
+        if (sameRow && other.right() < place.left())
+            edge = qMax(edge, other.right());
+    }
+    return edge;
+}
+
+} // namespace
+
 QLabel* LabelBeside(QWidget* parent, const QString& text, QPoint at, QWidget* box) {
     QLabel* label = PlacedLabel(parent, text, at);
     label->setBuddy(box);
-    const int room = box->x() - kLabelGap - at.x();
-    if (label->width() > room)
-        label->move(qMax(0, box->x() - kLabelGap - label->width()), at.y());
+    const int left = leftNeighboursEdge(parent, label->geometry(), label) + 1 + kLabelGap;
+    const int right = box->x() - kLabelGap;
+    QFont font = label->font();
+    while (label->width() > right - qMax(0, left) && font.pixelSize() > kSmallestPixelSize) {
+        font.setPixelSize(font.pixelSize() - 1);
+        label->setFont(font);
+        label->adjustSize();
+    }
+    if (label->x() + label->width() > right)
+        label->move(qMax(qMax(0, left), right - label->width()), at.y());
     return label;
 }
 
@@ -91,6 +119,9 @@ QCheckBox* PlacedCheckBox(QWidget* parent, const QString& name, const QString& c
     box->setObjectName(name);
     box->setAccessibleName(SpokenName(caption));
     box->setGeometry(geometry);
+    // Wide enough for the whole caption in the font used here.
+    if (box->sizeHint().width() > geometry.width())
+        box->resize(box->sizeHint().width(), geometry.height());
     return box;
 }
 

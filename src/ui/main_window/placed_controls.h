@@ -25,7 +25,8 @@ QToolButton* PictureButton(QWidget* parent, const QString& name, const QString& 
                            const QString& hint, const QPixmap& picture, QPoint at);
 QLabel* PlacedLabel(QWidget* parent, const QString& text, QPoint at);
 // The label of a box, at its place unless its text would run into the box: then it ends just
-// before the box, as the fonts here are wider than those the places were made for.
+// before the box, as the fonts here are wider than those the places were made for. A text that
+// does not fit between the box and the control left of it on its row is written smaller.
 QLabel* LabelBeside(QWidget* parent, const QString& text, QPoint at, QWidget* box);
 QLineEdit* PlacedBox(QWidget* parent, const QString& name, const QString& spokenName,
                      const QRect& geometry, const QString& hint = {});
@@ -35,6 +36,7 @@ QLineEdit* ShowingBox(QWidget* parent, const QString& name, const QString& spoke
 // A time-of-day picker with up-down arrows, 91 x 21.
 QTimeEdit* TimePicker(QWidget* parent, const QString& name, const QString& spokenName, QPoint at,
                       const QString& hint, const QString& displayFormat);
+// A check box at its place, made wider when its caption needs more room.
 QCheckBox* PlacedCheckBox(QWidget* parent, const QString& name, const QString& caption,
                           const QRect& geometry);
 // A single etched line along the bottom of the given place.

@@ -1,5 +1,6 @@
 #include "ui/tray/cool_tray_icon.h"
 
+#include "ui/tray/tray_host.h"
 #include "ui/tray/tray_tip.h"
 
 #include <QEvent>
@@ -17,20 +18,32 @@ constexpr int kTrayWatchMs = 2000;
 
 } // namespace
 
-TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow)
-    : QObject(mainWindow), mainWindow_(mainWindow), tray_(new QSystemTrayIcon(this)),
-      trayWatch_(new QTimer(this)) {
-    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
-        if (r == QSystemTrayIcon::DoubleClick)
-            emit OnDblClick();
-    });
+TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow, TrayHost& host)
+    : QObject(mainWindow), mainWindow_(mainWindow), host_(host), trayWatch_(new QTimer(this)) {
     if (mainWindow_)
         mainWindow_->installEventFilter(this);
-    trayWasThere_ = QSystemTrayIcon::isSystemTrayAvailable();
     trayWatch_->setInterval(kTrayWatchMs);
     connect(trayWatch_, &QTimer::timeout, this, &TCoolTrayIcon::followTrayHost);
     trayWatch_->start();
+    QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayAtStart);
+    followTrayHost();
     AddIcon();
+}
+
+// Qt settles for good which kind of tray an icon goes on when it makes its first one, so the
+// icon is made only once a tray is there to hold it.
+void TCoolTrayIcon::makeTrayIcon() {
+    host_.settleKind();
+    tray_ = new QSystemTrayIcon(this);
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        // An XEmbed tray reports a single click before each double click: only the double
+        // click counts there.
+        if (r == QSystemTrayIcon::DoubleClick ||
+            (r == QSystemTrayIcon::Trigger && host_.statusNotifier()))
+            emit OnDblClick();
+    });
+    tray_->setContextMenu(menu_);
+    UpdateIcon();
 }
 
 TCoolTrayIcon::~TCoolTrayIcon() {
@@ -58,7 +71,8 @@ void TCoolTrayIcon::setShowHint(bool show) {
 
 void TCoolTrayIcon::setPopupMenu(QMenu* menu) {
     menu_ = menu;
-    tray_->setContextMenu(menu);
+    if (tray_ != nullptr)
+        tray_->setContextMenu(menu);
 }
 
 void TCoolTrayIcon::AddIcon() {
@@ -73,6 +87,8 @@ void TCoolTrayIcon::RemoveIcon() {
 
 // The tray takes no icon without a picture: it goes in as soon as the picture is set.
 void TCoolTrayIcon::UpdateIcon() {
+    if (tray_ == nullptr)
+        return;
     tray_->setIcon(icon_);
     tray_->setToolTip(tip());
     tray_->setVisible(iconVisible_ && !icon_.isNull());
@@ -88,31 +104,59 @@ void TCoolTrayIcon::ShowFromTray() {
 }
 
 void TCoolTrayIcon::HideToTray() {
-    if (mainWindow_)
+    if (!mainWindow_)
+        return;
+    followTrayHost();
+    if (trayPresent_)
         mainWindow_->hide();
+    else
+        mainWindow_->showMinimized();
 }
 
+// Without a tray a minimised window stays minimised, where the taskbar still shows it.
 bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mainWindow_ && event->type() == QEvent::WindowStateChange &&
         mainWindow_->isMinimized() && MinimizeToTray) {
-        // Hidden once the state change is through, so the window manager sees it complete.
-        QTimer::singleShot(0, this, [this] {
-            HideToTray();
-            if (!iconVisible_)
-                AddIcon();
-        });
+        followTrayHost();
+        if (trayPresent_) {
+            // Hidden once the state change is through, so the window manager sees it complete.
+            QTimer::singleShot(0, this, [this] {
+                HideToTray();
+                if (!iconVisible_)
+                    AddIcon();
+            });
+        }
     }
     return QObject::eventFilter(watched, event);
 }
 
-// When the tray host restarts, the new tray knows nothing of the icon: it is put in again.
+// The icon is made when a tray first appears. When the tray host restarts, the new tray knows
+// nothing of the icon: it is put in again.
 void TCoolTrayIcon::followTrayHost() {
-    const bool trayIsThere = QSystemTrayIcon::isSystemTrayAvailable();
-    if (trayIsThere && !trayWasThere_ && tray_->isVisible()) {
+    const bool trayIsThere = host_.present();
+    if (trayIsThere && tray_ == nullptr)
+        makeTrayIcon();
+    else if (trayIsThere && !trayPresent_ && tray_ != nullptr && tray_->isVisible()) {
         tray_->hide();
         tray_->show();
     }
-    trayWasThere_ = trayIsThere;
+    if (!trayIsThere && trayPresent_)
+        QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayGone);
+    trayPresent_ = trayIsThere;
+}
+
+void TCoolTrayIcon::checkTrayAtStart() {
+    followTrayHost();
+    if (!trayPresent_)
+        emit trayMissing();
+}
+
+// A tray that went away and did not come back within the grace time (a host restarts faster)
+// leaves a window hidden in it where no one could find it: it comes back minimised.
+void TCoolTrayIcon::checkTrayGone() {
+    followTrayHost();
+    if (!trayPresent_ && mainWindow_ && mainWindow_->isHidden())
+        mainWindow_->showMinimized();
 }
 
 } // namespace dvx

@@ -11,16 +11,24 @@ class QWidget;
 
 namespace dvx {
 
+class TrayHost;
+
 // The program's icon in the desktop's notification area. It keeps the tip in step with the
 // call, opens the tray menu on the right button, reports a double click, and hides and shows the
 // main window together with its taskbar entry. The icon is there from creation to destruction;
 // when the desktop's tray comes back after its host restarted, the icon is put back.
+//
+// On a StatusNotifier tray there is no double click: the primary click (the item's activation)
+// is reported as the double click. Without any tray the main window is never hidden where no one
+// could find it: hiding and minimising it then minimise it as any window, and a window hidden in
+// a tray that goes away for good comes back minimised.
 class TCoolTrayIcon : public QObject {
     Q_OBJECT
 
 public:
-    // Watches `mainWindow`: minimising it hides it into the tray.
-    explicit TCoolTrayIcon(QWidget* mainWindow);
+    // Watches `mainWindow`: minimising it hides it into the tray. The icon goes on `host`, which
+    // must outlive this component; it is made once the host says a tray is there.
+    TCoolTrayIcon(QWidget* mainWindow, TrayHost& host);
     ~TCoolTrayIcon() override;
 
     void setIcon(const QIcon& icon);
@@ -39,22 +47,36 @@ public:
     void RemoveIcon();
     bool iconVisible() const { return iconVisible_; }
 
-    // Brings back the main window with its taskbar entry, or sends both into the tray.
+    // Brings back the main window with its taskbar entry, or sends both into the tray (without
+    // a tray, minimises the window instead).
     void ShowFromTray();
     void HideToTray();
 
+    // A tray host was there when last looked at.
+    bool trayPresent() const { return trayPresent_; }
+    // Looks at the tray host again: puts the icon back into a tray that came back.
+    void followTrayHost();
+
+    // How long a tray host may take to appear at start before the program goes on without one.
+    static constexpr int kTrayGraceMs = 3000;
+
 signals:
-    // The icon was double-clicked with the left button.
+    // The icon was double-clicked with the left button, or activated on a StatusNotifier tray.
     void OnDblClick();
+    // No tray host appeared within the grace time after start.
+    void trayMissing();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void UpdateIcon();
-    void followTrayHost();
+    void makeTrayIcon();
+    void checkTrayAtStart();
+    void checkTrayGone();
 
     QPointer<QWidget> mainWindow_;
+    TrayHost& host_;
     QSystemTrayIcon* tray_ = nullptr;
     QTimer* trayWatch_ = nullptr;
     QPointer<QMenu> menu_;
@@ -62,7 +84,7 @@ private:
     QString hint_;
     bool showHint_ = true;
     bool iconVisible_ = false;
-    bool trayWasThere_ = false;
+    bool trayPresent_ = false;
 };
 
 } // namespace dvx

@@ -1,7 +1,13 @@
 #include "ui/tray/cool_tray_icon.h"
 
+#include "support/fake_tray_host.h"
+
 #include <QApplication>
 #include <QMenu>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -10,8 +16,14 @@ namespace {
 
 class CoolTrayIconTest : public ::testing::Test {
 protected:
+    // What the desktop's tray reports when the icon is activated.
+    void activate(QSystemTrayIcon::ActivationReason reason) {
+        emit tray.findChild<QSystemTrayIcon*>()->activated(reason);
+    }
+
     QWidget mainWindow;
-    TCoolTrayIcon tray{&mainWindow};
+    FakeTrayHost host{false, true};
+    TCoolTrayIcon tray{&mainWindow, host};
 };
 
 TEST_F(CoolTrayIconTest, KeepsTheFullHintButCutsTheTip) {
@@ -58,6 +70,120 @@ TEST_F(CoolTrayIconTest, IsThereFromCreationToRemoval) {
     EXPECT_EQ(tray.popupMenu(), &menu);
     tray.RemoveIcon();
     EXPECT_FALSE(tray.iconVisible());
+}
+
+TEST_F(CoolTrayIconTest, ReportsTheDoubleClickAndOnAStatusNotifierTrayTheActivation) {
+    const struct {
+        bool statusNotifier;
+        QSystemTrayIcon::ActivationReason reason;
+        int reported;
+    } cases[] = {
+        {false, QSystemTrayIcon::DoubleClick, 1}, {false, QSystemTrayIcon::Trigger, 0},
+        {false, QSystemTrayIcon::Context, 0},     {false, QSystemTrayIcon::MiddleClick, 0},
+        {true, QSystemTrayIcon::Trigger, 1},      {true, QSystemTrayIcon::DoubleClick, 1},
+        {true, QSystemTrayIcon::Context, 0},      {true, QSystemTrayIcon::MiddleClick, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "status notifier " << c.statusNotifier << ", reason " << c.reason);
+        host.isStatusNotifier = c.statusNotifier;
+        QSignalSpy doubleClicks(&tray, &TCoolTrayIcon::OnDblClick);
+        activate(c.reason);
+        EXPECT_EQ(doubleClicks.count(), c.reported);
+    }
+}
+
+class WithoutTrayTest : public CoolTrayIconTest {
+protected:
+    WithoutTrayTest() {
+        host.isThere = false;
+        tray.followTrayHost();
+    }
+};
+
+TEST_F(WithoutTrayTest, MinimisingLeavesTheWindowMinimised) {
+    EXPECT_FALSE(tray.trayPresent());
+    tray.ShowFromTray();
+    mainWindow.setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(mainWindow.isMinimized());
+}
+
+TEST_F(WithoutTrayTest, HidingMinimisesInstead) {
+    tray.ShowFromTray();
+    tray.HideToTray();
+    QApplication::processEvents();
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(mainWindow.isMinimized());
+}
+
+TEST_F(WithoutTrayTest, SaysSoOnceTheGraceTimeHasPassed) {
+    QSignalSpy missing(&tray, &TCoolTrayIcon::trayMissing);
+    EXPECT_TRUE(missing.wait(TCoolTrayIcon::kTrayGraceMs * 3));
+    EXPECT_EQ(missing.count(), 1);
+}
+
+TEST_F(WithoutTrayTest, ATrayThatComesLaterTakesTheWindowAgain) {
+    tray.ShowFromTray();
+    host.isThere = true;
+    tray.followTrayHost();
+    EXPECT_TRUE(tray.trayPresent());
+    tray.HideToTray();
+    EXPECT_FALSE(mainWindow.isVisible());
+}
+
+TEST_F(CoolTrayIconTest, AWindowHiddenInATrayThatGoesAwayComesBackMinimised) {
+    tray.HideToTray();
+    ASSERT_FALSE(mainWindow.isVisible());
+    host.isThere = false;
+    tray.followTrayHost();
+    EXPECT_FALSE(mainWindow.isVisible()); // a host that restarts comes back within the grace
+    EXPECT_TRUE(QTest::qWaitFor([this] { return mainWindow.isVisible(); },
+                                TCoolTrayIcon::kTrayGraceMs * 3));
+    EXPECT_TRUE(mainWindow.isMinimized());
+}
+
+TEST_F(CoolTrayIconTest, AWindowHiddenInATrayThatComesBackStaysThere) {
+    tray.HideToTray();
+    host.isThere = false;
+    tray.followTrayHost();
+    host.isThere = true;
+    tray.followTrayHost();
+    // Waits past the grace time for a window that must not show.
+    EXPECT_FALSE(QTest::qWaitFor([this] { return mainWindow.isVisible(); },
+                                 TCoolTrayIcon::kTrayGraceMs + 1000));
+}
+
+// The kind of tray is settled for good when the first icon is made, so it is made only once a
+// tray is there.
+TEST(CoolTrayIcon, MakesTheIconWhenATrayFirstAppears) {
+    QWidget mainWindow;
+    FakeTrayHost host{true, false};
+    TCoolTrayIcon tray(&mainWindow, host);
+    tray.setIcon(QIcon(QPixmap(16, 16)));
+    QMenu menu;
+    tray.setPopupMenu(&menu);
+    tray.followTrayHost();
+    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>(), nullptr);
+    EXPECT_EQ(host.settled, 0);
+    host.isThere = true;
+    tray.followTrayHost();
+    tray.followTrayHost();
+    const auto* icon = tray.findChild<QSystemTrayIcon*>();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(host.settled, 1);
+    EXPECT_EQ(icon->contextMenu(), &menu);
+    EXPECT_FALSE(icon->icon().isNull());
+}
+
+TEST(CoolTrayIcon, SaysNothingWhenATrayIsThereAtStart) {
+    QWidget mainWindow;
+    FakeTrayHost host{true, true};
+    TCoolTrayIcon tray(&mainWindow, host);
+    QSignalSpy missing(&tray, &TCoolTrayIcon::trayMissing);
+    // Waits past the grace time for a signal that must not come.
+    EXPECT_FALSE(missing.wait(TCoolTrayIcon::kTrayGraceMs + 1000));
 }
 
 } // namespace

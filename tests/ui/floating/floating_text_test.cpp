@@ -1,0 +1,35 @@
+// The floating display's two lines are never cut in the font the program really uses, up to a
+// call of more than two months and a charge in the millions.
+#include "ui/floating/frm_float.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace dvx {
+namespace {
+
+TEST(FloatingDisplayText, TheLongestLinesFitTheirLabels) {
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    TfrmFloat display(nullptr);
+    EXPECT_EQ(QFontInfo(display.lblTime->font()).family(), "Liberation Sans");
+    const struct {
+        QLabel* label;
+        const char* text;
+    } lines[] = {
+        {display.lblTime, "Not Connected"},
+        {display.lblTime, "Call time 99999 minutes, 59 seconds."},
+        {display.lblCost, "Cost £1,234,567.89"},
+    };
+    for (const auto& line : lines) {
+        SCOPED_TRACE(line.text);
+        line.label->setText(QString::fromUtf8(line.text));
+        const QSize needed = line.label->fontMetrics().size(0, line.label->text());
+        EXPECT_LE(needed.width(), line.label->contentsRect().width());
+        EXPECT_LE(needed.height(), line.label->contentsRect().height());
+    }
+}
+
+} // namespace
+} // namespace dvx
