@@ -68,7 +68,7 @@ CommandResult Run(const QStringList& args) {
     Hive& hive = ProcessHive();
     const QString& command = args[0];
     if (command == QStringLiteral("export") && args.size() <= 2) {
-        return ExportCommand(hive, args.value(1));
+        return ExportCommand(hive, args.value(1), [](const QString& text) { Print(stdout, text); });
     }
     if (command == QStringLiteral("import") && args.size() == 2) {
         return ImportCommand(hive, args[1]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/registry/hive_database.h"
+#include "store/registry/hive_health.h"
 #include "store/registry/key_path.h"
 #include "store/registry/reg_value.h"
 
@@ -32,6 +33,10 @@ public:
     // Closes the connection; the next call opens the file again.
     void close() { db_.close(); }
 
+    // Whether the file is a hive that can be used, none yet (a first run), or one that cannot
+    // be used and why. Looks at the file without writing, replacing or deleting it.
+    HiveHealth health();
+
     bool keyExists(const QString& key);
     Lookup readValue(const QString& key, const QString& name, RegValue& value);
     // Writes the value, creating the key and its missing parents.
@@ -56,28 +61,53 @@ public:
     bool visitTree(const QString& key, const KeyVisitor& visit);
 
     // Changes made through this hive while a transaction is open take effect together when it
-    // commits, or not at all.
+    // commits, or not at all: when any of them failed, the commit fails and undoes them all.
+    // Calls inside it see its changes; the changes are on disk when the outermost commit
+    // returns. A transaction opened inside another joins it.
     class Transaction {
     public:
         explicit Transaction(Hive& hive);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
         bool begun() const { return transaction_ && transaction_->begun(); }
-        bool commit() { return begun() && transaction_->commit(); }
+        bool commit();
 
     private:
+        Hive& hive_;
         std::unique_ptr<HiveTransaction> transaction_;
+        bool committed_ = false;
     };
 
 private:
+    // Opens the file for the call; inside a transaction that has failed, refuses.
+    bool ready(HiveDatabase::Access access);
+    // Passes a write's result on, after noting a failure for the open transaction and telling
+    // the change hook of a success.
+    bool changed(bool ok);
+    bool ensureKeyExists(const QString& key);
+    bool deleteKeyTree(const QString& key);
+    bool deleteOneValue(const QString& key, const QString& name);
     std::optional<KeyPath> parsePath(const QString& key);
     std::optional<std::int64_t> findKey(const KeyPath& path);
     std::optional<std::int64_t> createKey(const KeyPath& path);
+    std::optional<std::int64_t> resolveKey(const QString& key, bool create);
+    std::optional<std::int64_t> nextValueSeq(std::int64_t keyId);
     bool upsertValue(std::int64_t keyId, const QString& name, const RegValue& value);
     bool readValues(std::int64_t keyId, QList<NamedRegValue>& values);
     bool readSubKeys(std::int64_t keyId, QList<std::pair<std::int64_t, QString>>& subKeys);
-    bool visitFrom(std::int64_t keyId, const QString& path, const KeyVisitor& visit);
+    bool visitFrom(std::int64_t keyId, QString path, const KeyVisitor& visit);
     bool writeToKey(const QString& key, const QString& name, const RegValue& value, bool create);
 
     HiveDatabase db_;
+    int openTransactions_ = 0;
+    bool transactionFailed_ = false;
 };
+
+// A seam for tests of what a crash leaves: `hook` is called after each change this process
+// makes to a hive (each write call that succeeded, and each commit of a transaction), when the
+// change has reached the file. An empty hook turns it off.
+void SetHiveChangeHook(std::function<void()> hook);
 
 } // namespace dvx

@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -23,6 +25,8 @@ constexpr std::chrono::milliseconds kReadRecheckInterval{50};
 constexpr const char* kSql[] = {
     // findKey
     "SELECT id FROM hive_key WHERE folded_path = ?1",
+    // findChild
+    "SELECT id FROM hive_key WHERE parent = ?1 AND folded_name = ?2",
     // readValue
     "SELECT k.id, v.type, v.data FROM hive_key k LEFT JOIN hive_value v "
     "ON v.key = k.id AND v.folded_name = ?2 WHERE k.folded_path = ?1",
@@ -30,10 +34,12 @@ constexpr const char* kSql[] = {
     "SELECT parent, name FROM hive_key WHERE id = ?1",
     // insertKey
     "INSERT INTO hive_key(parent, name, folded_name, folded_path) VALUES(?1, ?2, ?3, ?4)",
-    // upsertValue
-    "INSERT INTO hive_value(key, folded_name, seq, name, type, data) VALUES(?1, ?3, "
-    "(SELECT coalesce(max(seq), 0) + 1 FROM hive_value WHERE key = ?1), ?2, ?4, ?5) "
-    "ON CONFLICT(key, folded_name) DO UPDATE SET type = excluded.type, data = excluded.data",
+    // nextValueSeq
+    "SELECT coalesce(max(seq), 0) + 1 FROM hive_value WHERE key = ?1",
+    // upsertValue: ?6 is the new value's place in its key's order
+    "INSERT INTO hive_value(key, folded_name, seq, name, type, data) VALUES(?1, ?3, ?6, ?2, "
+    "?4, ?5) ON CONFLICT(key, folded_name) DO UPDATE SET type = excluded.type, data = "
+    "excluded.data",
     // listSubKeys
     "SELECT id, name FROM hive_key WHERE parent = ?1 ORDER BY folded_name",
     // listValues
@@ -47,6 +53,11 @@ constexpr const char* kSql[] = {
     "DELETE FROM hive_key WHERE folded_path = ?1 OR (folded_path >= ?2 AND folded_path < ?3)",
 };
 static_assert(std::size(kSql) == static_cast<size_t>(HiveSql::count));
+
+bool FolderWritable(const QString& file) {
+    return ::access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK | X_OK) ==
+           0;
+}
 
 std::uint32_t BigEndian(const QByteArray& bytes, int offset, int size) {
     std::uint32_t value = 0;
@@ -88,6 +99,8 @@ HiveDatabase::~HiveDatabase() {
 }
 
 void HiveDatabase::close() {
+    nextValueSeq_.clear();
+    recentKey_ = {};
     for (auto*& statement : statements_) {
         sqlite3_finalize(statement);
         statement = nullptr;
@@ -109,11 +122,22 @@ bool HiveDatabase::open(Access access) {
     }
     struct stat info {};
     const bool exists = ::stat(fileBytes_.constData(), &info) == 0;
+    const int lookupError = errno;
     checkedAt_ = now;
-    if (db_ != nullptr && exists && info.st_dev == device_ && info.st_ino == inode_) {
+    // A connection that may only read is opened again for a write, in case the hive may be
+    // written by now.
+    const bool canServe = access == Access::read || !readOnlyFallback_;
+    if (db_ != nullptr && canServe && exists && info.st_dev == device_ && info.st_ino == inode_) {
         return true;
     }
     close();
+    if (!exists && lookupError != ENOENT) {
+        // The file may be there behind a folder that may not be entered: never take that for
+        // a hive that is missing.
+        error_ = QStringLiteral("cannot reach the hive %1: %2")
+                     .arg(file_, QString::fromLocal8Bit(std::strerror(lookupError)));
+        return false;
+    }
     if (!exists) {
         if (access == Access::read) {
             error_ = QStringLiteral("the hive %1 does not exist").arg(file_);
@@ -186,9 +210,30 @@ bool HiveDatabase::openExisting() {
     if (!fileLooksSound()) {
         return false;
     }
+    if (connect(false)) {
+        return true;
+    }
+    // In a folder that may not be written the database cannot make the log files it keeps
+    // beside itself, and could not even be read. Such a hive is read as it stands in its file
+    // (which holds every commit: the log is emptied into it after each write) and never
+    // written.
+    const QString why = error_;
+    if (!FolderWritable(file_) && !QFileInfo::exists(file_ + QStringLiteral("-wal")) &&
+        connect(true)) {
+        return true;
+    }
+    error_ = why;
+    return false;
+}
+
+bool HiveDatabase::connect(bool readOnly) {
     // One connection serves one thread: no mutex of the library's own is needed.
-    if (sqlite3_open_v2(fileBytes_.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+    const QByteArray name =
+        readOnly ? "file:" + QUrl::toPercentEncoding(file_, "/") + "?immutable=1" : fileBytes_;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE;
+    readOnlyFallback_ = readOnly;
+    if (sqlite3_open_v2(name.constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK) {
         takeSqliteError();
         close();
         return false;
@@ -269,6 +314,10 @@ void HiveDatabase::moveLogIntoFile() {
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
+bool HiveDatabase::writable() const {
+    return db_ != nullptr && !readOnlyFallback_ && sqlite3_db_readonly(db_, "main") == 0;
+}
+
 bool HiveDatabase::inTransaction() const {
     return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
 }
@@ -292,6 +341,8 @@ HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db), kind_(k
         return;
     }
     outermost_ = true;
+    db_.nextValueSeq().clear();
+    db_.recentKey() = {};
     begun_ = db_.exec(kind == Kind::write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 

@@ -6,6 +6,7 @@
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
+#include "store/sessionlog/finished_session.h"
 #include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/session_records.h"
 #include "store/settings/last_reset_date.h"
@@ -30,15 +31,15 @@ void TfrmMain::RecordSession() {
     TotalCharges += SessionCharge;
     edtTotalCallTime->setText(DurationText(TotalSeconds));
     edtTotalCost->setText(MoneyText(TotalCharges, regional()));
-    WriteLogTotals(TotalSeconds, TotalCharges, regional());
     const QString recordKey =
-        WriteSessionRecord({.callTime = SessionSeconds,
+        RecordWholeSession({.callTime = SessionSeconds,
                             .sessionStart = DateTimeText(SessionStart, regional()),
                             .sessionStop = DateTimeText(SessionStop, regional()),
                             .callCharges = MoneyText(SessionCharge, regional()),
                             .connectionName = ConnectionName,
                             .number = Number,
-                            .description = {}});
+                            .description = {}},
+                           TotalSeconds, TotalCharges, regional());
     WriteSessionDescription(recordKey, sessionDescription());
     SessionSeconds = 0;
     SetSessionCharge(Currency());
