@@ -432,7 +432,9 @@ bool Hive::ready(Access access) {
     // A failed statement may have ended the transaction early; then no later change of it may
     // land on its own.
     if (openTransactions_ > 0 && !db_.inTransaction()) {
-        db_.setError(QStringLiteral("the change was abandoned: an earlier write in it failed"));
+        if (!transactionFailed_) {
+            db_.setError(QStringLiteral("the change was abandoned: an earlier write in it failed"));
+        }
         transactionFailed_ = true;
         return false;
     }
@@ -453,19 +455,22 @@ void SetHiveChangeHook(std::function<void()> hook) {
     ChangeHook() = std::move(hook);
 }
 
+// A transaction that could not begin (the hive busy, or not writable) still counts as open, so
+// that no write made inside it lands on its own.
 Hive::Transaction::Transaction(Hive& hive) : hive_(hive) {
     if (hive_.ready(Access::write)) {
         transaction_ = std::make_unique<HiveTransaction>(hive_.db_, HiveTransaction::Kind::write);
     }
-    if (begun() && hive_.openTransactions_++ == 0) {
+    if (hive_.openTransactions_++ == 0) {
         hive_.transactionFailed_ = false;
+    }
+    if (!begun()) {
+        hive_.transactionFailed_ = true;
     }
 }
 
 Hive::Transaction::~Transaction() {
-    if (begun()) {
-        --hive_.openTransactions_;
-    }
+    --hive_.openTransactions_;
     // An outermost transaction that was not committed is rolled back as transaction_ goes.
 }
 

@@ -30,6 +30,10 @@ public:
 
     const QString& file() const { return db_.file(); }
     const QString& lastError() const { return db_.lastError(); }
+    // How long a call waits while another process holds the hive (10 s unless set) before it
+    // fails with "database is locked". A program whose window must not freeze waits briefly
+    // and tries again later.
+    void setBusyWait(std::chrono::milliseconds wait) { db_.setBusyWait(wait); }
     // Closes the connection; the next call opens the file again.
     void close() { db_.close(); }
 

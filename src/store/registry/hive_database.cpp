@@ -18,8 +18,6 @@ namespace dvx {
 
 namespace {
 
-// Another process's write lock lasts milliseconds; waiting this long covers a slow disk.
-constexpr int kBusyTimeoutMs = 10000;
 constexpr std::chrono::milliseconds kReadRecheckInterval{50};
 
 constexpr const char* kSql[] = {
@@ -238,7 +236,7 @@ bool HiveDatabase::connect(bool readOnly) {
         close();
         return false;
     }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
     bool ok =
         exec("PRAGMA synchronous = FULL") && passesQuickCheck() && PrepareHiveSchema(db_, error_);
@@ -248,7 +246,7 @@ bool HiveDatabase::connect(bool readOnly) {
     if (ok) {
         sqlite3_busy_timeout(db_, 0);
         sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
-        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        sqlite3_busy_timeout(db_, busyWaitMs_);
     }
     struct stat info {};
     ok = ok && ::stat(fileBytes_.constData(), &info) == 0;
@@ -311,7 +309,14 @@ bool HiveDatabase::exec(const char* sql) {
 void HiveDatabase::moveLogIntoFile() {
     sqlite3_busy_timeout(db_, 0);
     sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db_, busyWaitMs_);
+}
+
+void HiveDatabase::setBusyWait(std::chrono::milliseconds wait) {
+    busyWaitMs_ = static_cast<int>(wait.count());
+    if (db_ != nullptr) {
+        sqlite3_busy_timeout(db_, busyWaitMs_);
+    }
 }
 
 bool HiveDatabase::writable() const {

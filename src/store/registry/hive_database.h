@@ -43,6 +43,8 @@ public:
     HiveDatabase& operator=(const HiveDatabase&) = delete;
 
     const QString& file() const { return file_; }
+    // How long a call waits for another process that holds the hive before it fails.
+    void setBusyWait(std::chrono::milliseconds wait);
     // Makes the connection ready. A missing file is created (with its folders) only for
     // writing; for reading it is a failure that creates nothing.
     bool open(Access access);
@@ -87,6 +89,8 @@ private:
     ino_t inode_ = 0;
     std::chrono::steady_clock::time_point checkedAt_;
     bool readOnlyFallback_ = false;
+    // Another process's write lock lasts milliseconds; waiting this long covers a slow disk.
+    int busyWaitMs_ = 10000;
     std::array<struct sqlite3_stmt*, static_cast<size_t>(HiveSql::count)> statements_{};
     std::unordered_map<std::int64_t, std::int64_t> nextValueSeq_;
     RecentKey recentKey_;
