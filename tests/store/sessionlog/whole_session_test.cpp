@@ -4,14 +4,24 @@
 #include "metering/money_text.h"
 #include "metering/regional_settings.h"
 #include "store/registry/hive.h"
+#include "store/registry/process_hive.h"
+#include "store/sessionlog/finished_session.h"
+#include "store/sessionlog/session_records.h"
 #include "store/settings/store_keys.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace dvx {
 namespace {
@@ -135,6 +145,95 @@ TEST_F(WholeSession, AKillAtAnyMomentLeavesWholeSessionsAndTheirTotals) {
         EXPECT_GT(state.records, recorded);
         EXPECT_LE(state.withoutDescription, round + 1) << "one description per kill at most";
         recorded = state.records;
+    }
+}
+
+// Runs body in a child process with a mount table of its own in which `folder` is a small
+// file system of `size`. False when this machine does not allow that (it needs root).
+bool OnSmallDisk(const QString& folder, const char* size, const std::function<void()>& body) {
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        const QByteArray path = QFile::encodeName(folder);
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("dorvantix-test", path.constData(), "tmpfs", 0,
+                  (QByteArray("size=") + size).constData()) != 0) {
+            _exit(3);
+        }
+        body();
+        std::fflush(stdout);
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
+        return false;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the checks on the small disk failed (see above)";
+    return true;
+}
+
+SessionRecord Minute() {
+    return {.callTime = 60,
+            .sessionStart = QStringLiteral("03/03/2026 12:00:00"),
+            .sessionStop = QStringLiteral("03/03/2026 12:01:00"),
+            .callCharges = QStringLiteral("£1.00"),
+            .connectionName = QStringLiteral("Automatic Connection"),
+            .number = {},
+            .description = {}};
+}
+
+// A session that meets a full disk is not written at all, so the caller keeps it; once there
+// is room again the same session lands whole.
+TEST_F(WholeSession, OnAFullDiskNothingLandsAndTheKeptSessionLandsLater) {
+    const QString folder = dir_.filePath(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const bool ran = OnSmallDisk(folder, "512k", [&] {
+        const QString hive = folder + QStringLiteral("/hive.db");
+        UseHiveFile(hive);
+        const RegionalSettings regional = RegionalSettings::british();
+        std::int32_t seconds = 0;
+        Currency charges;
+        const Currency minute = ParseMoneyText(QStringLiteral("£1.00"), regional);
+        ASSERT_FALSE(RecordWholeSession(Minute(), 60, minute, regional).isEmpty());
+        seconds = 60;
+        charges = minute;
+        // Fill what is left of the disk.
+        QFile filler(folder + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+        int recorded = 1;
+        QString key;
+        for (int i = 0; i < 1000; ++i) {
+            key = RecordWholeSession(Minute(), seconds + 60, charges + minute, regional);
+            if (key.isEmpty()) {
+                break;
+            }
+            seconds += 60;
+            charges += minute;
+            ++recorded;
+        }
+        ASSERT_TRUE(key.isEmpty()) << "the disk never filled";
+        EXPECT_TRUE(ProcessHive().lastError().contains(QStringLiteral("full")))
+            << ProcessHive().lastError().toStdString();
+        EXPECT_EQ(ExpectWholeLog(hive).records, recorded);
+        // Room again: the kept session lands.
+        ASSERT_TRUE(QFile::remove(filler.fileName()));
+        key = RecordWholeSession(Minute(), seconds + 60, charges + minute, regional);
+        EXPECT_FALSE(key.isEmpty()) << ProcessHive().lastError().toStdString();
+        WriteSessionDescription(key, QStringLiteral("after the disk was full"));
+        const LogState state = ExpectWholeLog(hive);
+        EXPECT_EQ(state.records, recorded + 1);
+        EXPECT_EQ(state.withoutDescription, recorded);
+        UseHiveFile(dir_.filePath(QStringLiteral("unused.db")));
+    });
+    if (!ran) {
+        GTEST_SKIP() << "cannot mount a small file system here (that needs root)";
     }
 }
 
