@@ -20,8 +20,9 @@ namespace dvx {
 // Subkeys come in ascending order of their names, case ignored.
 //
 // Every call stands on its own: it succeeds or fails as a whole, a change is on disk when the
-// call returns, and a failure leaves the hive as it was. A failed call returns false (or
-// Lookup::failed) and leaves the reason in lastError().
+// call returns, and a failure leaves the hive as it was; inside a Transaction the changes land
+// together when it commits. A failed call returns false (or Lookup::failed) and leaves the
+// reason in lastError(). The hive holds nothing beyond the limits of reg_limits.h.
 class Hive {
 public:
     enum class Lookup { found, noKey, noValue, failed };

@@ -10,6 +10,30 @@ namespace {
 
 constexpr QChar kSeparator = QLatin1Char('\\');
 
+// The path without one leading and one trailing separator.
+QStringView Trimmed(QStringView path) {
+    if (!path.isEmpty() && path.front() == kSeparator) {
+        path = path.mid(1);
+    }
+    if (!path.isEmpty() && path.back() == kSeparator) {
+        path.chop(1);
+    }
+    return path;
+}
+
+QString KeyNameProblem(QStringView name) {
+    if (name.isEmpty()) {
+        return QStringLiteral("it holds an empty key name (two \\ in a row)");
+    }
+    if (name.size() > kMaxNameLength) {
+        return QStringLiteral("the key name \"%1\" has %2 characters; at most %3 are allowed")
+            .arg(Excerpt(name))
+            .arg(name.size())
+            .arg(kMaxNameLength);
+    }
+    return QStringLiteral("the key name \"%1\" holds a control character").arg(Excerpt(name));
+}
+
 } // namespace
 
 QString FoldName(const QString& name) {
@@ -54,43 +78,6 @@ bool IsValidKeyName(QStringView name) {
     }
     return true;
 }
-
-KeyPath KeyPath::parent() const {
-    const qsizetype separator = text.lastIndexOf(kSeparator);
-    if (separator < 0) {
-        return {};
-    }
-    const QString parentText = text.left(separator);
-    return {parentText, FoldName(parentText)};
-}
-
-namespace {
-
-// The path without one leading and one trailing separator.
-QStringView Trimmed(QStringView path) {
-    if (!path.isEmpty() && path.front() == kSeparator) {
-        path = path.mid(1);
-    }
-    if (!path.isEmpty() && path.back() == kSeparator) {
-        path.chop(1);
-    }
-    return path;
-}
-
-QString KeyNameProblem(QStringView name) {
-    if (name.isEmpty()) {
-        return QStringLiteral("it holds an empty key name (two \\ in a row)");
-    }
-    if (name.size() > kMaxNameLength) {
-        return QStringLiteral("the key name \"%1\" has %2 characters; at most %3 are allowed")
-            .arg(Excerpt(name))
-            .arg(name.size())
-            .arg(kMaxNameLength);
-    }
-    return QStringLiteral("the key name \"%1\" holds a control character").arg(Excerpt(name));
-}
-
-} // namespace
 
 QString KeyPathProblem(QStringView path) {
     const QStringView names = Trimmed(path);

@@ -14,8 +14,6 @@ struct KeyPath {
     bool isRoot() const { return text.isEmpty(); }
     // The last key name (empty for the root).
     QString name() const { return text.mid(text.lastIndexOf(QLatin1Char('\\')) + 1); }
-    // The path of the parent key; the root's parent is the root.
-    KeyPath parent() const;
 
     // Reads a "\"-separated path. A leading or trailing "\" is ignored; an empty key name
     // between two separators, a name that IsValidKeyName refuses, or more than kMaxKeyDepth
