@@ -478,9 +478,8 @@ bool Hive::Transaction::commit() {
     if (!begun() || committed_) {
         return false;
     }
+    // The failure that made it fail is left as the last error.
     if (hive_.transactionFailed_ || !hive_.db_.inTransaction()) {
-        hive_.db_.setError(QStringLiteral("nothing was changed: a write in it failed (%1)")
-                               .arg(hive_.db_.lastError()));
         hive_.transactionFailed_ = true;
         return false;
     }

@@ -31,6 +31,9 @@ public:
 
     const QString& file() const { return db_.file(); }
     const QString& lastError() const { return db_.lastError(); }
+    // Whether the last failure was only another process holding the hive beyond the wait
+    // (then the same call is likely to succeed a little later).
+    bool lastFailureWasBusy() const { return db_.busy(); }
     // How long a call waits while another process holds the hive (10 s unless set) before it
     // fails with "database is locked". A program whose window must not freeze waits briefly
     // and tries again later.

@@ -338,6 +338,8 @@ int HiveDatabase::changes() const {
 void HiveDatabase::takeSqliteError() {
     error_ = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
                             : QStringLiteral("cannot open %1").arg(file_);
+    const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) & 0xff : SQLITE_OK;
+    busy_ = code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
 HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db), kind_(kind) {

@@ -71,7 +71,12 @@ public:
     RecentKey& recentKey() { return recentKey_; }
 
     const QString& lastError() const { return error_; }
-    void setError(QString error) { error_ = std::move(error); }
+    void setError(QString error) {
+        error_ = std::move(error);
+        busy_ = false;
+    }
+    // Whether the last error was another process holding the hive longer than the wait.
+    bool busy() const { return busy_; }
     // Takes the connection's own message as the last error.
     void takeSqliteError();
 
@@ -95,6 +100,7 @@ private:
     std::unordered_map<std::int64_t, std::int64_t> nextValueSeq_;
     RecentKey recentKey_;
     QString error_;
+    bool busy_ = false;
 };
 
 // Several changes that take effect together or not at all (write), or several reads that see

@@ -57,6 +57,11 @@ HiveHealth Hive::health() {
             QStringLiteral("the hive %1 may not be read (%2)").arg(file(), SystemError(errno)));
     }
     if (!ready(HiveDatabase::Access::read)) {
+        // Another process holding the hive for long (an import into an older hive that still
+        // keeps a rollback journal) makes it busy, not unusable.
+        if (lastFailureWasBusy()) {
+            return {HiveHealth::State::ready, {}};
+        }
         const QString& why = lastError();
         return Unusable(why.contains(file()) ? why : QStringLiteral("%1: %2").arg(file(), why));
     }

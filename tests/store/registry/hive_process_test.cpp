@@ -155,6 +155,9 @@ TEST_F(HiveProcesses, AShortWaitFailsWhileTheHiveIsHeldAndWorksAfterwards) {
         return transaction.commit();
     };
     EXPECT_FALSE(writeBoth());
+    EXPECT_TRUE(hive.lastFailureWasBusy());
+    EXPECT_TRUE(hive.lastError().contains(QStringLiteral("locked")))
+        << hive.lastError().toStdString();
     hive.setBusyWait(std::chrono::milliseconds(0));
     const auto releaseAfterBegin = [&] {
         // The lock goes while the writes are under way: none of them may land on its own.
@@ -166,8 +169,9 @@ TEST_F(HiveProcesses, AShortWaitFailsWhileTheHiveIsHeldAndWorksAfterwards) {
         return committed;
     };
     EXPECT_FALSE(releaseAfterBegin());
-    EXPECT_TRUE(hive.lastError().contains(QStringLiteral("locked")))
-        << hive.lastError().toStdString();
+    EXPECT_TRUE(hive.lastFailureWasBusy());
+    EXPECT_FALSE(hive.writeValue(kSessions, QString(300, QLatin1Char('n')), RegValue::ofDword(1)));
+    EXPECT_FALSE(hive.lastFailureWasBusy()) << "a refused write is no busy hive";
     RegValue count;
     EXPECT_EQ(hive.readValue(kSessions, QStringLiteral("Count"), count), Hive::Lookup::found);
     EXPECT_EQ(count, RegValue::ofDword(1));
