@@ -237,5 +237,49 @@ TEST_F(WholeSession, OnAFullDiskNothingLandsAndTheKeptSessionLandsLater) {
     }
 }
 
+// Imports of 25,000 values into the same hive, one after another, while sessions are
+// recorded: every session lands whole, and the totals are their sum.
+TEST_F(WholeSession, SessionsAreRecordedWholeWhileImportsRunInALoop) {
+    QByteArray file = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Imported]\n";
+    for (int i = 0; i < 25000; ++i) {
+        file += "\"Value " + QByteArray::number(i) + "\"=\"Imported value " +
+                QByteArray::number(i) + "\"\n";
+    }
+    const QString import = dir_.filePath(QStringLiteral("values.reg"));
+    QFile out(import);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    ASSERT_EQ(record(1), 0);
+    QProcess importer;
+    int imports = 0;
+    const auto startImport = [&] {
+        importer.start(QStringLiteral(REG_TOOL),
+                       {QStringLiteral("--hive"), hivePath(), QStringLiteral("import"), import});
+    };
+    startImport();
+    // Batches of 25 sessions until three imports have gone through meanwhile.
+    QProcess recorder;
+    recorder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    int batches = 0;
+    while (imports < 3 || recorder.state() != QProcess::NotRunning) {
+        if (recorder.state() == QProcess::NotRunning && imports < 3) {
+            EXPECT_EQ(recorder.exitCode(), 0);
+            recorder.start(QStringLiteral(SESSION_RECORDER), {hivePath(), QStringLiteral("25")});
+            ++batches;
+        }
+        recorder.waitForFinished(10);
+        if (importer.waitForFinished(0) || importer.state() == QProcess::NotRunning) {
+            EXPECT_EQ(importer.exitCode(), 0) << importer.readAllStandardError().toStdString();
+            ++imports;
+            startImport();
+        }
+    }
+    importer.waitForFinished(30000);
+    EXPECT_EQ(recorder.exitCode(), 0);
+    const LogState state = ExpectWholeLog(hivePath());
+    EXPECT_EQ(state.records, 1 + 25 * batches);
+    EXPECT_EQ(state.withoutDescription, 0);
+}
+
 } // namespace
 } // namespace dvx
