@@ -61,6 +61,7 @@ std::optional<std::int64_t> Hive::findKey(const KeyPath& path) {
     }
     if (result == SQLITE_DONE) {
         db_.setError(QStringLiteral("the key \"%1\" does not exist").arg(path.text));
+        keyMissing_ = true;
     } else {
         db_.takeSqliteError();
     }
@@ -320,18 +321,23 @@ bool Hive::deleteKeyTree(const QString& key) {
 }
 
 bool Hive::deleteValue(const QString& key, const QString& name) {
-    return changed(deleteOneValue(key, name));
+    return changed(deleteOneValue(key, name, true));
 }
 
-bool Hive::deleteOneValue(const QString& key, const QString& name) {
-    const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !ready(Access::read)) {
+bool Hive::deleteValueIfPresent(const QString& key, const QString& name) {
+    return changed(deleteOneValue(key, name, false));
+}
+
+bool Hive::deleteOneValue(const QString& key, const QString& name, bool missingIsFailure) {
+    if (!ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::write);
-    const std::optional<std::int64_t> keyId = transaction.begun() ? findKey(*path) : std::nullopt;
+    keyMissing_ = false;
+    const std::optional<std::int64_t> keyId =
+        transaction.begun() ? resolveKey(key, false) : std::nullopt;
     if (!keyId) {
-        return false;
+        return !missingIsFailure && keyMissing_;
     }
     SqliteStatement remove = db_.statement(HiveSql::deleteValue);
     remove.bind(1, *keyId).bind(2, FoldName(name));
@@ -339,7 +345,7 @@ bool Hive::deleteOneValue(const QString& key, const QString& name) {
         db_.takeSqliteError();
         return false;
     }
-    if (db_.changes() == 0) {
+    if (missingIsFailure && db_.changes() == 0) {
         db_.setError(QStringLiteral("the key \"%1\" has no value \"%2\"").arg(key, name));
         return false;
     }

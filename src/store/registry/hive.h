@@ -59,6 +59,8 @@ public:
     bool deleteKey(const QString& key);
     // Deletes the value; a missing key or value is a failure.
     bool deleteValue(const QString& key, const QString& name);
+    // Deletes the value when it is there; a missing key or value is no failure.
+    bool deleteValueIfPresent(const QString& key, const QString& name);
     // The key's path with each name in its stored case.
     bool storedPath(const QString& key, QString& path);
 
@@ -96,7 +98,7 @@ private:
     bool changed(bool ok);
     bool ensureKeyExists(const QString& key);
     bool deleteKeyTree(const QString& key);
-    bool deleteOneValue(const QString& key, const QString& name);
+    bool deleteOneValue(const QString& key, const QString& name, bool missingIsFailure);
     std::optional<KeyPath> parsePath(const QString& key);
     std::optional<std::int64_t> findKey(const KeyPath& path);
     std::optional<std::int64_t> createKey(const KeyPath& path);
@@ -111,6 +113,8 @@ private:
     HiveDatabase db_;
     int openTransactions_ = 0;
     bool transactionFailed_ = false;
+    // Set by the last look-up of a key that found no such key.
+    bool keyMissing_ = false;
 };
 
 // A seam for tests of what a crash leaves: `hook` is called after each change this process
