@@ -208,7 +208,7 @@ bool HiveDatabase::openExisting() {
     if (!fileLooksSound()) {
         return false;
     }
-    if (connect(false)) {
+    if (openConnection(false)) {
         return true;
     }
     // In a folder that may not be written the database cannot make the log files it keeps
@@ -217,14 +217,14 @@ bool HiveDatabase::openExisting() {
     // written.
     const QString why = error_;
     if (!FolderWritable(file_) && !QFileInfo::exists(file_ + QStringLiteral("-wal")) &&
-        connect(true)) {
+        openConnection(true)) {
         return true;
     }
     error_ = why;
     return false;
 }
 
-bool HiveDatabase::connect(bool readOnly) {
+bool HiveDatabase::openConnection(bool readOnly) {
     // One connection serves one thread: no mutex of the library's own is needed.
     const QByteArray name =
         readOnly ? "file:" + QUrl::toPercentEncoding(file_, "/") + "?immutable=1" : fileBytes_;
@@ -272,10 +272,11 @@ bool HiveDatabase::passesQuickCheck() {
     } else {
         const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         ok = qstrcmp(verdict, "ok") == 0;
-        error_ = QString::fromUtf8(verdict);
+        setError(QString::fromUtf8(verdict));
     }
     sqlite3_finalize(statement);
-    if (!ok) {
+    // A hive held by another process beyond the wait is busy, not damaged.
+    if (!ok && !busy_) {
         error_ = QStringLiteral("the hive %1 is damaged: %2").arg(file_, error_);
     }
     return ok;

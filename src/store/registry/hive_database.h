@@ -83,7 +83,7 @@ public:
 private:
     bool createFile();
     bool openExisting();
-    bool connect(bool readOnly);
+    bool openConnection(bool readOnly);
     bool fileLooksSound();
     bool passesQuickCheck();
 
