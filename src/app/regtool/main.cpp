@@ -46,6 +46,8 @@ A section [KEY] creates the key; [-KEY] deletes it with all below it. A value li
 breaks), "name"=dword:HEX (one to eight hexadecimal digits of the 32 bits: ffffffff is -1), or
 "name"=- to delete the value; @ in place of "name" is the key's unnamed value. Blank lines and
 lines starting with ";" are skipped.
+Keys go at most 512 levels deep, names have at most 255 characters, values at most 1 MB
+(in UTF-8), and a quoted text holds no NUL character: import refuses a file beyond these.
 
 The tool may run while Dorvantix runs: both use the hive safely at the same time. A running
 Dorvantix keeps its settings in memory, so seed settings before starting it.
@@ -68,7 +70,7 @@ CommandResult Run(const QStringList& args) {
     Hive& hive = ProcessHive();
     const QString& command = args[0];
     if (command == QStringLiteral("export") && args.size() <= 2) {
-        return ExportCommand(hive, args.value(1));
+        return ExportCommand(hive, args.value(1), [](const QString& text) { Print(stdout, text); });
     }
     if (command == QStringLiteral("import") && args.size() == 2) {
         return ImportCommand(hive, args[1]);

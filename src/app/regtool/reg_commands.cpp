@@ -27,12 +27,11 @@ QString CommandLineKey(const QString& key) {
     return key;
 }
 
-CommandResult ExportCommand(Hive& hive, const QString& key) {
-    CommandResult result;
-    if (!ExportRegedit(hive, CommandLineKey(key), result.output)) {
+CommandResult ExportCommand(Hive& hive, const QString& key, const RegeditSink& output) {
+    if (!ExportRegedit(hive, CommandLineKey(key), output)) {
         return Failure(QStringLiteral("cannot export: %1").arg(hive.lastError()));
     }
-    return result;
+    return {};
 }
 
 CommandResult ImportCommand(Hive& hive, const QString& fileName) {

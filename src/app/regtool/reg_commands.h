@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/registry/hive.h"
+#include "store/registry/regedit_text.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +20,8 @@ struct CommandResult {
 // "HKEY_LOCAL_MACHINE\" or "HKLM\".
 QString CommandLineKey(const QString& key);
 
-CommandResult ExportCommand(Hive& hive, const QString& key);
+// Writes the export to `output` as it is read, so that a large tree is never held whole.
+CommandResult ExportCommand(Hive& hive, const QString& key, const RegeditSink& output);
 CommandResult ImportCommand(Hive& hive, const QString& file);
 CommandResult QueryKeyCommand(Hive& hive, const QString& key);
 CommandResult QueryValueCommand(Hive& hive, const QString& key, const QString& name);

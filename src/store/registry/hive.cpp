@@ -1,13 +1,24 @@
 #include "store/registry/hive.h"
 
+#include "store/registry/reg_limits.h"
+
 #include <limits>
 #include <sqlite3.h>
+#include <vector>
 
 namespace dvx {
 
 namespace {
 
 using Access = HiveDatabase::Access;
+
+// The root key, made with the hive.
+constexpr std::int64_t kRootKeyId = 1;
+
+std::function<void()>& ChangeHook() {
+    static std::function<void()> hook;
+    return hook;
+}
 
 // The value held by a row's type and data columns. A string ends at its first NUL.
 RegValue DecodeValue(const SqliteStatement& row, int typeColumn) {
@@ -35,7 +46,8 @@ Hive::Hive(QString file) : db_(std::move(file)) {}
 std::optional<KeyPath> Hive::parsePath(const QString& key) {
     std::optional<KeyPath> path = KeyPath::parse(key);
     if (!path) {
-        db_.setError(QStringLiteral("\"%1\" is not a valid key path").arg(key));
+        db_.setError(QStringLiteral("\"%1\" is not a valid key path: %2")
+                         .arg(Excerpt(key), KeyPathProblem(key)));
     }
     return path;
 }
@@ -49,35 +61,91 @@ std::optional<std::int64_t> Hive::findKey(const KeyPath& path) {
     }
     if (result == SQLITE_DONE) {
         db_.setError(QStringLiteral("the key \"%1\" does not exist").arg(path.text));
+        keyMissing_ = true;
     } else {
         db_.takeSqliteError();
     }
     return std::nullopt;
 }
 
-// Inside a write transaction: finds the key or creates it after its parents.
+// Inside a write transaction: finds the key or creates it after its parents, walking down from
+// the root one name at a time, so that a deep path costs no copies of all its parents.
 std::optional<std::int64_t> Hive::createKey(const KeyPath& path) {
     if (std::optional<std::int64_t> id = findKey(path)) {
         return id;
     }
-    std::optional<std::int64_t> parent = createKey(path.parent());
-    if (!parent) {
-        return std::nullopt;
+    std::int64_t id = kRootKeyId;
+    for (qsizetype start = 0; start < path.text.size();) {
+        qsizetype stop = path.text.indexOf(QLatin1Char('\\'), start);
+        stop = stop < 0 ? path.text.size() : stop;
+        const QString name = path.text.mid(start, stop - start);
+        const QString folded = path.folded.mid(start, stop - start);
+        SqliteStatement child = db_.statement(HiveSql::findChild);
+        child.bind(1, id).bind(2, folded);
+        const int found = child.step();
+        if (found == SQLITE_ROW) {
+            id = child.integer(0);
+        } else if (found != SQLITE_DONE) {
+            db_.takeSqliteError();
+            return std::nullopt;
+        } else {
+            SqliteStatement insert = db_.statement(HiveSql::insertKey);
+            insert.bind(1, id).bind(2, name).bind(3, folded).bind(4, path.folded.left(stop));
+            if (!insert.run()) {
+                db_.takeSqliteError();
+                return std::nullopt;
+            }
+            id = db_.lastInsertId();
+        }
+        start = stop + 1;
     }
-    SqliteStatement insert = db_.statement(HiveSql::insertKey);
-    const QString name = path.name();
-    insert.bind(1, *parent).bind(2, name).bind(3, FoldName(name)).bind(4, path.folded);
-    if (!insert.run()) {
+    return id;
+}
+
+// The key's id, from the key last used when it is the same path again inside one write
+// transaction: the many values of one key in an imported file look their key up once.
+std::optional<std::int64_t> Hive::resolveKey(const QString& key, bool create) {
+    HiveDatabase::RecentKey& recent = db_.recentKey();
+    if (recent.id != 0 && key.size() == recent.path.size() &&
+        (key.constData() == recent.path.constData() || key == recent.path)) {
+        return recent.id;
+    }
+    const std::optional<KeyPath> path = parsePath(key);
+    const std::optional<std::int64_t> id = !path    ? std::nullopt
+                                           : create ? createKey(*path)
+                                                    : findKey(*path);
+    if (id) {
+        recent = {key, *id};
+    }
+    return id;
+}
+
+// Inside a write transaction: the place a new value of the key takes in its order.
+std::optional<std::int64_t> Hive::nextValueSeq(std::int64_t keyId) {
+    auto& known = db_.nextValueSeq();
+    if (const auto found = known.find(keyId); found != known.end()) {
+        return found->second++;
+    }
+    SqliteStatement count = db_.statement(HiveSql::nextValueSeq);
+    count.bind(1, keyId);
+    if (count.step() != SQLITE_ROW) {
         db_.takeSqliteError();
         return std::nullopt;
     }
-    return db_.lastInsertId();
+    const std::int64_t next = count.integer(0);
+    known.emplace(keyId, next + 1);
+    return next;
 }
 
 bool Hive::upsertValue(std::int64_t keyId, const QString& name, const RegValue& value) {
+    // A value that exists keeps its place; the place taken for it here is simply not used.
+    const std::optional<std::int64_t> seq = nextValueSeq(keyId);
+    if (!seq) {
+        return false;
+    }
     SqliteStatement upsert = db_.statement(HiveSql::upsertValue);
     upsert.bind(1, keyId).bind(2, name).bind(3, FoldName(name));
-    upsert.bind(4, static_cast<std::int64_t>(value.type));
+    upsert.bind(4, static_cast<std::int64_t>(value.type)).bind(6, *seq);
     if (value.isDword()) {
         upsert.bind(5, static_cast<std::int64_t>(value.dword));
     } else {
@@ -92,12 +160,12 @@ bool Hive::upsertValue(std::int64_t keyId, const QString& name, const RegValue& 
 
 bool Hive::keyExists(const QString& key) {
     const std::optional<KeyPath> path = parsePath(key);
-    return path && db_.open(Access::read) && findKey(*path).has_value();
+    return path && ready(Access::read) && findKey(*path).has_value();
 }
 
 Hive::Lookup Hive::readValue(const QString& key, const QString& name, RegValue& value) {
     const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::read)) {
+    if (!path || !ready(Access::read)) {
         return Lookup::failed;
     }
     SqliteStatement read = db_.statement(HiveSql::readValue);
@@ -120,29 +188,36 @@ Hive::Lookup Hive::readValue(const QString& key, const QString& name, RegValue& 
 }
 
 bool Hive::writeToKey(const QString& key, const QString& name, const RegValue& value, bool create) {
-    const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(create ? Access::write : Access::read)) {
+    if (const QString problem = ValueLimitProblem(name, value); !problem.isEmpty()) {
+        db_.setError(problem);
+        return false;
+    }
+    if (!ready(create ? Access::write : Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::write);
     if (!transaction.begun()) {
         return false;
     }
-    const std::optional<std::int64_t> keyId = create ? createKey(*path) : findKey(*path);
+    const std::optional<std::int64_t> keyId = resolveKey(key, create);
     return keyId && upsertValue(*keyId, name, value) && transaction.commit();
 }
 
 bool Hive::writeValue(const QString& key, const QString& name, const RegValue& value) {
-    return writeToKey(key, name, value, true);
+    return changed(writeToKey(key, name, value, true));
 }
 
 bool Hive::writeValueIfKeyExists(const QString& key, const QString& name, const RegValue& value) {
-    return writeToKey(key, name, value, false);
+    return changed(writeToKey(key, name, value, false));
 }
 
 bool Hive::ensureKey(const QString& key) {
+    return changed(ensureKeyExists(key));
+}
+
+bool Hive::ensureKeyExists(const QString& key) {
     const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::write)) {
+    if (!path || !ready(Access::write)) {
         return false;
     }
     if (findKey(*path)) {
@@ -169,7 +244,7 @@ bool Hive::readSubKeys(std::int64_t keyId, QList<std::pair<std::int64_t, QString
 bool Hive::listSubKeys(const QString& key, QStringList& names) {
     names.clear();
     const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::read)) {
+    if (!path || !ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::read);
@@ -202,7 +277,7 @@ bool Hive::readValues(std::int64_t keyId, QList<NamedRegValue>& values) {
 bool Hive::listValues(const QString& key, QList<NamedRegValue>& values) {
     values.clear();
     const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::read)) {
+    if (!path || !ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::read);
@@ -215,8 +290,12 @@ bool Hive::listValues(const QString& key, QList<NamedRegValue>& values) {
 }
 
 bool Hive::deleteKey(const QString& key) {
+    return changed(deleteKeyTree(key));
+}
+
+bool Hive::deleteKeyTree(const QString& key) {
     const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::read)) {
+    if (!path || !ready(Access::read)) {
         return false;
     }
     if (path->isRoot()) {
@@ -227,6 +306,7 @@ bool Hive::deleteKey(const QString& key) {
     if (!transaction.begun() || !findKey(*path)) {
         return false;
     }
+    db_.recentKey() = {};
     const QString below = path->folded + QLatin1Char('\\');
     const QString beyond = path->folded + QLatin1Char(']');
     for (const HiveSql sql : {HiveSql::deleteTreeValues, HiveSql::deleteTreeKeys}) {
@@ -241,14 +321,23 @@ bool Hive::deleteKey(const QString& key) {
 }
 
 bool Hive::deleteValue(const QString& key, const QString& name) {
-    const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::read)) {
+    return changed(deleteOneValue(key, name, true));
+}
+
+bool Hive::deleteValueIfPresent(const QString& key, const QString& name) {
+    return changed(deleteOneValue(key, name, false));
+}
+
+bool Hive::deleteOneValue(const QString& key, const QString& name, bool missingIsFailure) {
+    if (!ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::write);
-    const std::optional<std::int64_t> keyId = transaction.begun() ? findKey(*path) : std::nullopt;
+    keyMissing_ = false;
+    const std::optional<std::int64_t> keyId =
+        transaction.begun() ? resolveKey(key, false) : std::nullopt;
     if (!keyId) {
-        return false;
+        return !missingIsFailure && keyMissing_;
     }
     SqliteStatement remove = db_.statement(HiveSql::deleteValue);
     remove.bind(1, *keyId).bind(2, FoldName(name));
@@ -256,7 +345,7 @@ bool Hive::deleteValue(const QString& key, const QString& name) {
         db_.takeSqliteError();
         return false;
     }
-    if (db_.changes() == 0) {
+    if (missingIsFailure && db_.changes() == 0) {
         db_.setError(QStringLiteral("the key \"%1\" has no value \"%2\"").arg(key, name));
         return false;
     }
@@ -265,7 +354,7 @@ bool Hive::deleteValue(const QString& key, const QString& name) {
 
 bool Hive::storedPath(const QString& key, QString& stored) {
     const std::optional<KeyPath> path = parsePath(key);
-    if (!path || !db_.open(Access::read)) {
+    if (!path || !ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::read);
@@ -291,16 +380,41 @@ bool Hive::storedPath(const QString& key, QString& stored) {
     return true;
 }
 
-bool Hive::visitFrom(std::int64_t keyId, const QString& path, const KeyVisitor& visit) {
-    QList<NamedRegValue> values;
-    QList<std::pair<std::int64_t, QString>> subKeys;
-    if (!readValues(keyId, values) || !readSubKeys(keyId, subKeys)) {
+// Depth first without recursion, with one path that grows and shrinks: a deep tree costs
+// neither stack nor a copy of its path per level.
+bool Hive::visitFrom(std::int64_t keyId, QString path, const KeyVisitor& visit) {
+    struct Level {
+        QList<std::pair<std::int64_t, QString>> subKeys;
+        qsizetype next = 0;
+        qsizetype pathSize = 0;
+    };
+    std::vector<Level> levels;
+    const auto enter = [&](std::int64_t id) {
+        QList<NamedRegValue> values;
+        Level level{{}, 0, path.size()};
+        if (!readValues(id, values) || !readSubKeys(id, level.subKeys)) {
+            return false;
+        }
+        visit(path, values);
+        levels.push_back(std::move(level));
+        return true;
+    };
+    if (!enter(keyId)) {
         return false;
     }
-    visit(path, values);
-    for (const auto& [subKeyId, name] : subKeys) {
-        const QString subPath = path.isEmpty() ? name : path + QLatin1Char('\\') + name;
-        if (!visitFrom(subKeyId, subPath, visit)) {
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (level.next == level.subKeys.size()) {
+            levels.pop_back();
+            continue;
+        }
+        const auto [subKeyId, name] = level.subKeys[level.next++];
+        path.truncate(level.pathSize);
+        if (!path.isEmpty()) {
+            path += QLatin1Char('\\');
+        }
+        path += name;
+        if (!enter(subKeyId)) {
             return false;
         }
     }
@@ -309,7 +423,7 @@ bool Hive::visitFrom(std::int64_t keyId, const QString& path, const KeyVisitor& 
 
 bool Hive::visitTree(const QString& key, const KeyVisitor& visit) {
     QString stored;
-    if (!db_.open(Access::read)) {
+    if (!ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::read);
@@ -320,10 +434,71 @@ bool Hive::visitTree(const QString& key, const KeyVisitor& visit) {
     return keyId && visitFrom(*keyId, stored, visit) && transaction.commit();
 }
 
-Hive::Transaction::Transaction(Hive& hive) {
-    if (hive.db_.open(Access::write)) {
-        transaction_ = std::make_unique<HiveTransaction>(hive.db_, HiveTransaction::Kind::write);
+bool Hive::ready(Access access) {
+    // A failed statement may have ended the transaction early; then no later change of it may
+    // land on its own.
+    if (openTransactions_ > 0 && !db_.inTransaction()) {
+        if (!transactionFailed_) {
+            db_.setError(QStringLiteral("the change was abandoned: an earlier write in it failed"));
+        }
+        transactionFailed_ = true;
+        return false;
     }
+    return db_.open(access);
+}
+
+bool Hive::changed(bool ok) {
+    if (!ok && openTransactions_ > 0) {
+        transactionFailed_ = true;
+    }
+    if (ok && ChangeHook()) {
+        ChangeHook()();
+    }
+    return ok;
+}
+
+void SetHiveChangeHook(std::function<void()> hook) {
+    ChangeHook() = std::move(hook);
+}
+
+// A transaction that could not begin (the hive busy, or not writable) still counts as open, so
+// that no write made inside it lands on its own.
+Hive::Transaction::Transaction(Hive& hive) : hive_(hive) {
+    if (hive_.ready(Access::write)) {
+        transaction_ = std::make_unique<HiveTransaction>(hive_.db_, HiveTransaction::Kind::write);
+    }
+    if (hive_.openTransactions_++ == 0) {
+        hive_.transactionFailed_ = false;
+    }
+    if (!begun()) {
+        hive_.transactionFailed_ = true;
+    }
+}
+
+Hive::Transaction::~Transaction() {
+    --hive_.openTransactions_;
+    // An outermost transaction that was not committed is rolled back as transaction_ goes.
+}
+
+bool Hive::Transaction::commit() {
+    if (!begun() || committed_) {
+        return false;
+    }
+    // The failure that made it fail is left as the last error.
+    if (hive_.transactionFailed_ || !hive_.db_.inTransaction()) {
+        hive_.transactionFailed_ = true;
+        return false;
+    }
+    const bool outermost = hive_.openTransactions_ == 1;
+    committed_ = transaction_->commit();
+    if (!committed_) {
+        hive_.transactionFailed_ = true;
+        return false;
+    }
+    if (outermost && ChangeHook()) {
+        ChangeHook()();
+    }
+    return true;
 }
 
 } // namespace dvx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/registry/hive_database.h"
+#include "store/registry/hive_health.h"
 #include "store/registry/key_path.h"
 #include "store/registry/reg_value.h"
 
@@ -19,8 +20,9 @@ namespace dvx {
 // Subkeys come in ascending order of their names, case ignored.
 //
 // Every call stands on its own: it succeeds or fails as a whole, a change is on disk when the
-// call returns, and a failure leaves the hive as it was. A failed call returns false (or
-// Lookup::failed) and leaves the reason in lastError().
+// call returns, and a failure leaves the hive as it was; inside a Transaction the changes land
+// together when it commits. A failed call returns false (or Lookup::failed) and leaves the
+// reason in lastError(). The hive holds nothing beyond the limits of reg_limits.h.
 class Hive {
 public:
     enum class Lookup { found, noKey, noValue, failed };
@@ -29,8 +31,19 @@ public:
 
     const QString& file() const { return db_.file(); }
     const QString& lastError() const { return db_.lastError(); }
+    // Whether the last failure was only another process holding the hive beyond the wait
+    // (then the same call is likely to succeed a little later).
+    bool lastFailureWasBusy() const { return db_.busy(); }
+    // How long a call waits while another process holds the hive (10 s unless set) before it
+    // fails with "database is locked". A program whose window must not freeze waits briefly
+    // and tries again later.
+    void setBusyWait(std::chrono::milliseconds wait) { db_.setBusyWait(wait); }
     // Closes the connection; the next call opens the file again.
     void close() { db_.close(); }
+
+    // Whether the file is a hive that can be used, none yet (a first run), or one that cannot
+    // be used and why. Looks at the file without writing, replacing or deleting it.
+    HiveHealth health();
 
     bool keyExists(const QString& key);
     Lookup readValue(const QString& key, const QString& name, RegValue& value);
@@ -46,6 +59,8 @@ public:
     bool deleteKey(const QString& key);
     // Deletes the value; a missing key or value is a failure.
     bool deleteValue(const QString& key, const QString& name);
+    // Deletes the value when it is there; a missing key or value is no failure.
+    bool deleteValueIfPresent(const QString& key, const QString& name);
     // The key's path with each name in its stored case.
     bool storedPath(const QString& key, QString& path);
 
@@ -56,28 +71,55 @@ public:
     bool visitTree(const QString& key, const KeyVisitor& visit);
 
     // Changes made through this hive while a transaction is open take effect together when it
-    // commits, or not at all.
+    // commits, or not at all: when any of them failed, the commit fails and undoes them all.
+    // Calls inside it see its changes; the changes are on disk when the outermost commit
+    // returns. A transaction opened inside another joins it.
     class Transaction {
     public:
         explicit Transaction(Hive& hive);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
         bool begun() const { return transaction_ && transaction_->begun(); }
-        bool commit() { return begun() && transaction_->commit(); }
+        bool commit();
 
     private:
+        Hive& hive_;
         std::unique_ptr<HiveTransaction> transaction_;
+        bool committed_ = false;
     };
 
 private:
+    // Opens the file for the call; inside a transaction that has failed, refuses.
+    bool ready(HiveDatabase::Access access);
+    // Passes a write's result on, after noting a failure for the open transaction and telling
+    // the change hook of a success.
+    bool changed(bool ok);
+    bool ensureKeyExists(const QString& key);
+    bool deleteKeyTree(const QString& key);
+    bool deleteOneValue(const QString& key, const QString& name, bool missingIsFailure);
     std::optional<KeyPath> parsePath(const QString& key);
     std::optional<std::int64_t> findKey(const KeyPath& path);
     std::optional<std::int64_t> createKey(const KeyPath& path);
+    std::optional<std::int64_t> resolveKey(const QString& key, bool create);
+    std::optional<std::int64_t> nextValueSeq(std::int64_t keyId);
     bool upsertValue(std::int64_t keyId, const QString& name, const RegValue& value);
     bool readValues(std::int64_t keyId, QList<NamedRegValue>& values);
     bool readSubKeys(std::int64_t keyId, QList<std::pair<std::int64_t, QString>>& subKeys);
-    bool visitFrom(std::int64_t keyId, const QString& path, const KeyVisitor& visit);
+    bool visitFrom(std::int64_t keyId, QString path, const KeyVisitor& visit);
     bool writeToKey(const QString& key, const QString& name, const RegValue& value, bool create);
 
     HiveDatabase db_;
+    int openTransactions_ = 0;
+    bool transactionFailed_ = false;
+    // Set by the last look-up of a key that found no such key.
+    bool keyMissing_ = false;
 };
+
+// A seam for tests of what a crash leaves: `hook` is called after each change this process
+// makes to a hive (each write call that succeeded, and each commit of a transaction), when the
+// change has reached the file. An empty hook turns it off.
+void SetHiveChangeHook(std::function<void()> hook);
 
 } // namespace dvx

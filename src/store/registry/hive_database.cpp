@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -16,13 +18,13 @@ namespace dvx {
 
 namespace {
 
-// Another process's write lock lasts milliseconds; waiting this long covers a slow disk.
-constexpr int kBusyTimeoutMs = 10000;
 constexpr std::chrono::milliseconds kReadRecheckInterval{50};
 
 constexpr const char* kSql[] = {
     // findKey
     "SELECT id FROM hive_key WHERE folded_path = ?1",
+    // findChild
+    "SELECT id FROM hive_key WHERE parent = ?1 AND folded_name = ?2",
     // readValue
     "SELECT k.id, v.type, v.data FROM hive_key k LEFT JOIN hive_value v "
     "ON v.key = k.id AND v.folded_name = ?2 WHERE k.folded_path = ?1",
@@ -30,10 +32,12 @@ constexpr const char* kSql[] = {
     "SELECT parent, name FROM hive_key WHERE id = ?1",
     // insertKey
     "INSERT INTO hive_key(parent, name, folded_name, folded_path) VALUES(?1, ?2, ?3, ?4)",
-    // upsertValue
-    "INSERT INTO hive_value(key, folded_name, seq, name, type, data) VALUES(?1, ?3, "
-    "(SELECT coalesce(max(seq), 0) + 1 FROM hive_value WHERE key = ?1), ?2, ?4, ?5) "
-    "ON CONFLICT(key, folded_name) DO UPDATE SET type = excluded.type, data = excluded.data",
+    // nextValueSeq
+    "SELECT coalesce(max(seq), 0) + 1 FROM hive_value WHERE key = ?1",
+    // upsertValue: ?6 is the new value's place in its key's order
+    "INSERT INTO hive_value(key, folded_name, seq, name, type, data) VALUES(?1, ?3, ?6, ?2, "
+    "?4, ?5) ON CONFLICT(key, folded_name) DO UPDATE SET type = excluded.type, data = "
+    "excluded.data",
     // listSubKeys
     "SELECT id, name FROM hive_key WHERE parent = ?1 ORDER BY folded_name",
     // listValues
@@ -47,6 +51,11 @@ constexpr const char* kSql[] = {
     "DELETE FROM hive_key WHERE folded_path = ?1 OR (folded_path >= ?2 AND folded_path < ?3)",
 };
 static_assert(std::size(kSql) == static_cast<size_t>(HiveSql::count));
+
+bool FolderWritable(const QString& file) {
+    return ::access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK | X_OK) ==
+           0;
+}
 
 std::uint32_t BigEndian(const QByteArray& bytes, int offset, int size) {
     std::uint32_t value = 0;
@@ -88,6 +97,8 @@ HiveDatabase::~HiveDatabase() {
 }
 
 void HiveDatabase::close() {
+    nextValueSeq_.clear();
+    recentKey_ = {};
     for (auto*& statement : statements_) {
         sqlite3_finalize(statement);
         statement = nullptr;
@@ -109,11 +120,22 @@ bool HiveDatabase::open(Access access) {
     }
     struct stat info {};
     const bool exists = ::stat(fileBytes_.constData(), &info) == 0;
+    const int lookupError = errno;
     checkedAt_ = now;
-    if (db_ != nullptr && exists && info.st_dev == device_ && info.st_ino == inode_) {
+    // A connection that may only read is opened again for a write, in case the hive may be
+    // written by now.
+    const bool canServe = access == Access::read || !readOnlyFallback_;
+    if (db_ != nullptr && canServe && exists && info.st_dev == device_ && info.st_ino == inode_) {
         return true;
     }
     close();
+    if (!exists && lookupError != ENOENT) {
+        // The file may be there behind a folder that may not be entered: never take that for
+        // a hive that is missing.
+        error_ = QStringLiteral("cannot reach the hive %1: %2")
+                     .arg(file_, QString::fromLocal8Bit(std::strerror(lookupError)));
+        return false;
+    }
     if (!exists) {
         if (access == Access::read) {
             error_ = QStringLiteral("the hive %1 does not exist").arg(file_);
@@ -186,14 +208,35 @@ bool HiveDatabase::openExisting() {
     if (!fileLooksSound()) {
         return false;
     }
+    if (openConnection(false)) {
+        return true;
+    }
+    // In a folder that may not be written the database cannot make the log files it keeps
+    // beside itself, and could not even be read. Such a hive is read as it stands in its file
+    // (which holds every commit: the log is emptied into it after each write) and never
+    // written.
+    const QString why = error_;
+    if (!FolderWritable(file_) && !QFileInfo::exists(file_ + QStringLiteral("-wal")) &&
+        openConnection(true)) {
+        return true;
+    }
+    error_ = why;
+    return false;
+}
+
+bool HiveDatabase::openConnection(bool readOnly) {
     // One connection serves one thread: no mutex of the library's own is needed.
-    if (sqlite3_open_v2(fileBytes_.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+    const QByteArray name =
+        readOnly ? "file:" + QUrl::toPercentEncoding(file_, "/") + "?immutable=1" : fileBytes_;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE;
+    readOnlyFallback_ = readOnly;
+    if (sqlite3_open_v2(name.constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK) {
         takeSqliteError();
         close();
         return false;
     }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
     bool ok =
         exec("PRAGMA synchronous = FULL") && passesQuickCheck() && PrepareHiveSchema(db_, error_);
@@ -203,7 +246,7 @@ bool HiveDatabase::openExisting() {
     if (ok) {
         sqlite3_busy_timeout(db_, 0);
         sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
-        sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+        sqlite3_busy_timeout(db_, busyWaitMs_);
     }
     struct stat info {};
     ok = ok && ::stat(fileBytes_.constData(), &info) == 0;
@@ -229,10 +272,11 @@ bool HiveDatabase::passesQuickCheck() {
     } else {
         const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         ok = qstrcmp(verdict, "ok") == 0;
-        error_ = QString::fromUtf8(verdict);
+        setError(QString::fromUtf8(verdict));
     }
     sqlite3_finalize(statement);
-    if (!ok) {
+    // A hive held by another process beyond the wait is busy, not damaged.
+    if (!ok && !busy_) {
         error_ = QStringLiteral("the hive %1 is damaged: %2").arg(file_, error_);
     }
     return ok;
@@ -266,7 +310,18 @@ bool HiveDatabase::exec(const char* sql) {
 void HiveDatabase::moveLogIntoFile() {
     sqlite3_busy_timeout(db_, 0);
     sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db_, busyWaitMs_);
+}
+
+void HiveDatabase::setBusyWait(std::chrono::milliseconds wait) {
+    busyWaitMs_ = static_cast<int>(wait.count());
+    if (db_ != nullptr) {
+        sqlite3_busy_timeout(db_, busyWaitMs_);
+    }
+}
+
+bool HiveDatabase::writable() const {
+    return db_ != nullptr && !readOnlyFallback_ && sqlite3_db_readonly(db_, "main") == 0;
 }
 
 bool HiveDatabase::inTransaction() const {
@@ -284,6 +339,8 @@ int HiveDatabase::changes() const {
 void HiveDatabase::takeSqliteError() {
     error_ = db_ != nullptr ? QString::fromUtf8(sqlite3_errmsg(db_))
                             : QStringLiteral("cannot open %1").arg(file_);
+    const int code = db_ != nullptr ? sqlite3_extended_errcode(db_) & 0xff : SQLITE_OK;
+    busy_ = code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
 HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db), kind_(kind) {
@@ -292,6 +349,8 @@ HiveTransaction::HiveTransaction(HiveDatabase& db, Kind kind) : db_(db), kind_(k
         return;
     }
     outermost_ = true;
+    db_.nextValueSeq().clear();
+    db_.recentKey() = {};
     begun_ = db_.exec(kind == Kind::write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 

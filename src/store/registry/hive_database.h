@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <sys/types.h>
+#include <unordered_map>
 
 struct sqlite3;
 
@@ -14,9 +15,11 @@ namespace dvx {
 // The statements the hive runs, prepared once per connection.
 enum class HiveSql {
     findKey,
+    findChild,
     readValue,
     keyById,
     insertKey,
+    nextValueSeq,
     upsertValue,
     listSubKeys,
     listValues,
@@ -40,6 +43,8 @@ public:
     HiveDatabase& operator=(const HiveDatabase&) = delete;
 
     const QString& file() const { return file_; }
+    // How long a call waits for another process that holds the hive before it fails.
+    void setBusyWait(std::chrono::milliseconds wait);
     // Makes the connection ready. A missing file is created (with its folders) only for
     // writing; for reading it is a failure that creates nothing.
     bool open(Access access);
@@ -47,20 +52,38 @@ public:
 
     SqliteStatement statement(HiveSql which);
     bool exec(const char* sql);
+    // Whether the open connection may write (false for a read-only file or folder).
+    bool writable() const;
     bool inTransaction() const;
     // After a committed write: copies the write-ahead log into the file and empties it.
     void moveLogIntoFile();
     std::int64_t lastInsertId() const;
     int changes() const;
+    // The next place in each key's order of values, as far as the open write transaction has
+    // learnt it: no other process writes while it holds the lock, so a key's values are
+    // counted once per transaction instead of once per new value.
+    std::unordered_map<std::int64_t, std::int64_t>& nextValueSeq() { return nextValueSeq_; }
+    // The key the open write transaction used last, with its id (0: none).
+    struct RecentKey {
+        QString path;
+        std::int64_t id = 0;
+    };
+    RecentKey& recentKey() { return recentKey_; }
 
     const QString& lastError() const { return error_; }
-    void setError(QString error) { error_ = std::move(error); }
+    void setError(QString error) {
+        error_ = std::move(error);
+        busy_ = false;
+    }
+    // Whether the last error was another process holding the hive longer than the wait.
+    bool busy() const { return busy_; }
     // Takes the connection's own message as the last error.
     void takeSqliteError();
 
 private:
     bool createFile();
     bool openExisting();
+    bool openConnection(bool readOnly);
     bool fileLooksSound();
     bool passesQuickCheck();
 
@@ -70,8 +93,14 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     std::chrono::steady_clock::time_point checkedAt_;
+    bool readOnlyFallback_ = false;
+    // Another process's write lock lasts milliseconds; waiting this long covers a slow disk.
+    int busyWaitMs_ = 10000;
     std::array<struct sqlite3_stmt*, static_cast<size_t>(HiveSql::count)> statements_{};
+    std::unordered_map<std::int64_t, std::int64_t> nextValueSeq_;
+    RecentKey recentKey_;
     QString error_;
+    bool busy_ = false;
 };
 
 // Several changes that take effect together or not at all (write), or several reads that see

@@ -1,13 +1,38 @@
 #include "store/registry/key_path.h"
 
+#include "store/registry/reg_limits.h"
+
 #include <QList>
 
 namespace dvx {
 
 namespace {
 
-constexpr qsizetype kMaxKeyNameLength = 255;
 constexpr QChar kSeparator = QLatin1Char('\\');
+
+// The path without one leading and one trailing separator.
+QStringView Trimmed(QStringView path) {
+    if (!path.isEmpty() && path.front() == kSeparator) {
+        path = path.mid(1);
+    }
+    if (!path.isEmpty() && path.back() == kSeparator) {
+        path.chop(1);
+    }
+    return path;
+}
+
+QString KeyNameProblem(QStringView name) {
+    if (name.isEmpty()) {
+        return QStringLiteral("it holds an empty key name (two \\ in a row)");
+    }
+    if (name.size() > kMaxNameLength) {
+        return QStringLiteral("the key name \"%1\" has %2 characters; at most %3 are allowed")
+            .arg(Excerpt(name))
+            .arg(name.size())
+            .arg(kMaxNameLength);
+    }
+    return QStringLiteral("the key name \"%1\" holds a control character").arg(Excerpt(name));
+}
 
 } // namespace
 
@@ -43,7 +68,7 @@ QString FoldName(const QString& name) {
 }
 
 bool IsValidKeyName(QStringView name) {
-    if (name.isEmpty() || name.size() > kMaxKeyNameLength) {
+    if (name.isEmpty() || name.size() > kMaxNameLength) {
         return false;
     }
     for (const QChar c : name) {
@@ -54,38 +79,35 @@ bool IsValidKeyName(QStringView name) {
     return true;
 }
 
-KeyPath KeyPath::parent() const {
-    const qsizetype separator = text.lastIndexOf(kSeparator);
-    if (separator < 0) {
+QString KeyPathProblem(QStringView path) {
+    const QStringView names = Trimmed(path);
+    if (names.isEmpty()) {
         return {};
     }
-    const QString parentText = text.left(separator);
-    return {parentText, FoldName(parentText)};
-}
-
-std::optional<KeyPath> KeyPath::parse(const QString& path) {
-    qsizetype begin = 0;
-    qsizetype end = path.size();
-    if (begin < end && path[begin] == kSeparator) {
-        ++begin;
-    }
-    if (end > begin && path[end - 1] == kSeparator) {
-        --end;
-    }
-    KeyPath result;
-    if (begin == end) {
-        return result;
-    }
     // One pass over the names, without splitting the path.
-    for (qsizetype start = begin; start <= end;) {
-        qsizetype stop = path.indexOf(kSeparator, start);
-        stop = stop < 0 || stop > end ? end : stop;
-        if (!IsValidKeyName(QStringView(path).mid(start, stop - start))) {
-            return std::nullopt;
+    int depth = 0;
+    for (qsizetype start = 0; start <= names.size();) {
+        if (++depth > kMaxKeyDepth) {
+            return QStringLiteral("the key path is more than %1 levels deep").arg(kMaxKeyDepth);
+        }
+        qsizetype stop = names.indexOf(kSeparator, start);
+        stop = stop < 0 ? names.size() : stop;
+        const QStringView name = names.mid(start, stop - start);
+        if (!IsValidKeyName(name)) {
+            return KeyNameProblem(name);
         }
         start = stop + 1;
     }
-    result.text = begin == 0 && end == path.size() ? path : path.mid(begin, end - begin);
+    return {};
+}
+
+std::optional<KeyPath> KeyPath::parse(const QString& path) {
+    if (!KeyPathProblem(path).isEmpty()) {
+        return std::nullopt;
+    }
+    const QStringView names = Trimmed(path);
+    KeyPath result;
+    result.text = names.size() == path.size() ? path : names.toString();
     result.folded = FoldName(result.text);
     return result;
 }

@@ -14,20 +14,22 @@ struct KeyPath {
     bool isRoot() const { return text.isEmpty(); }
     // The last key name (empty for the root).
     QString name() const { return text.mid(text.lastIndexOf(QLatin1Char('\\')) + 1); }
-    // The path of the parent key; the root's parent is the root.
-    KeyPath parent() const;
 
     // Reads a "\"-separated path. A leading or trailing "\" is ignored; an empty key name
-    // between two separators, or a name that IsValidKeyName refuses, makes the path invalid.
+    // between two separators, a name that IsValidKeyName refuses, or more than kMaxKeyDepth
+    // names make the path invalid.
     static std::optional<KeyPath> parse(const QString& path);
 };
+
+// Why the path cannot be read as a key path; empty when it can.
+QString KeyPathProblem(QStringView path);
 
 // The form in which names are compared: each character in its simple upper case, as the
 // original registry compares key and value names.
 QString FoldName(const QString& name);
 
-// True when a key name may be stored: not empty, at most 255 characters, no "\" and no
-// control character.
+// True when a key name may be stored: not empty, at most kMaxNameLength characters, no "\"
+// and no control character.
 bool IsValidKeyName(QStringView name);
 
 } // namespace dvx

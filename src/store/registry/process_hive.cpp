@@ -35,6 +35,10 @@ Hive& ProcessHive() {
     return *hive;
 }
 
+HiveHealth ProcessHiveHealth() {
+    return ProcessHive().health();
+}
+
 void UseHiveFile(const QString& path) {
     Current() = std::make_unique<Hive>(path.isEmpty() ? DefaultHivePath() : path);
 }

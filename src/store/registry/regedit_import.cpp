@@ -33,12 +33,8 @@ bool Apply(Hive& hive, const RegeditChange& change) {
         return !hive.keyExists(change.key) || hive.deleteKey(change.key);
     case RegeditChange::Kind::setValue:
         return hive.writeValue(change.key, change.name, change.value);
-    case RegeditChange::Kind::deleteValue: {
-        RegValue ignored;
-        const Hive::Lookup lookup = hive.readValue(change.key, change.name, ignored);
-        return lookup == Hive::Lookup::noKey || lookup == Hive::Lookup::noValue ||
-               (lookup == Hive::Lookup::found && hive.deleteValue(change.key, change.name));
-    }
+    case RegeditChange::Kind::deleteValue:
+        return hive.deleteValueIfPresent(change.key, change.name);
     }
     return false;
 }

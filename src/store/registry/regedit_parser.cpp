@@ -1,6 +1,7 @@
 #include "store/registry/regedit_parser.h"
 
 #include "store/registry/key_path.h"
+#include "store/registry/reg_limits.h"
 #include "store/registry/regedit_text.h"
 
 #include <optional>
@@ -22,6 +23,10 @@ QString ReadQuoted(QStringView text, qsizetype& pos) {
         if (c == QLatin1Char('"')) {
             ++pos;
             return result;
+        }
+        if (c.isNull()) {
+            throw LineError{QStringLiteral("a quoted text holds a NUL character, which would cut "
+                                           "it short")};
         }
         if (c != QLatin1Char('\\')) {
             result.append(c);
@@ -62,7 +67,7 @@ void ExpectLineEnd(QStringView text, qsizetype pos) {
     SkipBlanks(text, pos);
     if (pos != text.size()) {
         throw LineError{
-            QStringLiteral("unexpected text \"%1\" after the value").arg(text.mid(pos).toString())};
+            QStringLiteral("unexpected text \"%1\" after the value").arg(Excerpt(text.mid(pos)))};
     }
 }
 
@@ -92,7 +97,7 @@ std::int32_t ReadDword(QStringView text) {
     if (!ok) {
         throw LineError{QStringLiteral("\"dword:%1\" is not a DWORD: it needs one to eight "
                                        "hexadecimal digits, as in dword:0000002a")
-                            .arg(text.toString())};
+                            .arg(Excerpt(text))};
     }
     return static_cast<std::int32_t>(bits);
 }
@@ -103,13 +108,12 @@ QString SectionPath(QStringView full) {
     const QStringView root = separator < 0 ? full : full.left(separator);
     if (root.compare(kRegeditRoot, Qt::CaseInsensitive) != 0) {
         throw LineError{QStringLiteral("unknown root key \"%1\": this hive holds only %2")
-                            .arg(root.toString(), QString(kRegeditRoot))};
+                            .arg(Excerpt(root), QString(kRegeditRoot))};
     }
     const QString path = separator < 0 ? QString() : full.mid(separator + 1).toString();
-    if (!KeyPath::parse(path)) {
-        throw LineError{QStringLiteral("\"%1\" is not a valid key path (empty key names or "
-                                       "control characters)")
-                            .arg(full.toString())};
+    if (const QString problem = KeyPathProblem(path); !problem.isEmpty()) {
+        throw LineError{
+            QStringLiteral("\"%1\" is not a valid key path: %2").arg(Excerpt(full), problem)};
     }
     return path;
 }
@@ -132,7 +136,7 @@ public:
         } else {
             throw LineError{QStringLiteral("cannot read \"%1\": expected a [key] section, a "
                                            "\"name\"=value line or a ; comment")
-                                .arg(content.toString())};
+                                .arg(Excerpt(content))};
         }
     }
     bool headerSeen() const { return headerSeen_; }
@@ -203,11 +207,14 @@ private:
         } else {
             throw LineError{QStringLiteral("cannot read the value \"%1\": expected \"text\", "
                                            "dword:0000002a or -")
-                                .arg(data.toString())};
+                                .arg(Excerpt(data))};
         }
     }
 
     void add(RegeditChange::Kind kind, const QString& name, const RegValue& value) {
+        if (const QString problem = ValueLimitProblem(name, value); !problem.isEmpty()) {
+            throw LineError{problem};
+        }
         changes_.append({kind, line_, *key_, name, value});
     }
 

@@ -52,19 +52,30 @@ QString RegeditValueLine(const NamedRegValue& named) {
     return QStringLiteral("; ") + name + QStringLiteral(" has a type that cannot be exported");
 }
 
+bool ExportRegedit(Hive& hive, const QString& key, const RegeditSink& write) {
+    bool started = false;
+    QString text;
+    return hive.visitTree(key, [&](const QString& path, const QList<NamedRegValue>& values) {
+        text.clear();
+        if (!started) {
+            text = QString(kRegeditHeader) + QLatin1Char('\n');
+            started = true;
+        }
+        text += QLatin1Char('\n') + RegeditSection(path) + QLatin1Char('\n');
+        for (const NamedRegValue& value : values) {
+            text += RegeditValueLine(value) + QLatin1Char('\n');
+        }
+        write(text);
+    });
+}
+
 bool ExportRegedit(Hive& hive, const QString& key, QString& text) {
-    QString body;
-    const bool ok =
-        hive.visitTree(key, [&](const QString& path, const QList<NamedRegValue>& values) {
-            body += QLatin1Char('\n') + RegeditSection(path) + QLatin1Char('\n');
-            for (const NamedRegValue& value : values) {
-                body += RegeditValueLine(value) + QLatin1Char('\n');
-            }
-        });
-    if (ok) {
-        text = QString(kRegeditHeader) + QLatin1Char('\n') + body;
+    QString collected;
+    if (!ExportRegedit(hive, key, [&](const QString& part) { collected += part; })) {
+        return false;
     }
-    return ok;
+    text = std::move(collected);
+    return true;
 }
 
 } // namespace dvx

@@ -4,6 +4,7 @@
 #include "store/registry/reg_value.h"
 
 #include <QString>
+#include <functional>
 
 // The REGEDIT4 text form of keys and values, in which the hive is exported and imported:
 //
@@ -28,8 +29,13 @@ QString RegeditSection(const QString& path);
 // value of a type that cannot be written here gives a comment line saying so.
 QString RegeditValueLine(const NamedRegValue& value);
 
-// The key and everything below it as REGEDIT4 text, from one state of the hive; false (with
-// the reason in the hive's lastError()) when the key does not exist or cannot be read.
+// The key and everything below it as REGEDIT4 text, from one state of the hive, handed to
+// `write` a key at a time so that no more than one key's text is held at once; false (with the
+// reason in the hive's lastError()) when the key does not exist or cannot be read. Nothing is
+// written for a key that does not exist.
+using RegeditSink = std::function<void(const QString& text)>;
+bool ExportRegedit(Hive& hive, const QString& key, const RegeditSink& write);
+// The same, collected in one text (which is left as it was on failure).
 bool ExportRegedit(Hive& hive, const QString& key, QString& text);
 
 } // namespace dvx

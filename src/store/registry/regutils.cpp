@@ -77,4 +77,13 @@ bool EnsureRegKey(const QString& key) {
     return !ProcessHive().ensureKey(key);
 }
 
+bool WriteRegTogether(const std::function<void()>& writes) {
+    Hive::Transaction transaction(ProcessHive());
+    if (!transaction.begun()) {
+        return true;
+    }
+    writes();
+    return !transaction.commit();
+}
+
 } // namespace dvx

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 // The registry functions through which every part of the program reads and writes its store.
 // Key paths are relative to HKEY_LOCAL_MACHINE, with "\" between key names, for example
@@ -33,5 +34,12 @@ bool DeleteRegKey(const QString& key);
 bool DeleteRegValue(const QString& key, const QString& name);
 // Creates the key (and missing parents) unless it exists.
 bool EnsureRegKey(const QString& key);
+
+// Runs `writes`, calls of the functions above, as one change of the store: each call in it
+// sees the store as the calls before it left it, and when this returns either every write of
+// it is on disk or, when any of them failed (or the store could not be locked for writing),
+// none is. Returns true when it failed. Reads and writes of other processes wait meanwhile, so
+// keep it to a few writes; never ask the user anything inside it.
+bool WriteRegTogether(const std::function<void()>& writes);
 
 } // namespace dvx

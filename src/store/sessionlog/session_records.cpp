@@ -1,5 +1,6 @@
 #include "store/sessionlog/session_records.h"
 
+#include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 #include "store/sessionlog/record_names.h"
 #include "store/settings/store_keys.h"
@@ -37,7 +38,10 @@ QString WriteSessionRecord(const SessionRecord& record) {
 }
 
 void WriteSessionDescription(const QString& recordKey, const QString& description) {
-    WriteRegString(recordKey, QStringLiteral("Description"), description);
+    if (!recordKey.isEmpty()) {
+        ProcessHive().writeValueIfKeyExists(recordKey, QStringLiteral("Description"),
+                                            RegValue::ofString(description));
+    }
 }
 
 SessionRecord ReadSessionRecord(const QString& name) {

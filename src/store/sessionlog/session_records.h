@@ -12,7 +12,8 @@ QStringList SessionRecordNames();
 // Writes a new record with every value but its description, under a name no record has yet
 // (creating the Sessions key when it is missing), and returns the record's key.
 QString WriteSessionRecord(const SessionRecord& record);
-// Writes the description of the record at `recordKey`.
+// Writes the description of the record at `recordKey`, only when that record exists (an empty
+// key is none): a description never makes a record of its own.
 void WriteSessionDescription(const QString& recordKey, const QString& description);
 
 // Reads the record of that name without creating anything: a missing text reads as empty, a

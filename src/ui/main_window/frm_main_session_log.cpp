@@ -7,6 +7,7 @@
 #include "metering/session_list_model.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
+#include "store/sessionlog/whole_session.h"
 #include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/session_records.h"
 #include "store/settings/last_reset_date.h"
@@ -17,22 +18,23 @@
 
 namespace dvx {
 
-// The store side of a session's end: the totals grow, show and are written through, the session
-// becomes a record, gets its description and shows in the list. The description box may be open
-// while the record already holds everything else.
+// The store side of a session's end: the totals grow and show, the totals and the record are
+// written in one change of the store, then the record gets its description and the session
+// shows in the list. The description box may be open while the record already holds everything
+// else.
 void TfrmMain::RecordSession(const FinishedSession& session) {
     meter_.addToTotals(session);
     edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
     edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
-    WriteLogTotals(meter_.totalSeconds(), meter_.totalCharges(), regional());
     const QString recordKey =
-        WriteSessionRecord({.callTime = session.seconds,
+        RecordWholeSession({.callTime = session.seconds,
                             .sessionStart = DateTimeText(session.start, regional()),
                             .sessionStop = DateTimeText(session.stop, regional()),
                             .callCharges = MoneyText(session.charge, regional()),
                             .connectionName = session.connectionName,
                             .number = session.number,
-                            .description = {}});
+                            .description = {}},
+                           meter_.totalSeconds(), meter_.totalCharges(), regional());
     WriteSessionDescription(recordKey, sessionDescription(session));
     FillSessionList();
 }

@@ -5,6 +5,8 @@
 #include "store/registry/regutils.h"
 #include "temp_hive.h"
 
+#include <sqlite3.h>
+
 #include <QDir>
 #include <QFile>
 #include <functional>
@@ -154,6 +156,134 @@ TEST_F(DamagedHive, AReadOnlyHiveIsReadButNeverWritten) {
         GTEST_SKIP() << "cannot give up root here, and root writes a read-only file anyway";
     }
     EXPECT_EQ(FileBytes(hivePath()), sound);
+}
+
+using State = HiveHealth::State;
+
+// Every kind of file in the hive's place that can be told apart without giving up root.
+TEST_F(DamagedHive, HealthTellsAFirstRunFromAFileThatCannotBeUsed) {
+    const QByteArray sound = SoundHiveBytes(filePath(QStringLiteral("sound.db")));
+    const struct {
+        const char* what;
+        std::function<void()> prepare;
+        State state;
+        const char* reason;
+    } cases[] = {
+        {"no file yet", [] {}, State::noFileYet, ""},
+        {"no file nor folder yet", [] {}, State::noFileYet, ""},
+        {"a sound hive", [&] { WriteFileBytes(hivePath(), sound); }, State::ready, ""},
+        {"random bytes",
+         [&] { WriteFileBytes(hivePath(), QByteArray("\x13\x9c\xfe random").repeated(500)); },
+         State::unusable, "is not a hive: it is not a database"},
+        {"a truncated hive", [&] { WriteFileBytes(hivePath(), sound.left(sound.size() / 2)); },
+         State::unusable, "truncated"},
+        {"another program's database",
+         [&] {
+             sqlite3* db = nullptr;
+             sqlite3_open(QFile::encodeName(hivePath()).constData(), &db);
+             sqlite3_exec(db, "CREATE TABLE notes(text)", nullptr, nullptr, nullptr);
+             sqlite3_close(db);
+         },
+         State::unusable, "a database of another program"},
+        {"a folder", [&] { QDir().mkpath(hivePath()); }, State::unusable, "is not a file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(hivePath()).removeRecursively();
+        QFile::remove(hivePath());
+        c.prepare();
+        const QByteArray before = FileBytes(hivePath());
+        const QStringList files =
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QString file = QString(c.what) == QStringLiteral("no file nor folder yet")
+                                 ? filePath(QStringLiteral("new/folder/hive.db"))
+                                 : hivePath();
+        UseHiveFile(file);
+        const HiveHealth health = ProcessHiveHealth();
+        EXPECT_EQ(health.state, c.state) << health.reason.toStdString();
+        EXPECT_TRUE(health.reason.contains(QString::fromUtf8(c.reason)))
+            << health.reason.toStdString();
+        if (c.state == State::unusable) {
+            EXPECT_TRUE(health.reason.contains(file)) << health.reason.toStdString();
+            EXPECT_FALSE(health.usable());
+            EXPECT_TRUE(WriteRegInteger(kKey, QStringLiteral("Number"), 1));
+            EXPECT_EQ(FileBytes(hivePath()), before);
+        }
+        if (c.state != State::ready) {
+            EXPECT_FALSE(c.state == State::noFileYet && QFile::exists(file))
+                << "looking creates nothing";
+            EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
+        }
+        UseHiveFile(filePath(QStringLiteral("unused.db")));
+    }
+}
+
+// What only file permissions make: checked by a user whom they stop.
+TEST_F(DamagedHive, HealthTellsReadOnlyAndUnreachableHives) {
+    const QByteArray sound = SoundHiveBytes(hivePath());
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    const QByteArray file = QFile::encodeName(hivePath());
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.constData(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(file.constData(), kNobody, kNobody), 0);
+    }
+    const struct {
+        const char* what;
+        mode_t folderMode;
+        mode_t fileMode;
+        bool removeFile;
+        State state;
+        const char* reason;
+    } cases[] = {
+        {"a read-only file", 0755, 0444, false, State::readOnly, "may be read but not written"},
+        {"a hive in a read-only folder", 0555, 0644, false, State::readOnly,
+         "may be read but not written"},
+        {"a file that may not be read", 0755, 0200, false, State::unusable, "may not be read"},
+        {"a folder that may not be entered", 0600, 0644, false, State::unusable,
+         "cannot reach the hive"},
+        {"no file in a read-only folder", 0555, 0644, true, State::unusable,
+         "none can be made there"},
+    };
+    UseHiveFile(filePath(QStringLiteral("unused.db"))); // no connection crosses the fork
+    bool ran = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // As a program that ended leaves it: no log files beside the hive.
+        ASSERT_EQ(chmod(folder.constData(), 0755), 0);
+        QFile::remove(hivePath() + QStringLiteral("-wal"));
+        QFile::remove(hivePath() + QStringLiteral("-shm"));
+        if (c.removeFile) {
+            QFile::remove(hivePath());
+        }
+        if (!c.removeFile) {
+            ASSERT_EQ(chmod(file.constData(), c.fileMode), 0);
+        }
+        ASSERT_EQ(chmod(folder.constData(), c.folderMode), 0);
+        ran = RunWithoutRoot([&] {
+                  UseHiveFile(hivePath());
+                  const HiveHealth health = ProcessHiveHealth();
+                  EXPECT_EQ(health.state, c.state) << health.reason.toStdString();
+                  EXPECT_TRUE(health.reason.contains(QString::fromUtf8(c.reason)))
+                      << health.reason.toStdString();
+                  EXPECT_TRUE(health.reason.contains(hivePath())) << health.reason.toStdString();
+                  if (c.state == State::readOnly) {
+                      std::int32_t number = 0;
+                      EXPECT_FALSE(ReadRegInteger(kKey, QStringLiteral("Number"), number, false));
+                      EXPECT_EQ(number, 42) << "a read-only hive is read as it stands";
+                  }
+                  EXPECT_TRUE(WriteRegInteger(kKey, QStringLiteral("Number"), 1));
+                  UseHiveFile(filePath(QStringLiteral("unused.db")));
+              }) &&
+              ran;
+        chmod(folder.constData(), 0755);
+        if (!c.removeFile) {
+            chmod(file.constData(), 0644);
+            EXPECT_EQ(FileBytes(hivePath()), sound);
+        }
+    }
+    if (!ran) {
+        GTEST_SKIP() << "cannot give up root here, and root reads and writes any file";
+    }
 }
 
 } // namespace

@@ -137,4 +137,50 @@ TEST_F(HiveProcesses, WritersAndReadersShareTheHive) {
     EXPECT_TRUE(PassesIntegrityCheck(hivePath()));
 }
 
+// While another process holds the write lock, a hive told to wait briefly fails its writes
+// (all of a transaction's, none landing) instead of waiting long; once the lock is gone the
+// same writes land, and reads never waited at all.
+TEST_F(HiveProcesses, AShortWaitFailsWhileTheHiveIsHeldAndWorksAfterwards) {
+    Hive hive(hivePath());
+    ASSERT_TRUE(hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(1)));
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(hivePath()).constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    hive.setBusyWait(std::chrono::milliseconds(50));
+    const auto writeBoth = [&] {
+        Hive::Transaction transaction(hive);
+        hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(2));
+        hive.writeValue(kSessions + QStringLiteral("\\1"), QStringLiteral("CallTime"),
+                        RegValue::ofDword(60));
+        return transaction.commit();
+    };
+    EXPECT_FALSE(writeBoth());
+    EXPECT_TRUE(hive.lastFailureWasBusy());
+    EXPECT_TRUE(hive.lastError().contains(QStringLiteral("locked")))
+        << hive.lastError().toStdString();
+    hive.setBusyWait(std::chrono::milliseconds(0));
+    const auto releaseAfterBegin = [&] {
+        // The lock goes while the writes are under way: none of them may land on its own.
+        Hive::Transaction transaction(hive);
+        sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+        hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(3));
+        const bool committed = transaction.commit();
+        sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        return committed;
+    };
+    EXPECT_FALSE(releaseAfterBegin());
+    EXPECT_TRUE(hive.lastFailureWasBusy());
+    EXPECT_FALSE(hive.writeValue(kSessions, QString(300, QLatin1Char('n')), RegValue::ofDword(1)));
+    EXPECT_FALSE(hive.lastFailureWasBusy()) << "a refused write is no busy hive";
+    RegValue count;
+    EXPECT_EQ(hive.readValue(kSessions, QStringLiteral("Count"), count), Hive::Lookup::found);
+    EXPECT_EQ(count, RegValue::ofDword(1));
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_TRUE(writeBoth()) << hive.lastError().toStdString();
+    EXPECT_EQ(hive.readValue(kSessions, QStringLiteral("Count"), count), Hive::Lookup::found);
+    EXPECT_EQ(count, RegValue::ofDword(2));
+    EXPECT_TRUE(hive.keyExists(kSessions + QStringLiteral("\\1")));
+}
+
 } // namespace

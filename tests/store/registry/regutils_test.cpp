@@ -2,6 +2,7 @@
 #include "store/registry/regutils.h"
 #include "temp_hive.h"
 
+#include <functional>
 #include <optional>
 
 using namespace dvx;
@@ -228,6 +229,48 @@ TEST_F(RegUtils, InvalidKeyPathsFailWithoutCreatingAnything) {
     // A leading or trailing separator is tolerated.
     EXPECT_FALSE(WriteRegInteger(QStringLiteral("\\Software\\X\\"), QStringLiteral("v"), 1));
     EXPECT_TRUE(ProcessHive().keyExists(QStringLiteral("Software\\X")));
+}
+
+// Several calls as one change: each sees the ones before it, and a failure anywhere undoes all.
+TEST_F(RegUtils, WritesTogetherLandWholeOrNotAtAll) {
+    ASSERT_FALSE(WriteRegInteger(kKey, QStringLiteral("Total"), 1));
+    const QString record = kKey + QStringLiteral("\\Sessions\\0");
+    QStringList seen;
+    EXPECT_FALSE(WriteRegTogether([&] {
+        WriteRegInteger(kKey, QStringLiteral("Total"), 2);
+        EnsureRegKey(record);
+        ListRegSubKeys(kKey + QStringLiteral("\\Sessions"), seen);
+        WriteRegString(record, QStringLiteral("Start"), QStringLiteral("now"));
+    }));
+    EXPECT_EQ(seen, QStringList{QStringLiteral("0")});
+    EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(2));
+
+    const struct {
+        const char* what;
+        std::function<bool()> failing;
+    } failures[] = {
+        {"an invalid key path", [] { return WriteRegInteger(QStringLiteral("A\\\\B"), "v", 1); }},
+        {"a name too long",
+         [] { return WriteRegInteger(kKey, QString(256, QLatin1Char('n')), 1); }},
+        {"a missing value deleted", [] { return DeleteRegValue(kKey, QStringLiteral("None")); }},
+    };
+    for (const auto& c : failures) {
+        SCOPED_TRACE(c.what);
+        bool inner = false;
+        EXPECT_TRUE(WriteRegTogether([&] {
+            WriteRegInteger(kKey, QStringLiteral("Total"), 3);
+            DeleteRegKey(record);
+            inner = c.failing();
+            WriteRegInteger(kKey, QStringLiteral("After"), 4);
+        }));
+        EXPECT_TRUE(inner);
+        EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(2));
+        EXPECT_EQ(Held(QStringLiteral("After")), std::nullopt);
+        EXPECT_TRUE(ProcessHive().keyExists(record));
+    }
+    // The hive goes on as before afterwards.
+    EXPECT_FALSE(WriteRegInteger(kKey, QStringLiteral("Total"), 5));
+    EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(5));
 }
 
 } // namespace
