@@ -7,12 +7,14 @@
 #include "platform/dialogs/qt_dialogs.h"
 #include "platform/runlist/xdg_autostart_run_list.h"
 #include "platform/sound/effect_sound_player.h"
+#include "store/registry/process_hive.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/frm_main.h"
 
 #include <QApplication>
 #include <QFont>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 
@@ -33,6 +35,9 @@ int main(int, char* argv[]) {
     dvx::QuitOnTerminationSignals();
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
+    // The window never waits long for a hive another program holds: a write that finds it busy
+    // is kept and tried again at the next tick.
+    dvx::ProcessHive().setBusyWait(std::chrono::milliseconds(200));
     const dvx::RegionalSettings regional = dvx::RegionalSettings::fromProcessLocale();
     dvx::SystemClock clock;
     dvx::KernelConnectionState connection;

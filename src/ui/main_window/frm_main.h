@@ -7,6 +7,7 @@
 #include "metering/meter/session_meter.h"
 #include "metering/regional_settings.h"
 #include "metering/tariff.h"
+#include "store/sessionlog/pending_sessions.h"
 #include "ui/main_window/call_displays.h"
 #endif
 
@@ -234,6 +235,10 @@ private:
     AlarmWindowState alarmWindowState() const;
     std::vector<CallDisplay*> callDisplays();
     void RecordSession(const FinishedSession& session);
+    bool checkStore();
+    PendingSessions makePendingSessions();
+    void savePendingSessions();
+    void showUnsavedSessions();
 
     // Parts of the settings and the session log.
     void loadFloatingDisplay(const SettingsStore& product);
@@ -251,6 +256,11 @@ private:
     MainWindowCallDisplay callBoxes_;
     TrayTipDisplay trayTip_;
     WindowSettings settings_;
+    // Finished sessions not yet in the hive, and whether the user was told why.
+    PendingSessions pendingSessions_ = makePendingSessions();
+    bool savingSessions_ = false;
+    bool toldOfUnsaved_ = false;
+    QLabel* lblUnsaved_ = nullptr;
     // The printer chosen in the print dialog, kept so that the dialog offers it again. Shared
     // only so that its deleter is fixed where it is made and this header needs no QPrinter.
     std::shared_ptr<QPrinter> chosenPrinter_;

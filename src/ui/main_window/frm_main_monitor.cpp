@@ -19,6 +19,8 @@ namespace dvx {
 // In monitor mode the timer is off while the tick works and on again afterwards, whatever
 // happens, so the next tick comes a second after this one ends.
 void TfrmMain::DurationTimerTimer() {
+    if (!pendingSessions_.empty())
+        savePendingSessions();
     std::optional<TimerPause> pause;
     if (meter_.monitoring())
         pause.emplace(*DurationTimer);

@@ -7,8 +7,8 @@
 #include "metering/session_list_model.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
-#include "store/sessionlog/whole_session.h"
 #include "store/sessionlog/log_totals.h"
+#include "store/sessionlog/pending_sessions.h"
 #include "store/sessionlog/session_records.h"
 #include "store/settings/last_reset_date.h"
 
@@ -21,21 +21,23 @@ namespace dvx {
 // The store side of a session's end: the totals grow and show, the totals and the record are
 // written in one change of the store, then the record gets its description and the session
 // shows in the list. The description box may be open while the record already holds everything
-// else.
+// else. A session the store cannot take now waits and is written at a later tick.
 void TfrmMain::RecordSession(const FinishedSession& session) {
     meter_.addToTotals(session);
     edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
     edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
-    const QString recordKey =
-        RecordWholeSession({.callTime = session.seconds,
-                            .sessionStart = DateTimeText(session.start, regional()),
-                            .sessionStop = DateTimeText(session.stop, regional()),
-                            .callCharges = MoneyText(session.charge, regional()),
-                            .connectionName = session.connectionName,
-                            .number = session.number,
-                            .description = {}},
-                           meter_.totalSeconds(), meter_.totalCharges(), regional());
-    WriteSessionDescription(recordKey, sessionDescription(session));
+    const std::uint64_t ticket =
+        pendingSessions_.add({.callTime = session.seconds,
+                              .sessionStart = DateTimeText(session.start, regional()),
+                              .sessionStop = DateTimeText(session.stop, regional()),
+                              .callCharges = MoneyText(session.charge, regional()),
+                              .connectionName = session.connectionName,
+                              .number = session.number,
+                              .description = {}},
+                             meter_.totalSeconds(), meter_.totalCharges());
+    savePendingSessions();
+    pendingSessions_.describe(ticket, sessionDescription(session));
+    savePendingSessions();
     FillSessionList();
 }
 

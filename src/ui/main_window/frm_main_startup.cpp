@@ -4,6 +4,7 @@
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
+#include "store/registry/process_hive.h"
 #include "store/settings/default_tariff_times.h"
 #include "ui/floating/frm_float.h"
 #include "ui/icons/pictures.h"
@@ -43,8 +44,11 @@ void TfrmMain::FormCreate() {
     SetCharging(false);
     frmFloat->hide();
     frmFloat->move(0, 0);
-    WriteMissingTariffTimes(regional());
-    LoadSettings();
+    const bool storeReadable = checkStore();
+    if (storeReadable) {
+        WriteMissingTariffTimes(regional());
+        LoadSettings();
+    }
     callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
     trayTip_.showNotConnected();
     frmFloat->showNotConnected();
@@ -52,10 +56,36 @@ void TfrmMain::FormCreate() {
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
-    if (settings_.FirstRunFlag == 0) {
+    if (storeReadable && settings_.FirstRunFlag == 0) {
         dialogs().information(QStringLiteral(
             "This is the first time Dorvantix has been run - please configure your settings"));
     }
+}
+
+// A hive file that cannot be used is never taken for a first run: the user is told once what is
+// wrong and what to do, nothing is read from it or written over it, and calls are still timed
+// and kept in memory. A hive that can only be read gives its settings, and calls wait for it.
+// Returns whether the settings can be read.
+bool TfrmMain::checkStore() {
+    const HiveHealth health = ProcessHiveHealth();
+    if (health.usable())
+        return true;
+    toldOfUnsaved_ = true;
+    if (health.state == HiveHealth::State::readOnly) {
+        dialogs().error(
+            QStringLiteral("%1\n\nDorvantix reads its settings from this file but cannot save "
+                           "calls in it. Make it writable, or set DORVANTIX_HIVE to another "
+                           "file; until then finished calls are kept and saved once it can be "
+                           "written.")
+                .arg(health.reason));
+        return true;
+    }
+    dialogs().error(
+        QStringLiteral("%1\n\nDorvantix cannot use this file and leaves it as it is. Move it "
+                       "aside, or set DORVANTIX_HIVE to another file, and start Dorvantix again. "
+                       "Until then calls are timed but not saved.")
+            .arg(health.reason));
+    return false;
 }
 
 // A session running now is dropped: it is neither recorded nor added to the totals.

@@ -1,0 +1,64 @@
+// Sessions on their way into the hive: written at once when the hive takes them, kept and
+// written again at every tick when it does not, and the user told while they wait.
+#include "ui/main_window/frm_main.h"
+
+#include "platform/dialogs/dialogs.h"
+#include "store/registry/process_hive.h"
+#include "store/sessionlog/session_records.h"
+#include "store/sessionlog/whole_session.h"
+
+#include <QLabel>
+#include <QScopeGuard>
+#include <QStatusBar>
+
+namespace dvx {
+
+PendingSessions TfrmMain::makePendingSessions() {
+    return PendingSessions(
+        [this](const SessionRecord& record, std::int32_t seconds, Currency charges) {
+            return RecordWholeSession(record, seconds, charges, regional());
+        },
+        [](const QString& key, const QString& text) { WriteSessionDescription(key, text); });
+}
+
+// A hive held by another program for a moment is no news; any other failure is told once, until
+// every kept session has landed. The status bar says how many wait while they do.
+void TfrmMain::savePendingSessions() {
+    if (savingSessions_)
+        return;
+    savingSessions_ = true;
+    const auto done = qScopeGuard([this] { savingSessions_ = false; });
+    const bool saved = pendingSessions_.write();
+    showUnsavedSessions();
+    if (saved) {
+        toldOfUnsaved_ = false;
+        return;
+    }
+    if (toldOfUnsaved_ || ProcessHive().lastFailureWasBusy())
+        return;
+    toldOfUnsaved_ = true;
+    dialogs().error(QStringLiteral("A finished call could not be saved in %1 (%2). Dorvantix "
+                                   "keeps it and saves it as soon as the file can be written.")
+                        .arg(ProcessHive().file(), ProcessHive().lastError()));
+}
+
+void TfrmMain::showUnsavedSessions() {
+    const qsizetype unsaved = pendingSessions_.unsaved();
+    if (unsaved == 0) {
+        if (lblUnsaved_ != nullptr)
+            lblUnsaved_->hide();
+        return;
+    }
+    if (lblUnsaved_ == nullptr) {
+        lblUnsaved_ = new QLabel(SB);
+        lblUnsaved_->setObjectName(QStringLiteral("lblUnsaved"));
+        SB->addPermanentWidget(lblUnsaved_);
+    }
+    const QString text = unsaved == 1 ? QStringLiteral("1 call not saved yet")
+                                      : QStringLiteral("%1 calls not saved yet").arg(unsaved);
+    lblUnsaved_->setText(text);
+    lblUnsaved_->setAccessibleName(text);
+    lblUnsaved_->show();
+}
+
+} // namespace dvx

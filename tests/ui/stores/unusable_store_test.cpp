@@ -1,0 +1,37 @@
+// A hive file the program cannot use is never taken for a first run: the start-up says what is
+// wrong and what to do, leaves the file as it is, and still times calls.
+#include "support/main_window_test.h"
+
+#include "store/registry/process_hive.h"
+
+#include <QFile>
+
+namespace dvx {
+namespace {
+
+TEST_F(MainWindowTest, ADamagedHiveIsToldOnceLeftAloneAndCallsAreStillTimed) {
+    const QString file = ProcessHive().file();
+    ProcessHive().close();
+    const QByteArray garbage(4096, '\x5a');
+    {
+        QFile damaged(file);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(garbage);
+    }
+    dialogs.expect(BoxKind::error);
+    run([this] { window.FormCreate(); });
+    ASSERT_EQ(dialogs.shown().size(), 1); // no first-run message
+    EXPECT_TRUE(dialogs.shown()[0].text.contains(file)) << dialogs.shown()[0].text.toStdString();
+    EXPECT_TRUE(dialogs.shown()[0].text.contains(QStringLiteral("DORVANTIX_HIVE")));
+    EXPECT_TRUE(window.meter().monitoring());
+
+    automaticSession(90);
+    EXPECT_EQ(window.meter().totalSeconds(), 90);
+    EXPECT_EQ(dialogs.shown().size(), 1); // told once
+    QFile after(file);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), garbage);
+}
+
+} // namespace
+} // namespace dvx
