@@ -19,9 +19,13 @@ namespace dvx {
 // In monitor mode the timer is off while the tick works and on again afterwards, whatever
 // happens, so the next tick comes a second after this one ends.
 void TfrmMain::DurationTimerTimer() {
-    std::optional<TimerPause> pause;
-    if (meter_.monitoring())
-        pause.emplace(*DurationTimer);
+    const bool pause = meter_.monitoring();
+    if (pause)
+        DurationTimer->stop();
+    const auto startAgain = qScopeGuard([this, pause] {
+        if (pause)
+            DurationTimer->start();
+    });
     showTickOutcome(meter_.tick(alarmWindowState()));
 }
 
@@ -38,7 +42,7 @@ void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
 
 // A session ended here records what it had: one that is already over is never recorded twice.
 void TfrmMain::SetCharging(bool on) {
-    TimerPause pause(*DurationTimer);
+    const auto pause = PauseTimer(*DurationTimer);
     if (on && !meter_.charging()) {
         meter_.startSession(SessionKind::automatic);
         showSessionStarted();
@@ -107,7 +111,7 @@ void TfrmMain::btnManualStartClick() {
         return;
     }
     btnMonitor->setEnabled(false);
-    TimerPause pause(*DurationTimer);
+    const auto pause = PauseTimer(*DurationTimer);
     meter_.startSession(SessionKind::manual);
     showSessionStarted();
 }
