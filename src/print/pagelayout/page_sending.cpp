@@ -59,7 +59,8 @@ bool SendPages(const SendSettings& settings, PrintTarget& target, SendingProgres
     // The printer's own copy count comes back when sending ends, however it ends.
     const int ownCopies = target.copyCount();
     target.setCopyCount(1);
-    const auto restoreCopies = qScopeGuard([&target, ownCopies] { target.setCopyCount(ownCopies); });
+    const auto restoreCopies =
+        qScopeGuard([&target, ownCopies] { target.setCopyCount(ownCopies); });
     target.openJob(settings.jobName);
     bool sentAll = false;
     try {

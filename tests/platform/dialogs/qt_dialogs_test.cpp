@@ -66,8 +66,11 @@ TEST(QtDialogs, EachBoxHasTheCaptionSymbolAndButtonsOfItsKind) {
         {"general error", &QtDialogs::applicationError, "Dorvantix", QMessageBox::Critical, {"OK"}},
         {"error", &QtDialogs::error, "Error", QMessageBox::Critical, {"OK"}},
         {"information", &QtDialogs::information, "Information", QMessageBox::Information, {"OK"}},
-        {"confirm", [](QtDialogs& d, const QString& text) { d.confirm(text); }, "Confirm",
-         QMessageBox::Question, {"&No", "&Yes"}},
+        {"confirm",
+         [](QtDialogs& d, const QString& text) { d.confirm(text); },
+         "Confirm",
+         QMessageBox::Question,
+         {"&No", "&Yes"}},
     };
     QtDialogs dialogs;
     for (const auto& c : cases) {

@@ -29,9 +29,9 @@ protected:
         const auto add = [this, &lines](const QString& key, const QString& name) {
             const std::optional<RegValue> value = hive.value(key, name);
             lines.append(key + QLatin1Char('|') + name + QLatin1Char('=') +
-                         (!value                 ? QStringLiteral("(none)")
-                          : value->isDword()     ? QString::number(value->dword)
-                                                 : value->text));
+                         (!value             ? QStringLiteral("(none)")
+                          : value->isDword() ? QString::number(value->dword)
+                                             : value->text));
         };
         for (const char* name : {"TotalCallTime", "TotalCallCharges", "LastResetDate"})
             add(kProductKey, QString::fromLatin1(name));
