@@ -177,7 +177,7 @@ TEST_F(FileDialogTest, TheSaveDialogAddsTheExtensionToANameTypedWithoutIt) {
             EXPECT_FALSE(files->testOption(QFileDialog::DontConfirmOverwrite));
             expectLogFileOptions(*files);
             files->selectFile(QString::fromLatin1(typed));
-            files->accept();
+            dialog.accept(); // QFileDialog::accept, as the Save or Open button runs it
         });
         EXPECT_EQ(dialogs.saveFileName(options()), pathOf("calls.dvx"));
     }
@@ -200,7 +200,7 @@ TEST_F(FileDialogTest, TheSaveDialogAsksBeforeItReplacesAFile) {
             box->button(QMessageBox::Yes)->click();
         });
         files->selectFile(QStringLiteral("kept"));
-        files->accept();
+        dialog.accept(); // QFileDialog::accept, as the Save or Open button runs it
     });
     EXPECT_EQ(dialogs.saveFileName(options()), pathOf("kept.dvx"));
     EXPECT_TRUE(asked);
@@ -218,7 +218,7 @@ TEST_F(FileDialogTest, TheOpenDialogTakesAnExistingFile) {
         EXPECT_EQ(files->fileMode(), QFileDialog::ExistingFile);
         expectLogFileOptions(*files);
         files->selectFile(QStringLiteral("old.dvx"));
-        files->accept();
+        dialog.accept(); // QFileDialog::accept, as the Save or Open button runs it
     });
     EXPECT_EQ(dialogs.openFileName(options()), pathOf("old.dvx"));
 }

@@ -110,17 +110,5 @@ TEST_F(SessionListTest, TheLogsPageAndMonitorRefillTheList) {
     EXPECT_EQ(window.edtTotalCallTime->text(), "3min, 03sec");
 }
 
-// A record stored while the window looked elsewhere (the hive tool, another profile) shows once
-// Monitor! is pressed.
-TEST_F(SessionListTest, MonitorRefillsTheListFromTheStore) {
-    fill();
-    hive.seed(RecordSeed(0, 725, "£0.42", "03/03/2026 12:00:00"));
-    EXPECT_EQ(listedRows(), QStringList());
-    window.btnMonitor->click();
-    EXPECT_EQ(listedRows(), QStringList({"03/03/2026 12:00:00|call 0|12min, 05sec|£0.42"}));
-    EXPECT_EQ(window.edtTotalCallTime->text(), "12min, 05sec");
-    EXPECT_EQ(window.edtTotalCost->text(), "£0.42");
-}
-
 } // namespace
 } // namespace dvx
