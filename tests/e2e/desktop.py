@@ -174,6 +174,30 @@ class Desktop:
             raise Skip("the hive tool dorvantix-reg is not built")
         return self.x.run([self.reg_tool, "export", *([key] if key else [])]).stdout
 
+    def read_values(self, key, *names):
+        """The named values of a key as the hive tool's query prints them (a string's text, a
+        DWORD in decimal): name -> text, leaving out a value the key does not hold."""
+        if not self.reg_tool:
+            raise Skip("the hive tool dorvantix-reg is not built")
+        found = {}
+        for name in names:
+            result = self.x.run([self.reg_tool, "query", key, name], check=False)
+            if result.returncode == 0:
+                found[name] = result.stdout[:-1] if result.stdout.endswith("\n") else result.stdout
+        return found
+
+    def subkeys(self, key):
+        """The names of a key's direct subkeys, from the hive tool's query; none when the key
+        does not exist."""
+        if not self.reg_tool:
+            raise Skip("the hive tool dorvantix-reg is not built")
+        result = self.x.run([self.reg_tool, "query", key], check=False)
+        if result.returncode != 0:
+            return []
+        # After the key's section and value lines, one line per subkey: its name and "\".
+        return [line[:-1] for line in result.stdout.splitlines()
+                if line.endswith("\\") and not line.startswith(("[", '"', "@"))]
+
     def watch_sounds(self):
         """Counts the sounds played from now on (use with "with")."""
         return SoundWatch(self.processes, self.env)

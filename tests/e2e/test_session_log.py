@@ -32,22 +32,6 @@ SEED = f"""REGEDIT4
 CALL_SECONDS = 5
 
 
-def values(export_text, key):
-    """The values under one section of REGEDIT4 text: name -> int (DWORD) or str."""
-    found, inside = {}, False
-    for line in export_text.splitlines():
-        if line.startswith("["):
-            inside = line.strip("[]").casefold() == key.casefold()
-        elif inside and line.startswith('"'):
-            name, _, value = line.partition("=")
-            name = name.strip('"')
-            if value.startswith("dword:"):
-                found[name] = int(value[6:], 16)
-            else:
-                found[name] = value.strip('"').replace('\\"', '"').replace("\\\\", "\\")
-    return found
-
-
 def money(text):
     """The amount of a money text in hundredths, whatever the locale put around it."""
     digits = re.sub(r"[^0-9.]", "", text)
@@ -57,8 +41,16 @@ def money(text):
 
 
 def record_names(desktop):
-    return re.findall(r"^\[" + re.escape("HKEY_LOCAL_MACHINE\\" + SESSIONS) + r"\\([^\]]+)\]",
-                      desktop.read_hive(), re.MULTILINE)
+    return desktop.subkeys(SESSIONS)
+
+
+def record(desktop):
+    return desktop.read_values(f"{SESSIONS}\\0", "ConnectionName", "Description", "CallTime",
+                               "CallCharges")
+
+
+def totals(desktop):
+    return desktop.read_values(PRODUCT, "TotalCallTime", "TotalCallCharges")
 
 
 def lan_link(desktop):
@@ -99,8 +91,7 @@ def dial_and_hang_up(desktop):
         time.sleep(CALL_SECONDS)
     held = time.monotonic() - started
     # The description is the record's last value.
-    wait_until(lambda: "Description" in values(desktop.read_hive(), f"{PRODUCT}\\Sessions\\0"),
-               10, "the call's record")
+    wait_until(lambda: "Description" in record(desktop), 10, "the call's record")
     return held
 
 
@@ -108,21 +99,20 @@ def check_the_record(desktop, held):
     names = record_names(desktop)
     if names != ["0"]:
         raise Failure(f"expected one record named 0, found {names}")
-    hive = desktop.read_hive()
-    record = values(hive, f"{PRODUCT}\\Sessions\\0")
-    product = values(hive, PRODUCT)
-    if record.get("ConnectionName") != "Automatic Connection":
-        raise Failure(f"the record is not an automatic connection: {record}")
-    if record.get("Description") != "Dial-up":
-        raise Failure(f"the record's description is not the default one: {record}")
-    seconds = record.get("CallTime")
+    stored = record(desktop)
+    product = totals(desktop)
+    if stored.get("ConnectionName") != "Automatic Connection":
+        raise Failure(f"the record is not an automatic connection: {stored}")
+    if stored.get("Description") != "Dial-up":
+        raise Failure(f"the record's description is not the default one: {stored}")
+    seconds = int(stored.get("CallTime", "-1"))
     # The monitor sees the link at its first tick after it came up, and the call keeps the
     # seconds of its last tick before the hang-up: up to two ticks less than it was held.
-    if not isinstance(seconds, int) or not held - 3 <= seconds <= held or seconds < 1:
+    if not held - 3 <= seconds <= held or seconds < 1:
         raise Failure(f"the call was held {held:.1f} s but recorded as {seconds} s")
-    if money(record["CallCharges"]) != 5:
-        raise Failure(f"a short call should cost the minimum charge: {record['CallCharges']!r}")
-    if product.get("TotalCallTime") != 100 + seconds:
+    if money(stored["CallCharges"]) != 5:
+        raise Failure(f"a short call should cost the minimum charge: {stored['CallCharges']!r}")
+    if product.get("TotalCallTime") != str(100 + seconds):
         raise Failure(f"the total time did not grow by {seconds} s: {product}")
     if money(product["TotalCallCharges"]) != 105:
         raise Failure(f"the total charges did not grow by the call's: {product}")

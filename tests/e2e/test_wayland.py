@@ -4,7 +4,6 @@ display shows, its place is stored as the display reports it and it stands there
 restart. Without an X server it runs natively: the same tray and window, the floating display
 stands where the compositor puts it, and its stored place is left as it was."""
 
-import re
 
 import harness
 import status_notifier as sni
@@ -27,11 +26,11 @@ BORDER = 4
 
 
 def stored_place(desktop):
-    text = desktop.read_hive("HKEY_LOCAL_MACHINE\\Software\\Ostravane\\Dorvantix")
-    values = dict(re.findall(r'"(FloatLeft|FloatTop)"=dword:([0-9a-f]{8})', text))
+    values = desktop.read_values("HKEY_LOCAL_MACHINE\\Software\\Ostravane\\Dorvantix",
+                                 "FloatLeft", "FloatTop")
     if len(values) != 2:
-        raise Failure(f"the hive holds no place of the floating display:\n{text}")
-    return tuple(int(values[name], 16) for name in ("FloatLeft", "FloatTop"))
+        raise Failure(f"the hive holds no place of the floating display: {values}")
+    return tuple(int(values[name]) for name in ("FloatLeft", "FloatTop"))
 
 
 def start(desktop, with_x_server):

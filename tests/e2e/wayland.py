@@ -197,6 +197,19 @@ class WaylandDesktop:
             raise Skip("the hive tool dorvantix-reg is not built")
         return self._run_as_user([self.reg_tool, "export", *([key] if key else [])])
 
+    def read_values(self, key, *names):
+        """The named values of a key as the hive tool's query prints them (a string's text, a
+        DWORD in decimal): name -> text, leaving out a value the key does not hold."""
+        if not self.reg_tool:
+            raise Skip("the hive tool dorvantix-reg is not built")
+        found = {}
+        for name in names:
+            result = subprocess.run(self._as_user([self.reg_tool, "query", key, name]),
+                                    env=self.env, capture_output=True, text=True, timeout=30)
+            if result.returncode == 0:
+                found[name] = result.stdout[:-1] if result.stdout.endswith("\n") else result.stdout
+        return found
+
     def start_program(self, with_x_server=True):
         """Starts the program as a Wayland session starts it: Qt's platform left to it, with
         the session's X server (XWayland) named or not."""

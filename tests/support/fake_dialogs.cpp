@@ -65,8 +65,9 @@ std::optional<QVariant> FakeDialogs::open(BoxKind kind, const QString& caption, 
                                           const QString& detail) {
     shown_.append({kind, caption, text, detail});
     if (script_.isEmpty() || script_.constFirst().kind != kind) {
-        ADD_FAILURE() << "unexpected " << kindName(kind) << " \"" << caption.toStdString()
-                      << "\": " << text.toStdString();
+        ADD_FAILURE() << "unexpected " << kindName(kind)
+                      << (caption.isEmpty() ? "" : " \"" + caption.toStdString() + '"') << ": "
+                      << text.toStdString();
         return std::nullopt;
     }
     Scripted scripted = script_.takeFirst();
@@ -84,19 +85,19 @@ std::optional<QString> FakeDialogs::textAnswer(BoxKind kind, const QString& capt
 }
 
 void FakeDialogs::applicationError(const QString& text) {
-    open(BoxKind::applicationError, QStringLiteral("Dorvantix"), text);
+    open(BoxKind::applicationError, QString(), text);
 }
 
 void FakeDialogs::error(const QString& text) {
-    open(BoxKind::error, QStringLiteral("Error"), text);
+    open(BoxKind::error, QString(), text);
 }
 
 void FakeDialogs::information(const QString& text) {
-    open(BoxKind::information, QStringLiteral("Information"), text);
+    open(BoxKind::information, QString(), text);
 }
 
 bool FakeDialogs::confirm(const QString& text) {
-    const std::optional<QVariant> answer = open(BoxKind::confirm, QStringLiteral("Confirm"), text);
+    const std::optional<QVariant> answer = open(BoxKind::confirm, QString(), text);
     return answer && answer->toBool();
 }
 

@@ -27,6 +27,8 @@ class FakeDialogs final : public Dialogs {
 public:
     struct Shown {
         BoxKind kind;
+        // The caption the program gave (an input box's, a modal window's title); a box whose
+        // caption comes from its kind has none here: the real boxes' tests check those.
         QString caption;
         QString text;
         QString detail; // the proposed text of an input box, the folder of a file dialog

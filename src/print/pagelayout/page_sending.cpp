@@ -1,6 +1,7 @@
 #include "print/pagelayout/page_sending.h"
 
 #include <QList>
+#include <QScopeGuard>
 
 namespace dvx {
 
@@ -26,21 +27,6 @@ QList<int> SendingOrder(int pageCount, int copies, bool collate) {
     }
     return order;
 }
-
-// Puts the printer's own copy count back when sending ends, however it ends.
-class CopyCountKeeper {
-public:
-    explicit CopyCountKeeper(PrintTarget& target) : target_(target), saved_(target.copyCount()) {
-        target_.setCopyCount(1);
-    }
-    ~CopyCountKeeper() { target_.setCopyCount(saved_); }
-    CopyCountKeeper(const CopyCountKeeper&) = delete;
-    CopyCountKeeper& operator=(const CopyCountKeeper&) = delete;
-
-private:
-    PrintTarget& target_;
-    int saved_;
-};
 
 // Sends the pages in order; false when the user cancelled before the last one.
 bool SendAll(const SendSettings& settings, const QList<int>& order, PrintTarget& target,
@@ -70,7 +56,11 @@ bool SendPages(const SendSettings& settings, PrintTarget& target, SendingProgres
         return true;
     }
     const QList<int> order = SendingOrder(settings.pageCount, settings.copies, settings.collate);
-    CopyCountKeeper keeper(target);
+    // The printer's own copy count comes back when sending ends, however it ends.
+    const int ownCopies = target.copyCount();
+    target.setCopyCount(1);
+    const auto restoreCopies =
+        qScopeGuard([&target, ownCopies] { target.setCopyCount(ownCopies); });
     target.openJob(settings.jobName);
     bool sentAll = false;
     try {

@@ -70,9 +70,7 @@ void TfrmMain::connectHandlers() {
     onTrigger(Exit1, &TfrmMain::Exit1Click);
     onTrigger(About1, &TfrmMain::About1Click);
     onTrigger(mnuMonitor, &TfrmMain::mnuMonitorClick);
-    onTrigger(mnuFloatingDisplayPopUp, &TfrmMain::mnuFloatingDisplayPopUpClick);
     onTrigger(mnuShowStatistics, &TfrmMain::mnuShowStatisticsClick);
-    onTrigger(mnuExit, &TfrmMain::mnuExitClick);
 
     connect(DurationTimer, &QTimer::timeout, this,
             [this] { runGuarded([this] { DurationTimerTimer(); }); });

@@ -182,7 +182,8 @@ public:
     QCheckBox* cbPromptForDescription = nullptr;
     QCheckBox* cbAutoStart = nullptr;
 
-    // Menu bar and tray menu.
+    // Menu bar and tray menu. The floating display and Exit are one action each, in both menus:
+    // the tray menu's names stand for the same actions.
     QAction* mnuFloatingDisplay = nullptr;
     QAction* Exit1 = nullptr;
     QAction* About1 = nullptr;

@@ -35,8 +35,9 @@ void TfrmMain::mnuMonitorClick() {
     SetMonitoring(!meter_.monitoring());
 }
 
+// The tray menu's Exit is the menu bar's action: this name does what that item does.
 void TfrmMain::mnuExitClick() {
-    ExitProgram();
+    Exit1Click();
 }
 
 void TfrmMain::Exit1Click() {

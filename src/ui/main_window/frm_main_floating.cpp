@@ -17,13 +17,12 @@ void TfrmMain::createFloatingDisplay() {
     frmFloat->move(0, 0);
 }
 
-// Shows or hides the display; the window, both menus' check marks and the stored value always
-// agree.
+// Shows or hides the display; the window, the check mark both menus show and the stored value
+// always agree.
 void TfrmMain::SetFloatingDisplay(bool shown) {
     settings_.FloatingShown = shown;
     frmFloat->setVisible(shown);
     mnuFloatingDisplay->setChecked(shown);
-    mnuFloatingDisplayPopUp->setChecked(shown);
     SettingsStore(regional(), kProductKey).writeFlag(QStringLiteral("FloatingDisplay"), shown);
 }
 
@@ -31,8 +30,9 @@ void TfrmMain::mnuFloatingDisplayClick() {
     SetFloatingDisplay(!settings_.FloatingShown);
 }
 
+// The tray menu's item is the menu bar's action: this name does what that item does.
 void TfrmMain::mnuFloatingDisplayPopUpClick() {
-    SetFloatingDisplay(!settings_.FloatingShown);
+    mnuFloatingDisplayClick();
 }
 
 namespace {

@@ -1,4 +1,5 @@
-// The menu bar and the tray icon's menu.
+// The menu bar and the tray icon's menu. A command that both menus offer is one action in both,
+// so its check mark and its handler are the same wherever it is chosen.
 #include "ui/main_window/frm_main.h"
 
 #include <QAction>
@@ -9,24 +10,36 @@ namespace dvx {
 
 namespace {
 
-QAction* menuItem(QMenu* menu, const QString& name, const QString& caption,
-                  bool checkable = false) {
-    QAction* item = menu->addAction(caption);
+QAction* command(QObject* owner, const QString& name, const QString& caption,
+                 bool checkable = false) {
+    auto* item = new QAction(caption, owner);
     item->setObjectName(name);
     item->setCheckable(checkable);
+    return item;
+}
+
+QAction* menuItem(QMenu* menu, const QString& name, const QString& caption,
+                  bool checkable = false) {
+    QAction* item = command(menu, name, caption, checkable);
+    menu->addAction(item);
     return item;
 }
 
 } // namespace
 
 void TfrmMain::buildMenus() {
+    mnuFloatingDisplay = command(this, QStringLiteral("mnuFloatingDisplay"),
+                                 QStringLiteral("Floating Display"), true);
+    mnuFloatingDisplayPopUp = mnuFloatingDisplay;
+    Exit1 = command(this, QStringLiteral("Exit1"), QStringLiteral("&Exit"));
+    mnuExit = Exit1;
+
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    mnuFloatingDisplay = menuItem(file, QStringLiteral("mnuFloatingDisplay"),
-                                  QStringLiteral("Floating Display"), true);
+    file->addAction(mnuFloatingDisplay);
     file->addSeparator();
-    Exit1 = menuItem(file, QStringLiteral("Exit1"), QStringLiteral("&Exit"));
+    file->addAction(Exit1);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     About1 = menuItem(help, QStringLiteral("About1"), QStringLiteral("&About..."));
 
@@ -34,13 +47,12 @@ void TfrmMain::buildMenus() {
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
     mnuMonitor =
         menuItem(PopupMenu, QStringLiteral("mnuMonitor"), QStringLiteral("&Monitor"), true);
-    mnuFloatingDisplayPopUp = menuItem(PopupMenu, QStringLiteral("mnuFloatingDisplayPopUp"),
-                                       QStringLiteral("Floating Display"), true);
+    PopupMenu->addAction(mnuFloatingDisplayPopUp);
     PopupMenu->addSeparator();
     mnuShowStatistics = menuItem(PopupMenu, QStringLiteral("mnuShowStatistics"),
                                  QStringLiteral("Show Main Window"));
     PopupMenu->addSeparator();
-    mnuExit = menuItem(PopupMenu, QStringLiteral("mnuExit"), QStringLiteral("&Exit"));
+    PopupMenu->addAction(mnuExit);
 }
 
 } // namespace dvx

@@ -21,9 +21,13 @@ namespace dvx {
 void TfrmMain::DurationTimerTimer() {
     if (!pendingSessions_.empty())
         savePendingSessions();
-    std::optional<TimerPause> pause;
-    if (meter_.monitoring())
-        pause.emplace(*DurationTimer);
+    const bool pause = meter_.monitoring();
+    if (pause)
+        DurationTimer->stop();
+    const auto startAgain = qScopeGuard([this, pause] {
+        if (pause)
+            DurationTimer->start();
+    });
     showTickOutcome(meter_.tick(alarmWindowState()));
 }
 
@@ -40,7 +44,7 @@ void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
 
 // A session ended here records what it had: one that is already over is never recorded twice.
 void TfrmMain::SetCharging(bool on) {
-    TimerPause pause(*DurationTimer);
+    const auto pause = PauseTimer(*DurationTimer);
     if (on && !meter_.charging()) {
         meter_.startSession(SessionKind::automatic);
         showSessionStarted();
@@ -109,7 +113,7 @@ void TfrmMain::btnManualStartClick() {
         return;
     }
     btnMonitor->setEnabled(false);
-    TimerPause pause(*DurationTimer);
+    const auto pause = PauseTimer(*DurationTimer);
     meter_.startSession(SessionKind::manual);
     showSessionStarted();
 }

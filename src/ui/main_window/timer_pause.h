@@ -1,20 +1,15 @@
 #pragma once
 
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace dvx {
 
-// Holds a timer off for the length of a scope and starts it again at its end, however the scope
+// Holds a timer off until the returned guard goes, and starts it again then, however the scope
 // is left, so the one-second tick always goes on.
-class TimerPause {
-public:
-    explicit TimerPause(QTimer& timer) : timer_(timer) { timer_.stop(); }
-    ~TimerPause() { timer_.start(); }
-    TimerPause(const TimerPause&) = delete;
-    TimerPause& operator=(const TimerPause&) = delete;
-
-private:
-    QTimer& timer_;
-};
+[[nodiscard]] inline auto PauseTimer(QTimer& timer) {
+    timer.stop();
+    return qScopeGuard([&timer] { timer.start(); });
+}
 
 } // namespace dvx

@@ -37,7 +37,7 @@ TEST(Guarded, ShowsTheErrorAndStopsTheHandlerThere) {
     });
     EXPECT_EQ(stepsDone, 1);
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown()[0].caption, "Dorvantix");
+    EXPECT_EQ(dialogs.shown()[0].kind, BoxKind::applicationError);
     EXPECT_EQ(dialogs.shown()[0].text, "Integer overflow.");
 }
 

@@ -21,7 +21,8 @@ TEST(FakeDialogs, AnswersTheScriptedBoxesInOrder) {
     EXPECT_EQ(dialogs.pending(), 0);
     ASSERT_EQ(dialogs.shown().size(), 4);
     EXPECT_EQ(dialogs.shown()[1].detail, "proposed");
-    EXPECT_EQ(dialogs.shown()[3].caption, "Information");
+    EXPECT_EQ(dialogs.shown()[1].caption, "Caption");
+    EXPECT_EQ(dialogs.shown()[3].kind, BoxKind::information);
 }
 
 TEST(FakeDialogs, AnUnexpectedBoxFailsTheTestAndIsAnsweredNo) {

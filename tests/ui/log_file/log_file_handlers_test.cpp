@@ -183,7 +183,7 @@ TEST_F(LogFileHandlersTest, RefusedFileEmptiesTheListAndKeepsTheTotals) {
         fakes.clear();
         load(fileName, {BoxKind::error});
         ASSERT_EQ(fakes.shown().size(), 2);
-        EXPECT_EQ(fakes.shown()[1].caption, "Error");
+        EXPECT_EQ(fakes.shown()[1].kind, BoxKind::error);
         EXPECT_EQ(fakes.shown()[1].text, refused.message);
         EXPECT_TRUE(shownRows().isEmpty());
         EXPECT_EQ(totals(), QStringList({"1min, 00sec", "£9.99"}));
@@ -246,7 +246,7 @@ TEST_F(LogFileHandlersTest, UnwritableFolderShowsTheSystemsErrorAndKeepsTheLogNa
     save(folder.path + "/calls.dvx", {BoxKind::applicationError});
     QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(fakes.shown().size(), 2);
-    EXPECT_EQ(fakes.shown()[1].caption, "Dorvantix");
+    EXPECT_EQ(fakes.shown()[1].kind, BoxKind::applicationError);
     EXPECT_EQ(fakes.shown()[1].text, folder.refusal);
     EXPECT_EQ(logName(), "Current Log - From 01/03/2026");
     EXPECT_EQ(shownRows(), kSessions);

@@ -55,7 +55,7 @@ TEST_F(ConfiguredWindowTest, AButtonsErrorGoesToTheErrorBoxNotTheEventLoop) {
     dialogs.expect(BoxKind::applicationError);
     window.btnSetChanges->click();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown()[0].caption, "Dorvantix");
+    EXPECT_EQ(dialogs.shown()[0].kind, BoxKind::applicationError);
     EXPECT_EQ(dialogs.shown()[0].text, "'' is not a valid floating point value.");
 }
 

@@ -183,6 +183,17 @@ TEST_F(ConfiguredWindowTest, TheMenusHoldTheirItemsInOrder) {
     EXPECT_EQ(window.PopupMenu->defaultAction(), nullptr);
 }
 
+TEST_F(ConfiguredWindowTest, ACommandOfBothMenusIsOneActionInBoth) {
+    const QList<QAction*> file = window.menuBar()->actions().constFirst()->menu()->actions();
+    const QList<QAction*> tray = window.PopupMenu->actions();
+    for (QAction* item : {window.mnuFloatingDisplay, window.Exit1}) {
+        EXPECT_TRUE(file.contains(item)) << item->text().toStdString();
+        EXPECT_TRUE(tray.contains(item)) << item->text().toStdString();
+    }
+    EXPECT_EQ(window.mnuFloatingDisplayPopUp, window.mnuFloatingDisplay);
+    EXPECT_EQ(window.mnuExit, window.Exit1);
+}
+
 TEST(Pictures, AreSquarePicturesOf32PixelsWithSomethingDrawn) {
     for (const QPixmap& picture :
          {ResetPicture(), SetChangesPicture(), MonitorPicture(), ManualStartPicture(),

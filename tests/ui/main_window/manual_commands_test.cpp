@@ -29,7 +29,7 @@ TEST_F(ConfiguredWindowTest, ManualStartWhileChargingOnlyShowsTheError) {
     dialogs.expect(BoxKind::error);
     window.btnManualStartClick();
     ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown()[0].caption, "Error");
+    EXPECT_EQ(dialogs.shown()[0].kind, BoxKind::error);
     EXPECT_EQ(dialogs.shown()[0].text, kAlreadyCharging);
     EXPECT_EQ(window.meter().connectionName(), "Automatic Connection");
     EXPECT_DOUBLE_EQ(window.meter().sessionStart(), start);

@@ -85,6 +85,30 @@ TEST_F(DescriptionTest, TheRecordAndTotalsAreWrittenBeforeTheBoxOpens) {
     EXPECT_EQ(storedDescription(), "typed");
 }
 
+// A box left open for minutes adds nothing to the call: the one-second tick waits for it, and
+// goes on once it is answered.
+TEST_F(DescriptionTest, TheTickIsOffWhileTheBoxIsOpen) {
+    loadWith(QStringLiteral("\"PromptForDescription\"=dword:00000001\n"));
+    for (bool manual : {false, true}) {
+        SCOPED_TRACE(manual ? "manual" : "automatic");
+        bool ticking = true;
+        const auto scriptBox = [this, &ticking] {
+            dialogs.expect(BoxKind::input, QStringLiteral("typed")).whileOpen([this, &ticking] {
+                ticking = window.DurationTimer->isActive();
+            });
+        };
+        if (manual) {
+            manualSession(30, scriptBox);
+        } else {
+            scriptBox();
+            automaticSession(30);
+        }
+        EXPECT_EQ(dialogs.pending(), 0);
+        EXPECT_FALSE(ticking);
+        EXPECT_TRUE(window.DurationTimer->isActive());
+    }
+}
+
 // The real box: its caption and prompt, at most 255 characters, the proposal selected, and
 // nothing when it is cancelled.
 TEST(DescriptionBox, OffersTheProposalSelectedAndHoldsAtMost255Characters) {
