@@ -16,11 +16,13 @@
 
 namespace dvx {
 
-// In monitor mode the timer is off while the tick works and on again afterwards, whatever
-// happens, so the next tick comes a second after this one ends.
+// While a call is metered the timer is off while the tick works and on again afterwards,
+// whatever happens, so the next tick comes a second after this one ends (the end of a call
+// records it, which may ask the user). A tick that only looks for a call leaves the timer
+// running: an idle program does nothing more than that look once a second.
 void TfrmMain::DurationTimerTimer() {
     std::optional<TimerPause> pause;
-    if (meter_.monitoring())
+    if (meter_.monitoring() && meter_.charging())
         pause.emplace(*DurationTimer);
     showTickOutcome(meter_.tick(alarmWindowState()));
 }
