@@ -18,12 +18,14 @@ namespace dvx {
 
 // While a call is metered the timer is off while the tick works and on again afterwards,
 // whatever happens, so the next tick comes a second after this one ends (the end of a call
-// records it, which may ask the user). A tick that only looks for a call leaves the timer
-// running: an idle program does nothing more than that look once a second.
+// records it, which may ask the user). A tick that only looks for a call leaves a running timer
+// as it is: an idle program does nothing more than that look once a second.
 void TfrmMain::DurationTimerTimer() {
     std::optional<TimerPause> pause;
     if (meter_.monitoring() && meter_.charging())
         pause.emplace(*DurationTimer);
+    else if (meter_.monitoring() && !DurationTimer->isActive())
+        DurationTimer->start();
     showTickOutcome(meter_.tick(alarmWindowState()));
 }
 
