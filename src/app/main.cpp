@@ -6,7 +6,7 @@
 #include "platform/connection/kernel_connection_state.h"
 #include "platform/dialogs/qt_dialogs.h"
 #include "platform/runlist/xdg_autostart_run_list.h"
-#include "platform/sound/effect_sound_player.h"
+#include "platform/sound/module_sound_player.h"
 #include "store/registry/process_hive.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/icons/pictures.h"
@@ -45,7 +45,7 @@ int main(int, char* argv[]) {
     dvx::XdgAutostartRunList autostart;
     // The alarm window is there before the start-up's first box, in whose message loop the tick
     // may already check the alarms.
-    dvx::EffectSoundPlayer alarmSound(QStringLiteral("alarm.wav"));
+    dvx::ModuleSoundPlayer alarmSound(QStringLiteral("alarm.wav"));
     dvx::TfrmAlarm alarmWindow(alarmSound);
     dvx::TfrmMain frmMain({.clock = clock,
                            .connection = connection,

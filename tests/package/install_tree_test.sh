@@ -24,6 +24,9 @@ expect_file() {
     [ -s "$prefix/$1" ] || fail "$1 is missing or empty"
 }
 expect_file share/dorvantix/alarm.wav
+# The alarm sound's player, loaded by the program from beside its own folder.
+ls "$prefix"/lib*/dorvantix/dorvantix-sound.so >/dev/null 2>&1 ||
+    fail "lib/dorvantix/dorvantix-sound.so is missing"
 expect_file share/applications/dorvantix.desktop
 expect_file share/metainfo/com.ostravane.dorvantix.metainfo.xml
 expect_file share/icons/hicolor/scalable/apps/dorvantix.svg

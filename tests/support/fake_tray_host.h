@@ -13,10 +13,12 @@ public:
     void settleKind() override { ++settled; }
     bool statusNotifier() const override { return isStatusNotifier; }
     bool present() override { return isThere; }
+    void onChange(std::function<void()> changed) override { this->changed = std::move(changed); }
 
     bool isStatusNotifier;
     bool isThere;
     int settled = 0;
+    std::function<void()> changed; // what the host calls when a tray comes or goes
 };
 
 } // namespace dvx

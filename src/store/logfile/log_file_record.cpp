@@ -1,5 +1,6 @@
 #include "store/logfile/log_file_record.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <bit>
 
@@ -14,16 +15,13 @@ constexpr std::size_t kDurationAt = 92;
 constexpr std::size_t kCostAt = 96;
 constexpr std::size_t kFileTagAt = 104;
 
-void putUnsigned(LogRecordBytes& bytes, std::size_t at, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+// The file's numbers are little-endian whatever the machine's order.
+template <typename T> void putLittleEndian(LogRecordBytes& bytes, std::size_t at, T value) {
+    qToLittleEndian(value, bytes.data() + at);
 }
 
-std::uint64_t getUnsigned(const LogRecordBytes& bytes, std::size_t at, int size) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < size; ++i)
-        value |= static_cast<std::uint64_t>(bytes[at + i]) << (8 * i);
-    return value;
+template <typename T> T getLittleEndian(const LogRecordBytes& bytes, std::size_t at) {
+    return qFromLittleEndian<T>(bytes.data() + at);
 }
 
 void putShortString(LogRecordBytes& bytes, std::size_t at, const QByteArray& text,
@@ -42,22 +40,22 @@ QByteArray getShortString(const LogRecordBytes& bytes, std::size_t at, qsizetype
 
 LogRecordBytes encodeLogRecord(const LogFileRecord& record) {
     LogRecordBytes bytes{};
-    putUnsigned(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(record.startTime), 8);
+    putLittleEndian(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(record.startTime));
     putShortString(bytes, kProductAt, record.product, kProductCapacity);
     putShortString(bytes, kDescriptionAt, record.description, kDescriptionCapacity);
-    putUnsigned(bytes, kDurationAt, static_cast<std::uint32_t>(record.duration), 4);
-    putUnsigned(bytes, kCostAt, static_cast<std::uint64_t>(record.cost), 8);
+    putLittleEndian(bytes, kDurationAt, static_cast<std::uint32_t>(record.duration));
+    putLittleEndian(bytes, kCostAt, static_cast<std::uint64_t>(record.cost));
     putShortString(bytes, kFileTagAt, record.fileTag, kFileTagCapacity);
     return bytes;
 }
 
 LogFileRecord decodeLogRecord(const LogRecordBytes& bytes) {
     LogFileRecord record;
-    record.startTime = std::bit_cast<double>(getUnsigned(bytes, kStartTimeAt, 8));
+    record.startTime = std::bit_cast<double>(getLittleEndian<std::uint64_t>(bytes, kStartTimeAt));
     record.product = getShortString(bytes, kProductAt, kProductCapacity);
     record.description = getShortString(bytes, kDescriptionAt, kDescriptionCapacity);
-    record.duration = static_cast<std::int32_t>(getUnsigned(bytes, kDurationAt, 4));
-    record.cost = static_cast<std::int64_t>(getUnsigned(bytes, kCostAt, 8));
+    record.duration = static_cast<std::int32_t>(getLittleEndian<std::uint32_t>(bytes, kDurationAt));
+    record.cost = static_cast<std::int64_t>(getLittleEndian<std::uint64_t>(bytes, kCostAt));
     record.fileTag = getShortString(bytes, kFileTagAt, kFileTagCapacity);
     return record;
 }

@@ -197,8 +197,9 @@ public:
     QTimer* DurationTimer = nullptr;
     TCoolTrayIcon* CoolTrayIcon = nullptr;
     TfrmFloat* frmFloat = nullptr;
-    // The page printer that prints the log report, made with the window and owned by it.
-    TPagePrinter* PrintLines = createPrintLines(this);
+    // The page printer that prints the log report, owned by the window. It is made at its
+    // first use: it asks the system for its default printer, which loads the printing system.
+    TPagePrinter* PrintLines();
 
 signals:
     // ExitProgram was called: the message loop ends.
@@ -249,8 +250,6 @@ private:
     void showLoadedTariffAndTotals();
     QString sessionDescription(const FinishedSession& session);
 
-    static TPagePrinter* createPrintLines(QObject* owner);
-
     MainWindowServices services_;
     SessionMeter meter_;
     SessionListModel* sessionList_ = nullptr;
@@ -265,6 +264,7 @@ private:
     // The printer chosen in the print dialog, kept so that the dialog offers it again. Shared
     // only so that its deleter is fixed where it is made and this header needs no QPrinter.
     std::shared_ptr<QPrinter> chosenPrinter_;
+    TPagePrinter* printLines_ = nullptr;
     bool destroyed_ = false;
     // ExitProgram was called: the windows now close for good.
     bool ending_ = false;

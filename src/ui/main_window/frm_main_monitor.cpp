@@ -16,14 +16,18 @@
 
 namespace dvx {
 
-// In monitor mode the timer is off while the tick works and on again afterwards, whatever
-// happens, so the next tick comes a second after this one ends.
+// While a call is metered the timer is off while the tick works and on again afterwards,
+// whatever happens, so the next tick comes a second after this one ends (the end of a call
+// records it, which may ask the user). A tick that only looks for a call leaves a running timer
+// as it is: an idle program does nothing more than that look once a second.
 void TfrmMain::DurationTimerTimer() {
     if (!pendingSessions_.empty())
         savePendingSessions();
-    const bool pause = meter_.monitoring();
+    const bool pause = meter_.monitoring() && meter_.charging();
     if (pause)
         DurationTimer->stop();
+    else if (meter_.monitoring() && !DurationTimer->isActive())
+        DurationTimer->start();
     const auto startAgain = qScopeGuard([this, pause] {
         if (pause)
             DurationTimer->start();

@@ -17,18 +17,20 @@
 
 namespace dvx {
 
-TPagePrinter* TfrmMain::createPrintLines(QObject* owner) {
-    auto* printLines = new TPagePrinter(owner);
-    printLines->setObjectName(QStringLiteral("PrintLines"));
-    SetUpPrintLines(*printLines);
-    return printLines;
+TPagePrinter* TfrmMain::PrintLines() {
+    if (printLines_ == nullptr) {
+        printLines_ = new TPagePrinter(this);
+        printLines_->setObjectName(QStringLiteral("PrintLines"));
+        SetUpPrintLines(*printLines_);
+    }
+    return printLines_;
 }
 
 // The report shows the list, the log name and the totals exactly as the window shows them, and
 // changes none of them. While its pages are being sent, Print Log cannot be pressed: the
 // chosen printer is busy, and the page printer would refuse a second print anyway.
 void TfrmMain::btnPrintLogClick() {
-    if (PrintLines->Sending()) {
+    if (PrintLines()->Sending()) {
         throw EPagePrinter(
             QStringLiteral("Unable to print while pages are still being sent to the printer"));
     }
@@ -40,7 +42,7 @@ void TfrmMain::btnPrintLogClick() {
                                    edtTotalCallTime->text(), edtTotalCost->text()};
     btnPrintLog->setEnabled(false);
     const auto enableAgain = qScopeGuard([this] { btnPrintLog->setEnabled(true); });
-    PrintLogReport(*PrintLines, *chosenPrinter_, content, regional(), clock().now());
+    PrintLogReport(*PrintLines(), *chosenPrinter_, content, regional(), clock().now());
 }
 
 } // namespace dvx

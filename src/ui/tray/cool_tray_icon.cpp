@@ -11,20 +11,16 @@
 
 namespace dvx {
 
-namespace {
-
-// How often the component looks whether the desktop's tray has come back.
-constexpr int kTrayWatchMs = 2000;
-
-} // namespace
-
+// The host says when a tray comes or goes; the component follows it then, never by looking
+// again and again.
 TCoolTrayIcon::TCoolTrayIcon(QWidget* mainWindow, TrayHost& host)
-    : QObject(mainWindow), mainWindow_(mainWindow), host_(host), trayWatch_(new QTimer(this)) {
+    : QObject(mainWindow), mainWindow_(mainWindow), host_(host) {
     if (mainWindow_)
         mainWindow_->installEventFilter(this);
-    trayWatch_->setInterval(kTrayWatchMs);
-    connect(trayWatch_, &QTimer::timeout, this, &TCoolTrayIcon::followTrayHost);
-    trayWatch_->start();
+    host_.onChange([self = QPointer<TCoolTrayIcon>(this)] {
+        if (self)
+            self->followTrayHost();
+    });
     QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayAtStart);
     followTrayHost();
     AddIcon();

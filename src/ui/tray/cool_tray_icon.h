@@ -6,7 +6,6 @@
 #include <QPointer>
 
 class QSystemTrayIcon;
-class QTimer;
 class QWidget;
 
 namespace dvx {
@@ -78,7 +77,6 @@ private:
     QPointer<QWidget> mainWindow_;
     TrayHost& host_;
     QSystemTrayIcon* tray_ = nullptr;
-    QTimer* trayWatch_ = nullptr;
     QPointer<QMenu> menu_;
     QIcon icon_;
     QString hint_;

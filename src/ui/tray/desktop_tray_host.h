@@ -2,6 +2,7 @@
 
 #include "ui/tray/tray_host.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QObject>
 
 class QDBusPendingCallWatcher;
@@ -15,25 +16,42 @@ namespace dvx {
 // then it looks at both kinds without asking Qt, whose first answer would settle the choice.
 // The bus is asked without waiting for the answer, so that a watcher that hangs never stops
 // the program.
-class DesktopTrayHost final : public QObject, public TrayHost {
+//
+// It tells of a change as the desktop announces it: a tray manager that takes the display's
+// tray selection (its MANAGER message to the root window), the window of the tray manager
+// being destroyed, a StatusNotifier watcher coming onto or leaving the bus, and a host
+// registered with it or gone.
+class DesktopTrayHost final : public QObject, public TrayHost, public QAbstractNativeEventFilter {
     Q_OBJECT
 
 public:
     explicit DesktopTrayHost(QObject* parent = nullptr);
+    ~DesktopTrayHost() override;
 
     void settleKind() override;
     bool statusNotifier() const override { return statusNotifier_; }
     // For a StatusNotifier host the last answer of the bus (a new question goes out each time),
     // for the XEmbed tray whether the display has a tray manager now.
     bool present() override;
+    void onChange(std::function<void()> changed) override { changed_ = std::move(changed); }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private slots:
+    void statusNotifierHostsChanged();
 
 private:
     void askStatusNotifierHost();
+    void watchStatusNotifierWatcher();
+    bool xembedTrayThere();
+    void tellChange();
 
     bool settled_ = false;
     bool statusNotifier_ = false;
     bool hostRegistered_ = false;
     QDBusPendingCallWatcher* pending_ = nullptr;
+    quint32 watchedManager_ = 0; // the tray manager's window whose end is watched
+    std::function<void()> changed_;
 };
 
 // Whether the session bus has a StatusNotifier watcher with a host registered, asked and
@@ -43,5 +61,9 @@ bool StatusNotifierHostRegistered();
 // Whether the X display the program runs on has a tray manager (an XEmbed tray); false on
 // other platforms.
 bool XEmbedTrayManaged();
+
+// The window of the X display's tray manager, 0 when there is none or the program does not
+// run on X.
+quint32 XEmbedTrayManager();
 
 } // namespace dvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace dvx {
 
 // The desktop's tray as the tray icon meets it: which kind of tray holds the icon, and whether a
@@ -17,6 +19,9 @@ public:
     // A tray host is there now to hold the icon: before the kind is settled a tray of either
     // kind, afterwards one of the settled kind.
     virtual bool present() = 0;
+    // The function to call whenever a tray may have come or gone: the host tells, no one needs
+    // to keep asking.
+    virtual void onChange(std::function<void()> changed) = 0;
 };
 
 } // namespace dvx

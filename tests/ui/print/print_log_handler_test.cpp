@@ -132,7 +132,7 @@ TEST_F(PrintLogHandlerTest, CancelledPrintDialogPrintsNothing) {
     fakes.expect(BoxKind::printer, false);
     window.btnPrintLog->click();
     EXPECT_FALSE(QFile::exists(dir.filePath("never.pdf")));
-    EXPECT_TRUE(window.PrintLines->Lines().isEmpty());
+    EXPECT_TRUE(window.PrintLines()->Lines().isEmpty());
     EXPECT_TRUE(window.btnPrintLog->isEnabled());
 }
 
@@ -140,7 +140,7 @@ TEST_F(PrintLogHandlerTest, CancelledPrintDialogPrintsNothing) {
 // the command itself refuses before it opens the print dialog.
 TEST_F(PrintLogHandlerTest, PrintLogWaitsUntilThePagesAreSent) {
     bool enabledWhileSending = true;
-    QObject::connect(window.PrintLines, &TPagePrinter::pageSending, &window, [&] {
+    QObject::connect(window.PrintLines(), &TPagePrinter::pageSending, &window, [&] {
         enabledWhileSending = window.btnPrintLog->isEnabled();
         window.btnPrintLog->click();
         window.runGuarded([&] { window.btnPrintLogClick(); });

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace dvx {
 namespace {
 
@@ -175,6 +177,32 @@ TEST(CoolTrayIcon, MakesTheIconWhenATrayFirstAppears) {
     EXPECT_EQ(host.settled, 1);
     EXPECT_EQ(icon->contextMenu(), &menu);
     EXPECT_FALSE(icon->icon().isNull());
+}
+
+// The component follows what the host tells of its tray, and asks it nothing in between.
+TEST(CoolTrayIcon, FollowsTheTrayWhenTheHostTellsOfAChange) {
+    QWidget mainWindow;
+    FakeTrayHost host{false, false};
+    TCoolTrayIcon tray(&mainWindow, host);
+    tray.setIcon(QIcon(QPixmap(16, 16)));
+    ASSERT_TRUE(host.changed);
+    host.isThere = true;
+    EXPECT_FALSE(tray.trayPresent());
+    host.changed();
+    EXPECT_TRUE(tray.trayPresent());
+    EXPECT_NE(tray.findChild<QSystemTrayIcon*>(), nullptr);
+    host.isThere = false;
+    host.changed();
+    EXPECT_FALSE(tray.trayPresent());
+}
+
+TEST(CoolTrayIcon, NoLongerFollowsTheHostOnceGone) {
+    QWidget mainWindow;
+    FakeTrayHost host{false, false};
+    auto tray = std::make_unique<TCoolTrayIcon>(&mainWindow, host);
+    tray.reset();
+    host.isThere = true;
+    host.changed(); // calls nothing that is gone
 }
 
 TEST(CoolTrayIcon, SaysNothingWhenATrayIsThereAtStart) {
