@@ -5,6 +5,7 @@
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 
 using namespace dvx;
 
@@ -26,7 +27,8 @@ void BM_ImportValuesOfOneKey(benchmark::State& state) {
         state.PauseTiming();
         QTemporaryDir dir;
         Hive hive(dir.filePath(QStringLiteral("hive.db")));
-        hive.ensureKey(QStringLiteral("Software"));
+        if (!hive.ensureKey(QStringLiteral("Software")))
+            std::abort();
         state.ResumeTiming();
         RegeditError error;
         if (!ImportRegedit(hive, file, error)) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <sqlite3.h>
 #include <vector>
 
@@ -34,9 +35,11 @@ public:
         for (int i = 0; i < kRecords; ++i) {
             const QString key = kSessions + QLatin1Char('\\') + QString::number(i);
             const auto text = [&](const char* name, const QString& value) {
-                hive.writeValue(key, QLatin1String(name), RegValue::ofString(value));
+                if (!hive.writeValue(key, QLatin1String(name), RegValue::ofString(value)))
+                    std::abort();
             };
-            hive.writeValue(key, QStringLiteral("CallTime"), RegValue::ofDword(60 + i % 3600));
+            if (!hive.writeValue(key, QStringLiteral("CallTime"), RegValue::ofDword(60 + i % 3600)))
+                std::abort();
             text("SessionStart", QStringLiteral("12/03/2026 %1:%2:07").arg(i % 24).arg(i % 60));
             text("SessionStop", QStringLiteral("12/03/2026 %1:%2:59").arg(i % 24).arg(i % 60));
             text("CallCharges", QStringLiteral("£%1.%2").arg(i % 9).arg(i % 90 + 10));
@@ -44,7 +47,8 @@ public:
             text("Number", QString());
             text("Description", QStringLiteral("Evening call number %1").arg(i));
         }
-        transaction.commit();
+        if (!transaction.commit())
+            std::abort();
     }
     QString file() const { return dir_.filePath(QStringLiteral("hive.db")); }
 

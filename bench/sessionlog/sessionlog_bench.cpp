@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 
 using namespace dvx;
 
@@ -31,7 +32,8 @@ public:
         Hive::Transaction together(ProcessHive());
         for (int i = 0; i < records; ++i)
             WriteSessionDescription(WriteSessionRecord(Session(i)), QStringLiteral("Dial-up"));
-        together.commit();
+        if (!together.commit())
+            std::abort();
     }
     ~LogHive() { UseHiveFile(dir_.filePath(QStringLiteral("closed.db"))); }
 

@@ -36,7 +36,7 @@ std::optional<RegValue> StoreHive::value(const QString& key, const QString& name
 
 QStringList StoreHive::valueNames(const QString& key) const {
     QList<NamedRegValue> values;
-    ProcessHive().listValues(key, values);
+    EXPECT_TRUE(ProcessHive().listValues(key, values));
     QStringList names;
     for (const NamedRegValue& named : values)
         names.append(named.name);
@@ -45,7 +45,7 @@ QStringList StoreHive::valueNames(const QString& key) const {
 
 QStringList StoreHive::subKeys(const QString& key) const {
     QStringList names;
-    ProcessHive().listSubKeys(key, names);
+    EXPECT_TRUE(ProcessHive().listSubKeys(key, names));
     return names;
 }
 

@@ -45,30 +45,30 @@ public:
     // be used and why. Looks at the file without writing, replacing or deleting it.
     HiveHealth health();
 
-    bool keyExists(const QString& key);
-    Lookup readValue(const QString& key, const QString& name, RegValue& value);
+    [[nodiscard]] bool keyExists(const QString& key);
+    [[nodiscard]] Lookup readValue(const QString& key, const QString& name, RegValue& value);
     // Writes the value, creating the key and its missing parents.
-    bool writeValue(const QString& key, const QString& name, const RegValue& value);
+    [[nodiscard]] bool writeValue(const QString& key, const QString& name, const RegValue& value);
     // Writes the value only if the key exists; creates no key.
-    bool writeValueIfKeyExists(const QString& key, const QString& name, const RegValue& value);
+    [[nodiscard]] bool writeValueIfKeyExists(const QString& key, const QString& name, const RegValue& value);
     // Creates the key and its missing parents; an existing key is left as it is.
-    bool ensureKey(const QString& key);
-    bool listSubKeys(const QString& key, QStringList& names);
-    bool listValues(const QString& key, QList<NamedRegValue>& values);
+    [[nodiscard]] bool ensureKey(const QString& key);
+    [[nodiscard]] bool listSubKeys(const QString& key, QStringList& names);
+    [[nodiscard]] bool listValues(const QString& key, QList<NamedRegValue>& values);
     // Deletes the key with all its subkeys and values; the root cannot be deleted.
-    bool deleteKey(const QString& key);
+    [[nodiscard]] bool deleteKey(const QString& key);
     // Deletes the value; a missing key or value is a failure.
-    bool deleteValue(const QString& key, const QString& name);
+    [[nodiscard]] bool deleteValue(const QString& key, const QString& name);
     // Deletes the value when it is there; a missing key or value is no failure.
-    bool deleteValueIfPresent(const QString& key, const QString& name);
+    [[nodiscard]] bool deleteValueIfPresent(const QString& key, const QString& name);
     // The key's path with each name in its stored case.
-    bool storedPath(const QString& key, QString& path);
+    [[nodiscard]] bool storedPath(const QString& key, QString& path);
 
     // Calls visit for the key and every key below it, parents before children and subkeys in
     // their order, with the stored path (relative to the root) and the values. All of it is
     // read from one state of the hive.
     using KeyVisitor = std::function<void(const QString& path, const QList<NamedRegValue>&)>;
-    bool visitTree(const QString& key, const KeyVisitor& visit);
+    [[nodiscard]] bool visitTree(const QString& key, const KeyVisitor& visit);
 
     // Changes made through this hive while a transaction is open take effect together when it
     // commits, or not at all: when any of them failed, the commit fails and undoes them all.
@@ -82,7 +82,7 @@ public:
         Transaction& operator=(const Transaction&) = delete;
 
         bool begun() const { return transaction_ && transaction_->begun(); }
-        bool commit();
+        [[nodiscard]] bool commit();
 
     private:
         Hive& hive_;
@@ -96,8 +96,8 @@ private:
     // Passes a write's result on, after noting a failure for the open transaction and telling
     // the change hook of a success.
     bool changed(bool ok);
-    bool ensureKeyExists(const QString& key);
-    bool deleteKeyTree(const QString& key);
+    [[nodiscard]] bool ensureKeyExists(const QString& key);
+    [[nodiscard]] bool deleteKeyTree(const QString& key);
     bool deleteOneValue(const QString& key, const QString& name, bool missingIsFailure);
     std::optional<KeyPath> parsePath(const QString& key);
     std::optional<std::int64_t> findKey(const KeyPath& path);

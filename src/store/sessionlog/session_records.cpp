@@ -39,8 +39,10 @@ QString WriteSessionRecord(const SessionRecord& record) {
 
 void WriteSessionDescription(const QString& recordKey, const QString& description) {
     if (!recordKey.isEmpty()) {
-        ProcessHive().writeValueIfKeyExists(recordKey, QStringLiteral("Description"),
-                                            RegValue::ofString(description));
+        // A description that cannot be written is lost without a word, as every write of the
+        // settings is; the record itself is already in the store.
+        [[maybe_unused]] const bool written = ProcessHive().writeValueIfKeyExists(
+            recordKey, QStringLiteral("Description"), RegValue::ofString(description));
     }
 }
 

@@ -32,12 +32,13 @@ QByteArray SoundHiveBytes(const QString& path) {
         Hive hive(path);
         Hive::Transaction transaction(hive);
         for (int i = 0; i < 1000; ++i) {
-            hive.writeValue(kSessions + QStringLiteral("\\%1").arg(i),
-                            QStringLiteral("Description"),
-                            RegValue::ofString(QStringLiteral("Session number %1").arg(i)));
+            EXPECT_TRUE(hive.writeValue(
+                kSessions + QStringLiteral("\\%1").arg(i), QStringLiteral("Description"),
+                RegValue::ofString(QStringLiteral("Session number %1").arg(i))));
         }
-        hive.writeValue(kKey, QStringLiteral("Text"), RegValue::ofString(QStringLiteral("12")));
-        hive.writeValue(kKey, QStringLiteral("Number"), RegValue::ofDword(42));
+        EXPECT_TRUE(hive.writeValue(kKey, QStringLiteral("Text"),
+                                    RegValue::ofString(QStringLiteral("12"))));
+        EXPECT_TRUE(hive.writeValue(kKey, QStringLiteral("Number"), RegValue::ofDword(42)));
         EXPECT_TRUE(transaction.commit());
     }
     return FileBytes(path);

@@ -149,9 +149,9 @@ TEST_F(HiveProcesses, AShortWaitFailsWhileTheHiveIsHeldAndWorksAfterwards) {
     hive.setBusyWait(std::chrono::milliseconds(50));
     const auto writeBoth = [&] {
         Hive::Transaction transaction(hive);
-        hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(2));
-        hive.writeValue(kSessions + QStringLiteral("\\1"), QStringLiteral("CallTime"),
-                        RegValue::ofDword(60));
+        EXPECT_TRUE(hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(2)));
+        EXPECT_TRUE(hive.writeValue(kSessions + QStringLiteral("\\1"), QStringLiteral("CallTime"),
+                                    RegValue::ofDword(60)));
         return transaction.commit();
     };
     EXPECT_FALSE(writeBoth());
@@ -163,7 +163,7 @@ TEST_F(HiveProcesses, AShortWaitFailsWhileTheHiveIsHeldAndWorksAfterwards) {
         // The lock goes while the writes are under way: none of them may land on its own.
         Hive::Transaction transaction(hive);
         sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
-        hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(3));
+        EXPECT_TRUE(hive.writeValue(kSessions, QStringLiteral("Count"), RegValue::ofDword(3)));
         const bool committed = transaction.commit();
         sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         return committed;

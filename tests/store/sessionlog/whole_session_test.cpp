@@ -5,8 +5,8 @@
 #include "metering/regional_settings.h"
 #include "store/registry/hive.h"
 #include "store/registry/process_hive.h"
-#include "store/sessionlog/whole_session.h"
 #include "store/sessionlog/session_records.h"
+#include "store/sessionlog/whole_session.h"
 #include "store/settings/store_keys.h"
 
 #include <QDir>
@@ -42,7 +42,7 @@ LogState ExpectWholeLog(const QString& file) {
     Hive hive(file);
     const RegionalSettings regional = RegionalSettings::british();
     QStringList names;
-    hive.listSubKeys(kSessionsKey, names);
+    EXPECT_TRUE(hive.listSubKeys(kSessionsKey, names));
     std::int64_t seconds = 0;
     Currency charges;
     LogState state;
@@ -68,8 +68,10 @@ LogState ExpectWholeLog(const QString& file) {
     }
     RegValue totalTime = RegValue::ofDword(0);
     RegValue totalCharges = RegValue::ofString({});
-    hive.readValue(kProductKey, QStringLiteral("TotalCallTime"), totalTime);
-    hive.readValue(kProductKey, QStringLiteral("TotalCallCharges"), totalCharges);
+    EXPECT_EQ(hive.readValue(kProductKey, QStringLiteral("TotalCallTime"), totalTime),
+              Hive::Lookup::found);
+    EXPECT_EQ(hive.readValue(kProductKey, QStringLiteral("TotalCallCharges"), totalCharges),
+              Hive::Lookup::found);
     EXPECT_EQ(totalTime.dword, seconds);
     EXPECT_EQ(ParseMoneyText(totalCharges.text, regional), charges);
     return state;
