@@ -30,6 +30,7 @@ void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
         showSessionStarted();
     if (outcome.updated) {
         showCall();
+        keepCallEachMinute();
         showAlarm(outcome.alarm);
     }
     if (outcome.ended)
@@ -51,6 +52,7 @@ void TfrmMain::SetCharging(bool on) {
 void TfrmMain::showSessionStarted() {
     edtCurrentChargeRate->setText(RateText(meter_.currentRate(), regional()));
     SB->showMessage(QStringLiteral("Charging call..."));
+    keepCallInProgress();
 }
 
 void TfrmMain::showCall() {

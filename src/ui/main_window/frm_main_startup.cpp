@@ -52,6 +52,7 @@ void TfrmMain::FormCreate() {
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
+    runGuarded([this] { recordUnfinishedCall(); });
     if (settings_.FirstRunFlag == 0) {
         dialogs().information(QStringLiteral(
             "This is the first time Dorvantix has been run - please configure your settings"));
@@ -71,6 +72,7 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::ExitProgram() {
+    forgetRunningCall();
     emit programEnding();
     QApplication::quit();
 }
