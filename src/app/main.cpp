@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QScopeGuard>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -53,6 +54,9 @@ int main(int, char* argv[]) {
                            .regional = regional,
                            .runList = autostart,
                            .alarmWindow = &alarmWindow});
+    dvx::OnTerminationSignal(
+        [&frmMain] { frmMain.runGuarded([&frmMain] { frmMain.EndCallOnTermination(); }); });
+    const auto forgetWindow = qScopeGuard([] { dvx::OnTerminationSignal({}); });
     frmMain.runGuarded([&frmMain] { frmMain.FormCreate(); });
     return dvx::TerminationRequested() ? 0 : QApplication::exec();
 }

@@ -14,6 +14,11 @@ namespace {
 int signalPipe[2] = {-1, -1};
 bool terminationRequested = false;
 
+std::function<void()>& beforeQuitting() {
+    static std::function<void()> handler;
+    return handler;
+}
+
 void onSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
@@ -32,6 +37,8 @@ void QuitOnTerminationSignals() {
         terminationRequested = true;
         // Ends every running loop without closing the windows first, as "Exit" does.
         QCoreApplication::exit(0);
+        if (beforeQuitting())
+            beforeQuitting()();
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;
@@ -39,6 +46,10 @@ void QuitOnTerminationSignals() {
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+void OnTerminationSignal(std::function<void()> handler) {
+    beforeQuitting() = std::move(handler);
 }
 
 bool TerminationRequested() {

@@ -1,6 +1,7 @@
 #include "store/sessionlog/whole_session.h"
 
 #include "store/registry/regutils.h"
+#include "store/sessionlog/call_in_progress.h"
 #include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/session_records.h"
 
@@ -12,6 +13,7 @@ QString RecordWholeSession(const SessionRecord& record, std::int32_t totalSecond
     const bool failed = WriteRegTogether([&] {
         WriteLogTotals(totalSeconds, totalCharges, regional);
         key = WriteSessionRecord(record);
+        ForgetCallInProgressStartedAt(record.sessionStart, regional);
     });
     return failed ? QString() : key;
 }

@@ -86,6 +86,9 @@ public:
     void FormCreate();
     void FormDestroy();
     void ExitProgram();
+    // The process is asked to end (log-out, shutdown): a call in progress ends and is recorded
+    // up to this moment, without asking for its description.
+    void EndCallOnTermination();
 
     // The session monitor: the tick, the start and end of a session, monitor mode.
     void DurationTimerTimer();
@@ -242,6 +245,14 @@ private:
     void savePendingSessions();
     void showUnsavedSessions();
 
+    // The call in progress kept in the store until it ends, so that a crash loses at most a
+    // minute of it; a call left there by a process that ended during a call is recorded at the
+    // next start.
+    void keepCallInProgress();
+    void keepCallEachMinute();
+    void forgetRunningCall();
+    void recordUnfinishedCall();
+
     // Parts of the settings and the session log.
     void loadFloatingDisplay(const SettingsStore& product);
     void loadTariff(const SettingsStore& product);
@@ -266,6 +277,9 @@ private:
     std::shared_ptr<QPrinter> chosenPrinter_;
     TPagePrinter* printLines_ = nullptr;
     bool destroyed_ = false;
+    // The whole minute of the running call last kept in the store; none while the store does
+    // not hold the call as it now stands.
+    std::optional<std::int32_t> keptMinute_;
     // ExitProgram was called: the windows now close for good.
     bool ending_ = false;
 };

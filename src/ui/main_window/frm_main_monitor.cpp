@@ -40,6 +40,7 @@ void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
         showSessionStarted();
     if (outcome.updated) {
         showCall();
+        keepCallEachMinute();
         showAlarm(outcome.alarm);
     }
     if (outcome.ended)
@@ -61,6 +62,7 @@ void TfrmMain::SetCharging(bool on) {
 void TfrmMain::showSessionStarted() {
     edtCurrentChargeRate->setText(RateText(meter_.currentRate(), regional()));
     SB->showMessage(QStringLiteral("Charging call..."));
+    keepCallInProgress();
 }
 
 void TfrmMain::showCall() {

@@ -56,6 +56,8 @@ void TfrmMain::FormCreate() {
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
+    if (storeReadable)
+        runGuarded([this] { recordUnfinishedCall(); });
     if (storeReadable && settings_.FirstRunFlag == 0) {
         dialogs().information(QStringLiteral(
             "This is the first time Dorvantix has been run - please configure your settings"));
@@ -101,6 +103,7 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::ExitProgram() {
+    forgetRunningCall();
     emit programEnding();
     QApplication::quit();
 }
