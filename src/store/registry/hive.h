@@ -50,7 +50,8 @@ public:
     // Writes the value, creating the key and its missing parents.
     [[nodiscard]] bool writeValue(const QString& key, const QString& name, const RegValue& value);
     // Writes the value only if the key exists; creates no key.
-    [[nodiscard]] bool writeValueIfKeyExists(const QString& key, const QString& name, const RegValue& value);
+    [[nodiscard]] bool writeValueIfKeyExists(const QString& key, const QString& name,
+                                             const RegValue& value);
     // Creates the key and its missing parents; an existing key is left as it is.
     [[nodiscard]] bool ensureKey(const QString& key);
     [[nodiscard]] bool listSubKeys(const QString& key, QStringList& names);

@@ -9,8 +9,8 @@
 #include "metering/regional_settings.h"
 #include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
-#include "store/sessionlog/whole_session.h"
 #include "store/sessionlog/session_records.h"
+#include "store/sessionlog/whole_session.h"
 #include "store/settings/store_keys.h"
 
 #include <cstdio>
