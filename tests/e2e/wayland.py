@@ -12,6 +12,7 @@ import pwd
 import shutil
 import subprocess
 import tempfile
+import time
 
 import status_notifier as sni
 from processes import Processes
@@ -62,9 +63,13 @@ def check_can_run():
 class Window:
     def __init__(self, node):
         self.title = node.get("name")
+        # The window's own area: sway's rect holds the border and title it draws around it, and
+        # it draws the title or not as it sees fit, so only the area inside stays put.
         rect = node.get("rect", {})
-        self.x, self.y = rect.get("x"), rect.get("y")
-        self.width, self.height = rect.get("width"), rect.get("height")
+        inside = node.get("window_rect", {})
+        self.x = rect.get("x", 0) + inside.get("x", 0)
+        self.y = rect.get("y", 0) + inside.get("y", 0)
+        self.width, self.height = inside.get("width"), inside.get("height")
         self.shell = node.get("shell")  # "xwayland" or "xdg_shell"
         self.visible = node.get("visible")
 
@@ -242,9 +247,23 @@ class WaylandDesktop:
         return found
 
     def wait_for_window(self, title, timeout=10):
-        return wait_until(lambda: next((w for w in self.windows()
-                                        if w.title == title and w.visible), None),
-                          timeout, f'a visible window titled "{title}"')
+        """The visible window of that title once sway has settled it: sway may place a new
+        window again as soon as it has its final size, so the place counts once two readings a
+        moment apart agree."""
+        def visible():
+            return next((w for w in self.windows() if w.title == title and w.visible), None)
+
+        def settled():
+            first = visible()
+            if first is None:
+                return None
+            time.sleep(0.3)
+            second = visible()
+            same = second is not None and (first.x, first.y, first.width, first.height) == \
+                (second.x, second.y, second.width, second.height)
+            return second if same else None
+
+        return wait_until(settled, timeout, f'a visible window titled "{title}" in its place')
 
     def screenshot(self, name):
         if not getattr(self, "sway_socket", None):
