@@ -2,6 +2,7 @@
 #include "app/regtool/reg_commands.h"
 #include "store/registry/process_hive.h"
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <cstdio>
 
@@ -24,7 +25,7 @@ Commands:
   query KEY VALUE     Prints one value: a string as its text, a DWORD as a decimal number.
   --help              Shows this text.
 
-Options:
+Options (anywhere on the line):
   --hive FILE         Uses FILE as the hive. Without it the hive is the file named by the
                       environment variable DORVANTIX_HIVE, else
                       $XDG_DATA_HOME/dorvantix/hive.db (~/.local/share/dorvantix/hive.db).
@@ -87,28 +88,38 @@ CommandResult Run(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QStringList args;
+    QStringList args{QStringLiteral("dorvantix-reg")};
     for (int i = 1; i < argc; ++i) {
         args.append(QString::fromLocal8Bit(argv[i]));
     }
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    // Options may stand anywhere on the line; a lone "-" is standard input, not an option.
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows the help."));
+    const QCommandLineOption hive(QStringLiteral("hive"), QStringLiteral("The hive file."),
+                                  QStringLiteral("FILE"));
+    parser.addOptions({help, hive});
+    if (!parser.parse(args)) {
+        return UsageError(parser.errorText());
+    }
+    if (parser.isSet(help)) {
         Print(stdout, QString::fromUtf8(kHelp));
         return 0;
     }
-    if (args.value(0) == QStringLiteral("--hive")) {
-        if (args.size() < 2 || args[1].isEmpty()) {
+    if (parser.isSet(hive)) {
+        if (parser.value(hive).isEmpty()) {
             return UsageError(QStringLiteral("--hive needs a file name"));
         }
-        UseHiveFile(args[1]);
-        args.remove(0, 2);
+        UseHiveFile(parser.value(hive));
     }
-    if (args.isEmpty()) {
+    const QStringList command = parser.positionalArguments();
+    if (command.isEmpty()) {
         return UsageError(QStringLiteral("no command given"));
     }
-    const CommandResult result = Run(args);
+    const CommandResult result = Run(command);
     if (result.status == 2) {
         return UsageError(
-            QStringLiteral("cannot understand \"%1\"").arg(args.join(QLatin1Char(' '))));
+            QStringLiteral("cannot understand \"%1\"").arg(command.join(QLatin1Char(' '))));
     }
     Print(stdout, result.output);
     if (!result.error.isEmpty()) {

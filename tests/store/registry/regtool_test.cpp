@@ -145,6 +145,28 @@ TEST_F(RegTool, ABrokenHiveIsReportedAndLeftAlone) {
     EXPECT_EQ(FileBytes(hivePath()), notAHive);
 }
 
+// --hive may stand before or after the command; an unknown option is a usage error.
+TEST_F(RegTool, OptionsStandAnywhereOnTheLine) {
+    ASSERT_EQ(import(kTariff).status, 0);
+    const QString other = filePath(QStringLiteral("other.db"));
+    const QString key = QStringLiteral("Software\\Ostravane\\Dorvantix");
+    const QString name = QStringLiteral("PeakPerSecond");
+    for (const QStringList& args : {QStringList{"--hive", other, "query", key, name},
+                                    QStringList{"query", key, name, "--hive", other},
+                                    QStringList{"query", "--hive=" + other, key, name}}) {
+        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+        const ToolRun result = run(args);
+        EXPECT_EQ(result.status, 1) << "the other hive holds no tariff";
+        EXPECT_TRUE(result.error.contains(QStringLiteral("does not exist")))
+            << result.error.toStdString();
+    }
+    EXPECT_EQ(run({"query", key, name}).status, 0);
+    const ToolRun unknown = run({"query", key, "--frobnicate"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.error.contains(QStringLiteral("frobnicate")))
+        << unknown.error.toStdString();
+}
+
 TEST_F(RegTool, HelpDescribesTheCommands) {
     const ToolRun result = run({QStringLiteral("--help")});
     EXPECT_EQ(result.status, 0);
