@@ -1,14 +1,21 @@
 // The store's part of a session's end (totals, record, description: every write durable) and of
-// filling the session list, in a log that already holds 0, 100 or 1,000 records.
+// filling the session list, in a log that already holds 0, 100 or 1,000 records; and filling
+// the list at 1,000, 10,000 and 100,000 records beside one direct query of the same data.
 #include "metering/money_text.h"
+#include "metering/seconds_sum.h"
+#include "metering/session_list_model.h"
 #include "store/registry/hive.h"
 #include "store/registry/process_hive.h"
 #include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/session_records.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
+#include <map>
+#include <memory>
+#include <sqlite3.h>
 
 using namespace dvx;
 
@@ -69,6 +76,139 @@ void ReadTheWholeLog(benchmark::State& state) {
     }
 }
 BENCHMARK(ReadTheWholeLog)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A hive holding `records` records with every value a recorded session has, written in one
+// change; made once per size and kept for the whole run.
+class ListHive {
+public:
+    explicit ListHive(int records) {
+        Hive hive(file());
+        Hive::Transaction together(hive);
+        for (int i = 0; i < records; ++i) {
+            const QString key =
+                QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\") + QString::number(i);
+            const SessionRecord record = Session(i);
+            const auto text = [&](const char* name, const QString& value) {
+                if (!hive.writeValue(key, QLatin1String(name), RegValue::ofString(value)))
+                    std::abort();
+            };
+            if (!hive.writeValue(key, QStringLiteral("CallTime"),
+                                 RegValue::ofDword(record.callTime)))
+                std::abort();
+            text("SessionStart", record.sessionStart);
+            text("SessionStop", record.sessionStop);
+            text("CallCharges", record.callCharges);
+            text("ConnectionName", record.connectionName);
+            text("Number", record.number);
+            text("Description", QStringLiteral("Evening call number %1").arg(i));
+        }
+        if (!together.commit())
+            std::abort();
+    }
+    QString file() const { return dir_.filePath(QStringLiteral("hive.db")); }
+
+    static const ListHive& ofSize(int records) {
+        static std::map<int, std::unique_ptr<ListHive>> made;
+        auto& hive = made[records];
+        if (!hive)
+            hive = std::make_unique<ListHive>(records);
+        return *hive;
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// The rows and totals the session list shows, made from the records as the window makes them.
+template <typename Records>
+void FillRows(const Records& records, SessionListModel& model, const RegionalSettings& regional,
+              benchmark::State& state) {
+    SessionRows rows;
+    std::int32_t seconds = 0;
+    Currency charges;
+    for (const SessionRecord& record : records) {
+        rows.append({record.sessionStart, record.description, DurationText(record.callTime),
+                     record.callCharges});
+        seconds = AddSeconds(seconds, record.callTime);
+        charges += ParseMoneyText(record.callCharges, regional);
+    }
+    if (rows.size() != state.range(0))
+        state.SkipWithError("the wrong number of records was read");
+    model.setRows(std::move(rows));
+    benchmark::DoNotOptimize(seconds);
+    benchmark::DoNotOptimize(charges);
+}
+
+void FillTheList(benchmark::State& state) {
+    UseHiveFile(ListHive::ofSize(int(state.range(0))).file());
+    const RegionalSettings regional = RegionalSettings::british();
+    SessionListModel model;
+    for (auto _ : state)
+        FillRows(ReadSessionRecords(), model, regional, state);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(FillTheList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The reference: the same records read by one query on a connection of its own, in the order
+// of their numbers.
+constexpr const char* kDirectQuery =
+    "SELECT k.id, v.folded_name, v.data FROM hive_key k "
+    "LEFT JOIN hive_value v ON v.key = k.id "
+    "WHERE k.parent = (SELECT id FROM hive_key WHERE folded_path = ?1) "
+    "ORDER BY CAST(k.name AS INTEGER)";
+
+QString ColumnText(sqlite3_stmt* statement, int column) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+}
+
+QList<SessionRecord> ReadDirectly(sqlite3_stmt* statement) {
+    QList<SessionRecord> records;
+    const QByteArray sessions = QByteArrayLiteral("SOFTWARE\\OSTRAVANE\\DORVANTIX\\SESSIONS");
+    sqlite3_bind_text(statement, 1, sessions.constData(), int(sessions.size()), SQLITE_STATIC);
+    std::int64_t current = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        if (records.isEmpty() || sqlite3_column_int64(statement, 0) != current) {
+            current = sqlite3_column_int64(statement, 0);
+            records.emplace_back();
+        }
+        SessionRecord& record = records.back();
+        const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        if (qstrcmp(value, "CALLTIME") == 0)
+            record.callTime = sqlite3_column_int(statement, 2);
+        else if (qstrcmp(value, "SESSIONSTART") == 0)
+            record.sessionStart = ColumnText(statement, 2);
+        else if (qstrcmp(value, "SESSIONSTOP") == 0)
+            record.sessionStop = ColumnText(statement, 2);
+        else if (qstrcmp(value, "CALLCHARGES") == 0)
+            record.callCharges = ColumnText(statement, 2);
+        else if (qstrcmp(value, "CONNECTIONNAME") == 0)
+            record.connectionName = ColumnText(statement, 2);
+        else if (qstrcmp(value, "NUMBER") == 0)
+            record.number = ColumnText(statement, 2);
+        else if (qstrcmp(value, "DESCRIPTION") == 0)
+            record.description = ColumnText(statement, 2);
+    }
+    sqlite3_reset(statement);
+    return records;
+}
+
+void FillTheListByOneQuery(benchmark::State& state) {
+    const QByteArray file = QFile::encodeName(ListHive::ofSize(int(state.range(0))).file());
+    const RegionalSettings regional = RegionalSettings::british();
+    SessionListModel model;
+    sqlite3* db = nullptr;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (sqlite3_prepare_v2(db, kDirectQuery, -1, &statement, nullptr) != SQLITE_OK)
+        state.SkipWithError(sqlite3_errmsg(db));
+    for (auto _ : state)
+        FillRows(ReadDirectly(statement), model, regional, state);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+}
+BENCHMARK(FillTheListByOneQuery)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -289,6 +289,43 @@ bool Hive::listValues(const QString& key, QList<NamedRegValue>& values) {
     return true;
 }
 
+// One row per value, and one for each subkey without values, in the subkeys' order.
+bool Hive::readSubKeyRows(std::int64_t keyId, QList<SubKeyValues>& subKeys) {
+    SqliteStatement list = db_.statement(HiveSql::listSubKeyValues);
+    list.bind(1, keyId);
+    std::int64_t currentId = 0;
+    int result = list.step();
+    for (; result == SQLITE_ROW; result = list.step()) {
+        if (subKeys.isEmpty() || list.integer(0) != currentId) {
+            currentId = list.integer(0);
+            subKeys.append({list.text(1), {}});
+        }
+        if (!list.isNull(2)) {
+            subKeys.last().values.append({list.text(2), DecodeValue(list, 3)});
+        }
+    }
+    if (result != SQLITE_DONE) {
+        db_.takeSqliteError();
+        return false;
+    }
+    return true;
+}
+
+bool Hive::readSubKeyValues(const QString& key, QList<SubKeyValues>& subKeys) {
+    subKeys.clear();
+    const std::optional<KeyPath> path = parsePath(key);
+    if (!path || !ready(Access::read)) {
+        return false;
+    }
+    HiveTransaction transaction(db_, HiveTransaction::Kind::read);
+    const std::optional<std::int64_t> keyId = transaction.begun() ? findKey(*path) : std::nullopt;
+    if (!keyId || !readSubKeyRows(*keyId, subKeys) || !transaction.commit()) {
+        subKeys.clear();
+        return false;
+    }
+    return true;
+}
+
 bool Hive::deleteKey(const QString& key) {
     return changed(deleteKeyTree(key));
 }

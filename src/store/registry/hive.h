@@ -23,6 +23,12 @@ namespace dvx {
 // call returns, and a failure leaves the hive as it was; inside a Transaction the changes land
 // together when it commits. A failed call returns false (or Lookup::failed) and leaves the
 // reason in lastError(). The hive holds nothing beyond the limits of reg_limits.h.
+// One subkey's stored name with its values in the order they were created.
+struct SubKeyValues {
+    QString name;
+    QList<NamedRegValue> values;
+};
+
 class Hive {
 public:
     enum class Lookup { found, noKey, noValue, failed };
@@ -56,6 +62,9 @@ public:
     [[nodiscard]] bool ensureKey(const QString& key);
     [[nodiscard]] bool listSubKeys(const QString& key, QStringList& names);
     [[nodiscard]] bool listValues(const QString& key, QList<NamedRegValue>& values);
+    // Every direct subkey of the key in the order listSubKeys gives, each with its values, all
+    // read from one state of the hive.
+    [[nodiscard]] bool readSubKeyValues(const QString& key, QList<SubKeyValues>& subKeys);
     // Deletes the key with all its subkeys and values; the root cannot be deleted.
     [[nodiscard]] bool deleteKey(const QString& key);
     // Deletes the value; a missing key or value is a failure.
@@ -108,6 +117,7 @@ private:
     bool upsertValue(std::int64_t keyId, const QString& name, const RegValue& value);
     bool readValues(std::int64_t keyId, QList<NamedRegValue>& values);
     bool readSubKeys(std::int64_t keyId, QList<std::pair<std::int64_t, QString>>& subKeys);
+    bool readSubKeyRows(std::int64_t keyId, QList<SubKeyValues>& subKeys);
     bool visitFrom(std::int64_t keyId, QString path, const KeyVisitor& visit);
     bool writeToKey(const QString& key, const QString& name, const RegValue& value, bool create);
 

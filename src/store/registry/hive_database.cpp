@@ -42,6 +42,9 @@ constexpr const char* kSql[] = {
     "SELECT id, name FROM hive_key WHERE parent = ?1 ORDER BY folded_name",
     // listValues
     "SELECT name, type, data FROM hive_value WHERE key = ?1 ORDER BY seq",
+    // listSubKeyValues: a subkey without values comes as one row whose value columns are null
+    "SELECT k.id, k.name, v.name, v.type, v.data FROM hive_key k LEFT JOIN hive_value v "
+    "ON v.key = k.id WHERE k.parent = ?1 ORDER BY k.folded_name, v.seq",
     // deleteValue
     "DELETE FROM hive_value WHERE key = ?1 AND folded_name = ?2",
     // deleteTreeValues: ?2 is the path followed by "\", ?3 by the next character, "]"

@@ -23,6 +23,7 @@ enum class HiveSql {
     upsertValue,
     listSubKeys,
     listValues,
+    listSubKeyValues,
     deleteValue,
     deleteTreeValues,
     deleteTreeKeys,

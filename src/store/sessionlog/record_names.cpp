@@ -19,7 +19,9 @@ std::optional<qulonglong> numberOf(const QString& name) {
     return name.toULongLong();
 }
 
-bool recordBefore(const QString& a, const QString& b) {
+} // namespace
+
+bool RecordNameBefore(const QString& a, const QString& b) {
     const std::optional<qulonglong> na = numberOf(a);
     const std::optional<qulonglong> nb = numberOf(b);
     if (na && nb && *na != *nb)
@@ -31,10 +33,8 @@ bool recordBefore(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
-} // namespace
-
 QStringList InRecordOrder(QStringList names) {
-    std::stable_sort(names.begin(), names.end(), recordBefore);
+    std::stable_sort(names.begin(), names.end(), RecordNameBefore);
     return names;
 }
 

@@ -1,9 +1,13 @@
 #include "store/sessionlog/session_records.h"
 
+#include "store/registry/key_path.h"
 #include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 #include "store/sessionlog/record_names.h"
 #include "store/settings/store_keys.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace dvx {
 
@@ -17,6 +21,32 @@ QStringList storedNames() {
     QStringList names;
     ListRegSubKeys(kSessionsKey, names);
     return names;
+}
+
+// Takes one stored value into the record when its name is one of the record's and its type
+// the one that value has; any other value is left out, as a single read leaves it.
+void takeValue(SessionRecord& record, const NamedRegValue& stored) {
+    const QString name = FoldName(stored.name);
+    if (stored.value.isDword()) {
+        if (name == QLatin1String("CALLTIME"))
+            record.callTime = stored.value.dword;
+        return;
+    }
+    if (stored.value.type != RegValue::Type::string)
+        return;
+    const std::pair<const char*, QString SessionRecord::*> fields[] = {
+        {"SESSIONSTART", &SessionRecord::sessionStart},
+        {"SESSIONSTOP", &SessionRecord::sessionStop},
+        {"DESCRIPTION", &SessionRecord::description},
+        {"CALLCHARGES", &SessionRecord::callCharges},
+        {"CONNECTIONNAME", &SessionRecord::connectionName},
+        {"NUMBER", &SessionRecord::number}};
+    for (const auto& [folded, field] : fields) {
+        if (name == QLatin1String(folded)) {
+            record.*field = stored.value.text;
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -57,6 +87,22 @@ SessionRecord ReadSessionRecord(const QString& name) {
     ReadRegString(key, QStringLiteral("ConnectionName"), record.connectionName, false);
     ReadRegString(key, QStringLiteral("Number"), record.number, false);
     return record;
+}
+
+QList<SessionRecord> ReadSessionRecords() {
+    QList<SubKeyValues> stored;
+    if (!ProcessHive().readSubKeyValues(kSessionsKey, stored))
+        return {};
+    std::stable_sort(stored.begin(), stored.end(),
+                     [](const auto& a, const auto& b) { return RecordNameBefore(a.name, b.name); });
+    QList<SessionRecord> records;
+    records.reserve(stored.size());
+    for (const SubKeyValues& key : stored) {
+        SessionRecord& record = records.emplace_back();
+        for (const NamedRegValue& value : key.values)
+            takeValue(record, value);
+    }
+    return records;
 }
 
 void DeleteSessionRecords() {

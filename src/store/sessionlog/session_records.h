@@ -19,6 +19,9 @@ void WriteSessionDescription(const QString& recordKey, const QString& descriptio
 // Reads the record of that name without creating anything: a missing text reads as empty, a
 // missing CallTime as 0.
 SessionRecord ReadSessionRecord(const QString& name);
+// Reads every record, in the order of SessionRecordNames, from one state of the store and by
+// the same rules as ReadSessionRecord; none when the store cannot be read.
+QList<SessionRecord> ReadSessionRecords();
 
 // Deletes every record, in list order; the Sessions key stays.
 void DeleteSessionRecords();

@@ -62,8 +62,7 @@ void TfrmMain::FillSessionList() {
     std::int32_t seconds = 0;
     Currency charges;
     const auto showRows = qScopeGuard([this, &rows] { sessionList_->setRows(std::move(rows)); });
-    for (const QString& name : SessionRecordNames()) {
-        const SessionRecord record = ReadSessionRecord(name);
+    for (const SessionRecord& record : ReadSessionRecords()) {
         rows.append({record.sessionStart, record.description, {}, {}});
         SessionRow& row = rows.last();
         seconds = AddSeconds(seconds, record.callTime);

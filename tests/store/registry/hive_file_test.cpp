@@ -137,6 +137,36 @@ TEST_F(HiveFile, EveryCallSeesTheFileAsItIsNow) {
     EXPECT_EQ(value, 3);
 }
 
+TEST_F(HiveFile, SubKeysAreReadWithTheirValuesInOneCall) {
+    Hive hive(hivePath());
+    const QString parent = QStringLiteral("Software\\Log");
+    QList<SubKeyValues> read;
+    EXPECT_FALSE(hive.readSubKeyValues(parent, read));
+    ASSERT_TRUE(hive.ensureKey(parent + QStringLiteral("\\b")));
+    ASSERT_TRUE(hive.writeValue(parent + QStringLiteral("\\C"), QStringLiteral("z"),
+                                RegValue::ofString(QStringLiteral("last"))));
+    ASSERT_TRUE(hive.writeValue(parent + QStringLiteral("\\C"), QStringLiteral("a"),
+                                RegValue::ofDword(-1)));
+    ASSERT_TRUE(hive.writeValue(parent + QStringLiteral("\\a\\deeper"), QStringLiteral("x"),
+                                RegValue::ofDword(9)));
+    ASSERT_TRUE(hive.readSubKeyValues(QStringLiteral("software\\LOG"), read));
+    ASSERT_EQ(read.size(), 3);
+    EXPECT_EQ(read[0].name, "a");
+    EXPECT_TRUE(read[0].values.isEmpty());
+    EXPECT_EQ(read[1].name, "b");
+    EXPECT_TRUE(read[1].values.isEmpty());
+    EXPECT_EQ(read[2].name, "C");
+    EXPECT_EQ(read[2].values,
+              (QList<NamedRegValue>{{"z", RegValue::ofString(QStringLiteral("last"))},
+                                    {"a", RegValue::ofDword(-1)}}));
+    // Another connection's change is seen by the next call.
+    Hive other(hivePath());
+    ASSERT_TRUE(other.deleteKey(parent + QStringLiteral("\\b")));
+    ASSERT_TRUE(hive.readSubKeyValues(parent, read));
+    ASSERT_EQ(read.size(), 2);
+    EXPECT_EQ(read[1].name, "C");
+}
+
 TEST_F(HiveFile, AnEmptyFileBecomesAHive) {
     ASSERT_TRUE(dvx::test::WriteFileBytes(hivePath(), QByteArray()));
     EXPECT_FALSE(

@@ -92,5 +92,46 @@ TEST(LogTotals, ASumOfSecondsBeyond32BitsIsAnIntegerOverflow) {
     }
 }
 
+// Reading all records at once gives what reading them one by one gives, record for record.
+TEST(SessionRecords, AllRecordsReadAtOnceMatchTheRecordsReadOneByOne) {
+    const QString sessions = QStringLiteral("[HKEY_LOCAL_MACHINE\\Software\\Ostravane\\"
+                                            "Dorvantix\\Sessions");
+    const struct {
+        const char* what;
+        QString regedit;
+    } cases[] = {
+        {"no records", {}},
+        {"complete records in number order",
+         sessions +
+             "\\10]\n\"CallTime\"=dword:0000003c\n\"SessionStart\"=\"a\"\n"
+             "\"SessionStop\"=\"b\"\n\"CallCharges\"=\"£0.05\"\n"
+             "\"ConnectionName\"=\"c\"\n\"Number\"=\"0123\"\n"
+             "\"Description\"=\"d\"\n" +
+             sessions + "\\9]\n\"CallTime\"=dword:ffffffff\n\"CallCharges\"=\"£1.00\"\n" +
+             sessions + "\\2]\n\"Description\"=\"two\"\n"},
+        {"odd names after the numbers",
+         sessions + "\\b]\n\"Description\"=\"b\"\n" + sessions +
+             "\\007]\n\"Description\"=\"seven with zeros\"\n" + sessions +
+             "\\7]\n\"Description\"=\"seven\"\n" + sessions + "\\A]\n\"Description\"=\"a\"\n" +
+             sessions + "\\1234567890123456789]\n\"Description\"=\"too long a number\"\n"},
+        {"missing values and a record without any",
+         sessions + "\\0]\n\"SessionStart\"=\"01/03/2026 10:00:00\"\n" + sessions + "\\1]\n"},
+        {"values of the wrong type and names in another case",
+         sessions + "\\0]\n\"CallTime\"=\"60\"\n\"SessionStart\"=dword:00000005\n"
+                    "\"callcharges\"=\"£0.42\"\n\"DESCRIPTION\"=\"upper\"\n"
+                    "\"Unknown\"=\"x\"\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoreHive hive;
+        if (!c.regedit.isEmpty())
+            hive.seed(c.regedit);
+        QList<SessionRecord> oneByOne;
+        for (const QString& name : SessionRecordNames())
+            oneByOne.append(ReadSessionRecord(name));
+        EXPECT_EQ(ReadSessionRecords(), oneByOne);
+    }
+}
+
 } // namespace
 } // namespace dvx
