@@ -74,7 +74,8 @@ struct WindowSettings {
 // It also owns the tray icon and the floating display.
 //
 // The handlers and operations are spread over files by concern: layout, start-up, monitor,
-// commands, tray, settings, session log, alarms, floating display, log file and printing.
+// commands, tray, settings, session log, saving, the call kept while it runs, floating display,
+// log file and printing.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
