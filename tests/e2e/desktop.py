@@ -10,6 +10,7 @@ import subprocess
 import tempfile
 
 import a11y
+import hive_tool
 from network import PrivateNetwork
 from processes import Processes
 from sound import SoundWatch
@@ -175,16 +176,9 @@ class Desktop:
         return self.x.run([self.reg_tool, "export", *([key] if key else [])]).stdout
 
     def read_values(self, key, *names):
-        """The named values of a key as the hive tool's query prints them (a string's text, a
-        DWORD in decimal): name -> text, leaving out a value the key does not hold."""
-        if not self.reg_tool:
-            raise Skip("the hive tool dorvantix-reg is not built")
-        found = {}
-        for name in names:
-            result = self.x.run([self.reg_tool, "query", key, name], check=False)
-            if result.returncode == 0:
-                found[name] = result.stdout[:-1] if result.stdout.endswith("\n") else result.stdout
-        return found
+        """The named values of a key, from the hive tool (see hive_tool.query_values)."""
+        return hive_tool.query_values(lambda argv: self.x.run(argv, check=False), self.reg_tool,
+                                      key, names)
 
     def subkeys(self, key):
         """The names of a key's direct subkeys, from the hive tool's query; none when the key

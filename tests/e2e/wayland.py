@@ -14,6 +14,7 @@ import subprocess
 import tempfile
 import time
 
+import hive_tool
 import status_notifier as sni
 from processes import Processes
 from waiting import Failure, Skip, wait_until
@@ -197,23 +198,13 @@ class WaylandDesktop:
         os.chmod(path, 0o644)
         self._run_as_user([self.reg_tool, "import", path])
 
-    def read_hive(self, key=""):
-        if not self.reg_tool:
-            raise Skip("the hive tool dorvantix-reg is not built")
-        return self._run_as_user([self.reg_tool, "export", *([key] if key else [])])
-
     def read_values(self, key, *names):
-        """The named values of a key as the hive tool's query prints them (a string's text, a
-        DWORD in decimal): name -> text, leaving out a value the key does not hold."""
-        if not self.reg_tool:
-            raise Skip("the hive tool dorvantix-reg is not built")
-        found = {}
-        for name in names:
-            result = subprocess.run(self._as_user([self.reg_tool, "query", key, name]),
-                                    env=self.env, capture_output=True, text=True, timeout=30)
-            if result.returncode == 0:
-                found[name] = result.stdout[:-1] if result.stdout.endswith("\n") else result.stdout
-        return found
+        """The named values of a key, from the hive tool run as the desktop's user (see
+        hive_tool.query_values)."""
+        def run(argv):
+            return subprocess.run(self._as_user(argv), env=self.env, capture_output=True,
+                                  text=True, timeout=30)
+        return hive_tool.query_values(run, self.reg_tool, key, names)
 
     def start_program(self, with_x_server=True):
         """Starts the program as a Wayland session starts it: Qt's platform left to it, with

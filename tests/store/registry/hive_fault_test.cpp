@@ -3,6 +3,7 @@
 #include "store/registry/hive.h"
 #include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
+#include "support/child_process.h"
 #include "temp_hive.h"
 
 #include <sqlite3.h>
@@ -98,24 +99,10 @@ bool RunWithoutRoot(const std::function<void()>& body) {
         body();
         return true;
     }
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) {
-            _exit(3);
-        }
-        body();
-        std::fflush(stdout);
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
-        return false;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the checks in the unprivileged process failed (see above)";
-    return true;
+    const auto giveUpRoot = [] {
+        return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
+    };
+    return test::RunInChildProcess(giveUpRoot, body, "in the unprivileged process");
 }
 
 TEST_F(DamagedHive, AReadOnlyHiveIsReadButNeverWritten) {

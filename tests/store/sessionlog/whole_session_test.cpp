@@ -8,6 +8,7 @@
 #include "store/sessionlog/session_records.h"
 #include "store/sessionlog/whole_session.h"
 #include "store/settings/store_keys.h"
+#include "support/child_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,28 +154,14 @@ TEST_F(WholeSession, AKillAtAnyMomentLeavesWholeSessionsAndTheirTotals) {
 // Runs body in a child process with a mount table of its own in which `folder` is a small
 // file system of `size`. False when this machine does not allow that (it needs root).
 bool OnSmallDisk(const QString& folder, const char* size, const std::function<void()>& body) {
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        const QByteArray path = QFile::encodeName(folder);
-        if (unshare(CLONE_NEWNS) != 0 ||
-            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("dorvantix-test", path.constData(), "tmpfs", 0,
-                  (QByteArray("size=") + size).constData()) != 0) {
-            _exit(3);
-        }
-        body();
-        std::fflush(stdout);
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) {
-        return false;
-    }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the checks on the small disk failed (see above)";
-    return true;
+    const QByteArray path = QFile::encodeName(folder);
+    const auto mountSmallDisk = [&] {
+        return unshare(CLONE_NEWNS) == 0 &&
+               mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+               mount("dorvantix-test", path.constData(), "tmpfs", 0,
+                     (QByteArray("size=") + size).constData()) == 0;
+    };
+    return test::RunInChildProcess(mountSmallDisk, body, "on the small disk");
 }
 
 SessionRecord Minute() {
