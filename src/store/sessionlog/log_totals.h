@@ -2,7 +2,6 @@
 
 #include "metering/currency.h"
 #include "metering/regional_settings.h"
-#include "metering/seconds_sum.h"
 
 #include <cstdint>
 

@@ -1,5 +1,6 @@
 // Session records, their totals and the reset, in a hive of the test's own.
 #include "metering/conversion_error.h"
+#include "metering/seconds_sum.h"
 #include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/session_records.h"
 #include "store/settings/store_keys.h"
