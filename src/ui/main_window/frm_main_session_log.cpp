@@ -80,13 +80,12 @@ void TfrmMain::FillSessionList() {
 void TfrmMain::BtnResetTotalsClick() {
     if (!dialogs().confirm(QStringLiteral("Reset current log (this is irreversable)?")))
         return;
-    meter_.setTotals(0, Currency());
+    const QString now = DateTimeText(clock().now(), regional());
+    meter_.resetTotals(now);
     edtTotalCallTime->setText(DurationText(0));
     edtTotalCost->setText(MoneyText(Currency(), regional()));
     WriteLogTotals(0, Currency(), regional());
-    const QString now = DateTimeText(clock().now(), regional());
     WriteLastResetDate(now);
-    meter_.resetTotals(now);
     lblLastResetDate->setText(TotalsSinceText(now));
     DeleteSessionRecords();
     FillSessionList();
