@@ -1,7 +1,6 @@
 // The session list's reads at 10,000 records: through the registry functions, one call per
 // value as the list is filled, beside one SQL query that reads the same data directly.
 #include "store/registry/hive.h"
-#include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 
 #include <QFile>
@@ -61,19 +60,19 @@ SessionHive& Fixture() {
     return hive;
 }
 
-std::vector<SessionRecord> ReadThroughRegUtils() {
+std::vector<SessionRecord> ReadThroughRegUtils(const Registry& registry) {
     std::vector<SessionRecord> records;
     QStringList names;
-    ListRegSubKeys(kSessions, names);
+    registry.ListRegSubKeys(kSessions, names);
     records.reserve(names.size());
     for (const QString& name : names) {
         const QString key = kSessions + QLatin1Char('\\') + name;
         SessionRecord& record = records.emplace_back();
         record.name = name;
-        ReadRegString(key, QStringLiteral("SessionStart"), record.start, false);
-        ReadRegString(key, QStringLiteral("Description"), record.description, false);
-        ReadRegInteger(key, QStringLiteral("CallTime"), record.callTime, false);
-        ReadRegString(key, QStringLiteral("CallCharges"), record.charges, false);
+        registry.ReadRegString(key, QStringLiteral("SessionStart"), record.start, false);
+        registry.ReadRegString(key, QStringLiteral("Description"), record.description, false);
+        registry.ReadRegInteger(key, QStringLiteral("CallTime"), record.callTime, false);
+        registry.ReadRegString(key, QStringLiteral("CallCharges"), record.charges, false);
     }
     return records;
 }
@@ -117,13 +116,14 @@ std::vector<SessionRecord> ReadDirectly(sqlite3_stmt* statement) {
 }
 
 void BM_SessionListThroughRegUtils(benchmark::State& state) {
-    UseHiveFile(Fixture().file());
+    Hive hive(Fixture().file());
+    const Registry registry(hive);
     // As in the program, where loading the settings has written the floating display's state
     // before the list is filled.
-    WriteRegInteger(QStringLiteral("Software\\Ostravane\\Dorvantix"),
-                    QStringLiteral("FloatingDisplay"), 0);
+    registry.WriteRegInteger(QStringLiteral("Software\\Ostravane\\Dorvantix"),
+                             QStringLiteral("FloatingDisplay"), 0);
     for (auto _ : state) {
-        const std::vector<SessionRecord> records = ReadThroughRegUtils();
+        const std::vector<SessionRecord> records = ReadThroughRegUtils(registry);
         if (records.size() != kRecords || records.back().charges.isEmpty()) {
             state.SkipWithError("the registry functions read the wrong records");
         }

@@ -5,9 +5,8 @@
 #include "metering/seconds_sum.h"
 #include "metering/session_list_model.h"
 #include "store/registry/hive.h"
-#include "store/registry/process_hive.h"
-#include "store/sessionlog/log_totals.h"
-#include "store/sessionlog/session_records.h"
+#include "store/registry/regutils.h"
+#include "store/sessionlog/session_log_store.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,21 +30,24 @@ SessionRecord Session(int i) {
             .description = {}};
 }
 
-// A hive of its own holding `records` records.
+// A hive of its own holding `records` records, and the session log over it.
 class LogHive {
 public:
     explicit LogHive(int records) {
-        UseHiveFile(dir_.filePath(QStringLiteral("hive.db")));
-        Hive::Transaction together(ProcessHive());
+        Hive::Transaction together(hive_);
         for (int i = 0; i < records; ++i)
-            WriteSessionDescription(WriteSessionRecord(Session(i)), QStringLiteral("Dial-up"));
+            log.WriteSessionDescription(log.WriteSessionRecord(Session(i)),
+                                        QStringLiteral("Dial-up"));
         if (!together.commit())
             std::abort();
     }
-    ~LogHive() { UseHiveFile(dir_.filePath(QStringLiteral("closed.db"))); }
 
 private:
     QTemporaryDir dir_;
+    Hive hive_{dir_.filePath(QStringLiteral("hive.db"))};
+
+public:
+    const SessionLogStore log{Registry(hive_)};
 };
 
 void RecordOneSession(benchmark::State& state) {
@@ -53,8 +55,9 @@ void RecordOneSession(benchmark::State& state) {
     const RegionalSettings regional = RegionalSettings::british();
     int i = 0;
     for (auto _ : state) {
-        WriteLogTotals(1000 + i, Currency::fromRaw(4200), regional);
-        WriteSessionDescription(WriteSessionRecord(Session(i)), QStringLiteral("Dial-up"));
+        hive.log.WriteLogTotals(1000 + i, Currency::fromRaw(4200), regional);
+        hive.log.WriteSessionDescription(hive.log.WriteSessionRecord(Session(i)),
+                                         QStringLiteral("Dial-up"));
         ++i;
     }
 }
@@ -66,8 +69,8 @@ void ReadTheWholeLog(benchmark::State& state) {
     for (auto _ : state) {
         std::int32_t seconds = 0;
         Currency charges;
-        for (const QString& name : SessionRecordNames()) {
-            const SessionRecord record = ReadSessionRecord(name);
+        for (const QString& name : hive.log.SessionRecordNames()) {
+            const SessionRecord record = hive.log.ReadSessionRecord(name);
             seconds = AddSeconds(seconds, record.callTime);
             charges += ParseMoneyText(record.callCharges, regional);
         }
@@ -140,11 +143,12 @@ void FillRows(const Records& records, SessionListModel& model, const RegionalSet
 }
 
 void FillTheList(benchmark::State& state) {
-    UseHiveFile(ListHive::ofSize(int(state.range(0))).file());
+    Hive hive(ListHive::ofSize(int(state.range(0))).file());
+    const SessionLogStore log{Registry(hive)};
     const RegionalSettings regional = RegionalSettings::british();
     SessionListModel model;
     for (auto _ : state)
-        FillRows(ReadSessionRecords(), model, regional, state);
+        FillRows(log.ReadSessionRecords(), model, regional, state);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(FillTheList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

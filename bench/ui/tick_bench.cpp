@@ -24,8 +24,8 @@ struct Window {
     FakeConnectionState connection;
     FakeDialogs dialogs;
     FakeRunList runList;
-    TfrmMain main{
-        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), runList}};
+    TfrmMain main{MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
+                                     runList, hive.settingsStore, hive.sessionLog}};
 
     Window() {
         hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +

@@ -7,7 +7,11 @@
 #include "platform/dialogs/qt_dialogs.h"
 #include "platform/runlist/xdg_autostart_run_list.h"
 #include "platform/sound/module_sound_player.h"
-#include "store/registry/process_hive.h"
+#include "store/registry/default_hive_path.h"
+#include "store/registry/hive.h"
+#include "store/registry/regutils.h"
+#include "store/sessionlog/session_log_store.h"
+#include "store/settings/program_settings.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/frm_main.h"
@@ -36,9 +40,12 @@ int main(int, char* argv[]) {
     dvx::QuitOnTerminationSignals();
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
+    dvx::Hive hive(dvx::DefaultHivePath());
     // The window never waits long for a hive another program holds: a write that finds it busy
     // is kept and tried again at the next tick.
-    dvx::ProcessHive().setBusyWait(std::chrono::milliseconds(200));
+    hive.setBusyWait(std::chrono::milliseconds(200));
+    dvx::ProgramSettings settingsStore{dvx::Registry(hive)};
+    dvx::SessionLogStore sessionLog{dvx::Registry(hive)};
     const dvx::RegionalSettings regional = dvx::RegionalSettings::fromProcessLocale();
     dvx::SystemClock clock;
     dvx::KernelConnectionState connection;
@@ -53,6 +60,8 @@ int main(int, char* argv[]) {
                            .dialogs = dialogs,
                            .regional = regional,
                            .runList = autostart,
+                           .settingsStore = settingsStore,
+                           .sessionLog = sessionLog,
                            .alarmWindow = &alarmWindow});
     dvx::OnTerminationSignal(
         [&frmMain] { frmMain.runGuarded([&frmMain] { frmMain.EndCallOnTermination(); }); });

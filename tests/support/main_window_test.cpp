@@ -18,6 +18,8 @@ MainWindowTest::MainWindowTest()
                                 .dialogs = dialogs,
                                 .regional = RegionalSettings::british(),
                                 .runList = runList,
+                                .settingsStore = hive.settingsStore,
+                                .sessionLog = hive.sessionLog,
                                 .alarmWindow = &alarmWindow,
                                 .trayHost = &trayHost}) {}
 

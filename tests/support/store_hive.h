@@ -1,6 +1,10 @@
 #pragma once
 
+#include "store/registry/hive.h"
 #include "store/registry/reg_value.h"
+#include "store/registry/regutils.h"
+#include "store/sessionlog/session_log_store.h"
+#include "store/settings/program_settings.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,12 +13,11 @@
 
 namespace dvx::test {
 
-// A hive of the test's own, in a temporary folder, that the registry functions act on while it
-// lives. It is seeded with REGEDIT4 text and read back value by value.
+// A hive of the test's own, in a temporary folder, with the registry functions and the two
+// stores over it. It is seeded with REGEDIT4 text and read back value by value.
 class StoreHive {
 public:
     StoreHive();
-    ~StoreHive();
     StoreHive(const StoreHive&) = delete;
     StoreHive& operator=(const StoreHive&) = delete;
 
@@ -28,9 +31,17 @@ public:
     QStringList subKeys(const QString& key) const;
 
     QString folder() const { return dir_.path(); }
+    Hive& hive() const { return hive_; }
+    Registry registry() const { return Registry(hive_); }
 
 private:
     QTemporaryDir dir_;
+    // Reading values back changes nothing in the hive.
+    mutable Hive hive_;
+
+public:
+    ProgramSettings settingsStore{registry()};
+    SessionLogStore sessionLog{registry()};
 };
 
 // The section line of the product key, the alarms key and a session record.

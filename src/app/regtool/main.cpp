@@ -1,6 +1,7 @@
 // dorvantix-reg: the hive's command-line tool.
 #include "app/regtool/reg_commands.h"
-#include "store/registry/process_hive.h"
+#include "store/registry/default_hive_path.h"
+#include "store/registry/hive.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -67,8 +68,7 @@ int UsageError(const QString& message) {
     return 2;
 }
 
-CommandResult Run(const QStringList& args) {
-    Hive& hive = ProcessHive();
+CommandResult Run(Hive& hive, const QStringList& args) {
     const QString& command = args[0];
     if (command == QStringLiteral("export") && args.size() <= 2) {
         return ExportCommand(hive, args.value(1), [](const QString& text) { Print(stdout, text); });
@@ -106,17 +106,15 @@ int main(int argc, char** argv) {
         Print(stdout, QString::fromUtf8(kHelp));
         return 0;
     }
-    if (parser.isSet(hive)) {
-        if (parser.value(hive).isEmpty()) {
-            return UsageError(QStringLiteral("--hive needs a file name"));
-        }
-        UseHiveFile(parser.value(hive));
+    if (parser.isSet(hive) && parser.value(hive).isEmpty()) {
+        return UsageError(QStringLiteral("--hive needs a file name"));
     }
     const QStringList command = parser.positionalArguments();
     if (command.isEmpty()) {
         return UsageError(QStringLiteral("no command given"));
     }
-    const CommandResult result = Run(command);
+    Hive file(parser.isSet(hive) ? parser.value(hive) : DefaultHivePath());
+    const CommandResult result = Run(file, command);
     if (result.status == 2) {
         return UsageError(
             QStringLiteral("cannot understand \"%1\"").arg(command.join(QLatin1Char(' '))));

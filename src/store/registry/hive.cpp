@@ -15,11 +15,6 @@ using Access = HiveDatabase::Access;
 // The root key, made with the hive.
 constexpr std::int64_t kRootKeyId = 1;
 
-std::function<void()>& ChangeHook() {
-    static std::function<void()> hook;
-    return hook;
-}
-
 // The value held by a row's type and data columns. A string ends at its first NUL.
 RegValue DecodeValue(const SqliteStatement& row, int typeColumn) {
     const std::int64_t type = row.integer(typeColumn);
@@ -488,14 +483,10 @@ bool Hive::changed(bool ok) {
     if (!ok && openTransactions_ > 0) {
         transactionFailed_ = true;
     }
-    if (ok && ChangeHook()) {
-        ChangeHook()();
+    if (ok && changeHook_) {
+        changeHook_();
     }
     return ok;
-}
-
-void SetHiveChangeHook(std::function<void()> hook) {
-    ChangeHook() = std::move(hook);
 }
 
 // A transaction that could not begin (the hive busy, or not writable) still counts as open, so
@@ -532,8 +523,8 @@ bool Hive::Transaction::commit() {
         hive_.transactionFailed_ = true;
         return false;
     }
-    if (outermost && ChangeHook()) {
-        ChangeHook()();
+    if (outermost && hive_.changeHook_) {
+        hive_.changeHook_();
     }
     return true;
 }

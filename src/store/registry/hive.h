@@ -46,6 +46,10 @@ public:
     void setBusyWait(std::chrono::milliseconds wait) { db_.setBusyWait(wait); }
     // Closes the connection; the next call opens the file again.
     void close() { db_.close(); }
+    // A seam for tests of what a crash leaves: `hook` is called after each change made through
+    // this hive (each write call that succeeded, and each commit of a transaction), when the
+    // change has reached the file. An empty hook turns it off.
+    void setChangeHook(std::function<void()> hook) { changeHook_ = std::move(hook); }
 
     // Whether the file is a hive that can be used, none yet (a first run), or one that cannot
     // be used and why. Looks at the file without writing, replacing or deleting it.
@@ -122,15 +126,11 @@ private:
     bool writeToKey(const QString& key, const QString& name, const RegValue& value, bool create);
 
     HiveDatabase db_;
+    std::function<void()> changeHook_;
     int openTransactions_ = 0;
     bool transactionFailed_ = false;
     // Set by the last look-up of a key that found no such key.
     bool keyMissing_ = false;
 };
-
-// A seam for tests of what a crash leaves: `hook` is called after each change this process
-// makes to a hive (each write call that succeeded, and each commit of a transaction), when the
-// change has reached the file. An empty hook turns it off.
-void SetHiveChangeHook(std::function<void()> hook);
 
 } // namespace dvx

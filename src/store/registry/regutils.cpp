@@ -1,6 +1,6 @@
 #include "store/registry/regutils.h"
 
-#include "store/registry/process_hive.h"
+#include "store/registry/hive.h"
 
 namespace dvx {
 
@@ -8,9 +8,8 @@ namespace {
 
 // The common part of the two reads: a stored value of the wrong type, and a missing one when
 // it should be created, become the type's empty value (0 or "").
-bool ReadRegValue(const QString& key, const QString& name, RegValue& value,
+bool ReadRegValue(Hive& hive, const QString& key, const QString& name, RegValue& value,
                   const RegValue& emptyValue, bool createIfMissing) {
-    Hive& hive = ProcessHive();
     RegValue stored;
     switch (hive.readValue(key, name, stored)) {
     case Hive::Lookup::found:
@@ -34,51 +33,53 @@ bool ReadRegValue(const QString& key, const QString& name, RegValue& value,
 
 } // namespace
 
-bool ReadRegInteger(const QString& key, const QString& name, std::int32_t& value,
-                    bool createIfMissing) {
+bool Registry::ReadRegInteger(const QString& key, const QString& name, std::int32_t& value,
+                              bool createIfMissing) const {
     RegValue read{RegValue::Type::other, 0, {}};
-    const bool failed = ReadRegValue(key, name, read, RegValue::ofDword(0), createIfMissing);
+    const bool failed = ReadRegValue(hive_, key, name, read, RegValue::ofDword(0), createIfMissing);
     if (read.isDword()) {
         value = read.dword;
     }
     return failed;
 }
 
-bool ReadRegString(const QString& key, const QString& name, QString& value, bool createIfMissing) {
+bool Registry::ReadRegString(const QString& key, const QString& name, QString& value,
+                             bool createIfMissing) const {
     RegValue read{RegValue::Type::other, 0, {}};
-    const bool failed = ReadRegValue(key, name, read, RegValue::ofString({}), createIfMissing);
+    const bool failed =
+        ReadRegValue(hive_, key, name, read, RegValue::ofString({}), createIfMissing);
     if (read.type == RegValue::Type::string) {
         value = read.text;
     }
     return failed;
 }
 
-bool WriteRegInteger(const QString& key, const QString& name, std::int32_t value) {
-    return !ProcessHive().writeValue(key, name, RegValue::ofDword(value));
+bool Registry::WriteRegInteger(const QString& key, const QString& name, std::int32_t value) const {
+    return !hive_.writeValue(key, name, RegValue::ofDword(value));
 }
 
-bool WriteRegString(const QString& key, const QString& name, const QString& value) {
-    return !ProcessHive().writeValue(key, name, RegValue::ofString(value));
+bool Registry::WriteRegString(const QString& key, const QString& name, const QString& value) const {
+    return !hive_.writeValue(key, name, RegValue::ofString(value));
 }
 
-bool ListRegSubKeys(const QString& key, QStringList& names) {
-    return !ProcessHive().listSubKeys(key, names);
+bool Registry::ListRegSubKeys(const QString& key, QStringList& names) const {
+    return !hive_.listSubKeys(key, names);
 }
 
-bool DeleteRegKey(const QString& key) {
-    return !ProcessHive().deleteKey(key);
+bool Registry::DeleteRegKey(const QString& key) const {
+    return !hive_.deleteKey(key);
 }
 
-bool DeleteRegValue(const QString& key, const QString& name) {
-    return !ProcessHive().deleteValue(key, name);
+bool Registry::DeleteRegValue(const QString& key, const QString& name) const {
+    return !hive_.deleteValue(key, name);
 }
 
-bool EnsureRegKey(const QString& key) {
-    return !ProcessHive().ensureKey(key);
+bool Registry::EnsureRegKey(const QString& key) const {
+    return !hive_.ensureKey(key);
 }
 
-bool WriteRegTogether(const std::function<void()>& writes) {
-    Hive::Transaction transaction(ProcessHive());
+bool Registry::WriteRegTogether(const std::function<void()>& writes) const {
+    Hive::Transaction transaction(hive_);
     if (!transaction.begun()) {
         return true;
     }

@@ -1,9 +1,8 @@
-#include "store/sessionlog/call_in_progress.h"
+#include "store/sessionlog/session_log_store.h"
 
 #include "metering/date_time_text.h"
 #include "metering/meter/finished_session.h"
-#include "store/registry/process_hive.h"
-#include "store/registry/regutils.h"
+#include "store/registry/hive.h"
 
 #include <QList>
 #include <cmath>
@@ -66,41 +65,43 @@ std::optional<CallInProgress> callFrom(const QList<NamedRegValue>& values) {
 
 } // namespace
 
-bool KeepCallInProgress(const CallInProgress& call, const RegionalSettings& regional) {
+bool SessionLogStore::KeepCallInProgress(const CallInProgress& call,
+                                         const RegionalSettings& regional) const {
     const QString& key = kCallInProgressKey;
-    return WriteRegTogether([&] {
-        WriteRegString(key, kSessionStart, DateTimeText(call.start, regional));
-        WriteRegString(key, kStartMoment, QString::number(call.start, 'g', 17));
-        WriteRegInteger(key, kCallTime, call.seconds);
-        WriteRegString(key, kCharge, QString::number(call.charge.raw()));
-        WriteRegString(key, kConnectionName, call.connectionName);
-        WriteRegString(key, kNumber, call.number);
+    return registry_.WriteRegTogether([&] {
+        registry_.WriteRegString(key, kSessionStart, DateTimeText(call.start, regional));
+        registry_.WriteRegString(key, kStartMoment, QString::number(call.start, 'g', 17));
+        registry_.WriteRegInteger(key, kCallTime, call.seconds);
+        registry_.WriteRegString(key, kCharge, QString::number(call.charge.raw()));
+        registry_.WriteRegString(key, kConnectionName, call.connectionName);
+        registry_.WriteRegString(key, kNumber, call.number);
     });
 }
 
-bool CallInProgressKept() {
-    return ProcessHive().keyExists(kCallInProgressKey);
+bool SessionLogStore::CallInProgressKept() const {
+    return registry_.hive().keyExists(kCallInProgressKey);
 }
 
-std::optional<CallInProgress> ReadCallInProgress() {
+std::optional<CallInProgress> SessionLogStore::ReadCallInProgress() const {
     QList<NamedRegValue> values;
-    if (!ProcessHive().listValues(kCallInProgressKey, values))
+    if (!registry_.hive().listValues(kCallInProgressKey, values))
         return std::nullopt;
     return callFrom(values);
 }
 
-void RemoveCallInProgress() {
+void SessionLogStore::RemoveCallInProgress() const {
     if (CallInProgressKept())
-        DeleteRegKey(kCallInProgressKey);
+        registry_.DeleteRegKey(kCallInProgressKey);
 }
 
-void ForgetCallInProgressStartedAt(const QString& startText, const RegionalSettings& regional) {
+void SessionLogStore::ForgetCallInProgressStartedAt(const QString& startText,
+                                                    const RegionalSettings& regional) const {
     QList<NamedRegValue> values;
-    if (!ProcessHive().listValues(kCallInProgressKey, values))
+    if (!registry_.hive().listValues(kCallInProgressKey, values))
         return;
     const std::optional<DateTime> start = startMoment(values);
     if (start && DateTimeText(*start, regional) == startText)
-        DeleteRegKey(kCallInProgressKey);
+        registry_.DeleteRegKey(kCallInProgressKey);
 }
 
 } // namespace dvx

@@ -1,8 +1,7 @@
-#include "store/sessionlog/session_records.h"
+#include "store/sessionlog/session_log_store.h"
 
+#include "store/registry/hive.h"
 #include "store/registry/key_path.h"
-#include "store/registry/process_hive.h"
-#include "store/registry/regutils.h"
 #include "store/sessionlog/record_names.h"
 #include "store/settings/store_keys.h"
 
@@ -15,12 +14,6 @@ namespace {
 
 QString recordKey(const QString& name) {
     return kSessionsKey + QLatin1Char('\\') + name;
-}
-
-QStringList storedNames() {
-    QStringList names;
-    ListRegSubKeys(kSessionsKey, names);
-    return names;
 }
 
 // Takes one stored value into the record when its name is one of the record's and its type
@@ -51,47 +44,54 @@ void takeValue(SessionRecord& record, const NamedRegValue& stored) {
 
 } // namespace
 
-QStringList SessionRecordNames() {
+QStringList SessionLogStore::storedNames() const {
+    QStringList names;
+    registry_.ListRegSubKeys(kSessionsKey, names);
+    return names;
+}
+
+QStringList SessionLogStore::SessionRecordNames() const {
     return InRecordOrder(storedNames());
 }
 
-QString WriteSessionRecord(const SessionRecord& record) {
+QString SessionLogStore::WriteSessionRecord(const SessionRecord& record) const {
     const QString key = recordKey(FreeRecordName(storedNames()));
-    EnsureRegKey(key);
-    WriteRegInteger(key, QStringLiteral("CallTime"), record.callTime);
-    WriteRegString(key, QStringLiteral("SessionStart"), record.sessionStart);
-    WriteRegString(key, QStringLiteral("SessionStop"), record.sessionStop);
-    WriteRegString(key, QStringLiteral("CallCharges"), record.callCharges);
-    WriteRegString(key, QStringLiteral("ConnectionName"), record.connectionName);
-    WriteRegString(key, QStringLiteral("Number"), record.number);
+    registry_.EnsureRegKey(key);
+    registry_.WriteRegInteger(key, QStringLiteral("CallTime"), record.callTime);
+    registry_.WriteRegString(key, QStringLiteral("SessionStart"), record.sessionStart);
+    registry_.WriteRegString(key, QStringLiteral("SessionStop"), record.sessionStop);
+    registry_.WriteRegString(key, QStringLiteral("CallCharges"), record.callCharges);
+    registry_.WriteRegString(key, QStringLiteral("ConnectionName"), record.connectionName);
+    registry_.WriteRegString(key, QStringLiteral("Number"), record.number);
     return key;
 }
 
-void WriteSessionDescription(const QString& recordKey, const QString& description) {
+void SessionLogStore::WriteSessionDescription(const QString& recordKey,
+                                              const QString& description) const {
     if (!recordKey.isEmpty()) {
         // A description that cannot be written is lost without a word, as every write of the
         // settings is; the record itself is already in the store.
-        [[maybe_unused]] const bool written = ProcessHive().writeValueIfKeyExists(
+        [[maybe_unused]] const bool written = registry_.hive().writeValueIfKeyExists(
             recordKey, QStringLiteral("Description"), RegValue::ofString(description));
     }
 }
 
-SessionRecord ReadSessionRecord(const QString& name) {
+SessionRecord SessionLogStore::ReadSessionRecord(const QString& name) const {
     const QString key = recordKey(name);
     SessionRecord record;
-    ReadRegString(key, QStringLiteral("SessionStart"), record.sessionStart, false);
-    ReadRegString(key, QStringLiteral("SessionStop"), record.sessionStop, false);
-    ReadRegString(key, QStringLiteral("Description"), record.description, false);
-    ReadRegInteger(key, QStringLiteral("CallTime"), record.callTime, false);
-    ReadRegString(key, QStringLiteral("CallCharges"), record.callCharges, false);
-    ReadRegString(key, QStringLiteral("ConnectionName"), record.connectionName, false);
-    ReadRegString(key, QStringLiteral("Number"), record.number, false);
+    registry_.ReadRegString(key, QStringLiteral("SessionStart"), record.sessionStart, false);
+    registry_.ReadRegString(key, QStringLiteral("SessionStop"), record.sessionStop, false);
+    registry_.ReadRegString(key, QStringLiteral("Description"), record.description, false);
+    registry_.ReadRegInteger(key, QStringLiteral("CallTime"), record.callTime, false);
+    registry_.ReadRegString(key, QStringLiteral("CallCharges"), record.callCharges, false);
+    registry_.ReadRegString(key, QStringLiteral("ConnectionName"), record.connectionName, false);
+    registry_.ReadRegString(key, QStringLiteral("Number"), record.number, false);
     return record;
 }
 
-QList<SessionRecord> ReadSessionRecords() {
+QList<SessionRecord> SessionLogStore::ReadSessionRecords() const {
     QList<SubKeyValues> stored;
-    if (!ProcessHive().readSubKeyValues(kSessionsKey, stored))
+    if (!registry_.hive().readSubKeyValues(kSessionsKey, stored))
         return {};
     std::stable_sort(stored.begin(), stored.end(),
                      [](const auto& a, const auto& b) { return RecordNameBefore(a.name, b.name); });
@@ -105,9 +105,21 @@ QList<SessionRecord> ReadSessionRecords() {
     return records;
 }
 
-void DeleteSessionRecords() {
+void SessionLogStore::DeleteSessionRecords() const {
     for (const QString& name : storedNames())
-        DeleteRegKey(recordKey(name));
+        registry_.DeleteRegKey(recordKey(name));
+}
+
+const QString& SessionLogStore::file() const {
+    return registry_.hive().file();
+}
+
+const QString& SessionLogStore::lastError() const {
+    return registry_.hive().lastError();
+}
+
+bool SessionLogStore::lastFailureWasBusy() const {
+    return registry_.hive().lastFailureWasBusy();
 }
 
 } // namespace dvx

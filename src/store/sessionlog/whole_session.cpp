@@ -1,16 +1,12 @@
-#include "store/sessionlog/whole_session.h"
-
-#include "store/registry/regutils.h"
-#include "store/sessionlog/call_in_progress.h"
-#include "store/sessionlog/log_totals.h"
-#include "store/sessionlog/session_records.h"
+#include "store/sessionlog/session_log_store.h"
 
 namespace dvx {
 
-QString RecordWholeSession(const SessionRecord& record, std::int32_t totalSeconds,
-                           Currency totalCharges, const RegionalSettings& regional) {
+QString SessionLogStore::RecordWholeSession(const SessionRecord& record, std::int32_t totalSeconds,
+                                            Currency totalCharges,
+                                            const RegionalSettings& regional) const {
     QString key;
-    const bool failed = WriteRegTogether([&] {
+    const bool failed = registry_.WriteRegTogether([&] {
         WriteLogTotals(totalSeconds, totalCharges, regional);
         key = WriteSessionRecord(record);
         ForgetCallInProgressStartedAt(record.sessionStart, regional);

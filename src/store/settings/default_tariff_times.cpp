@@ -1,13 +1,12 @@
-#include "store/settings/default_tariff_times.h"
+#include "store/settings/program_settings.h"
 
 #include "metering/date_time.h"
 #include "metering/date_time_text.h"
-#include "store/registry/regutils.h"
 #include "store/settings/store_keys.h"
 
 namespace dvx {
 
-void WriteMissingTariffTimes(const RegionalSettings& regional) {
+void ProgramSettings::WriteMissingTariffTimes(const RegionalSettings& regional) const {
     const struct {
         const char* name;
         int hour;
@@ -17,8 +16,9 @@ void WriteMissingTariffTimes(const RegionalSettings& regional) {
         const QString name = QString::fromLatin1(time.name);
         QString stored;
         // Without create-if-missing, a read fails only when the key or the value is absent.
-        if (ReadRegString(kProductKey, name, stored, false))
-            WriteRegString(kProductKey, name, TimeText(encodeTime(time.hour, 0, 0), regional));
+        if (registry_.ReadRegString(kProductKey, name, stored, false))
+            registry_.WriteRegString(kProductKey, name,
+                                     TimeText(encodeTime(time.hour, 0, 0), regional));
     }
 }
 

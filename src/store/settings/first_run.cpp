@@ -1,15 +1,13 @@
-#include "store/settings/first_run.h"
-
-#include "store/registry/regutils.h"
+#include "store/settings/program_settings.h"
 #include "store/settings/store_keys.h"
 
 namespace dvx {
 
-void ReadFirstRunFlag(std::int32_t& flag) {
+void ProgramSettings::ReadFirstRunFlag(std::int32_t& flag) const {
     const QString name = QStringLiteral("FirstRun");
-    ReadRegInteger(kProductKey, name, flag, true);
+    registry_.ReadRegInteger(kProductKey, name, flag, true);
     if (flag == 0)
-        WriteRegInteger(kProductKey, name, 1);
+        registry_.WriteRegInteger(kProductKey, name, 1);
 }
 
 } // namespace dvx

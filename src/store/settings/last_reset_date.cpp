@@ -1,7 +1,7 @@
 #include "store/settings/last_reset_date.h"
 
 #include "metering/date_time_text.h"
-#include "store/registry/regutils.h"
+#include "store/settings/program_settings.h"
 #include "store/settings/store_keys.h"
 
 namespace dvx {
@@ -12,16 +12,17 @@ const QString kLastResetDate = QStringLiteral("LastResetDate");
 
 } // namespace
 
-void ReadLastResetDate(QString& date, DateTime now, const RegionalSettings& regional) {
-    ReadRegString(kProductKey, kLastResetDate, date, true);
+void ProgramSettings::ReadLastResetDate(QString& date, DateTime now,
+                                        const RegionalSettings& regional) const {
+    registry_.ReadRegString(kProductKey, kLastResetDate, date, true);
     if (date.isEmpty()) {
         date = DateTimeText(now, regional);
         WriteLastResetDate(date);
     }
 }
 
-void WriteLastResetDate(const QString& date) {
-    WriteRegString(kProductKey, kLastResetDate, date);
+void ProgramSettings::WriteLastResetDate(const QString& date) const {
+    registry_.WriteRegString(kProductKey, kLastResetDate, date);
 }
 
 QString TotalsSinceText(const QString& date) {

@@ -3,19 +3,20 @@
 #include "metering/currency.h"
 #include "metering/date_time.h"
 #include "metering/regional_settings.h"
+#include "store/registry/regutils.h"
 
 #include <QString>
 #include <cstdint>
 
 namespace dvx {
 
-// The settings values of one key, each read or written in the form it is stored in. Every read
-// creates a missing value (as 0 or an empty text) and leaves its variable as it was when the key
-// cannot be read; registry failures are silent. A stored text that cannot be converted fails
+// The settings values of one key of a hive, each read or written in the form it is stored in. Every
+// read creates a missing value (as 0 or an empty text) and leaves its variable as it was when the
+// key cannot be read; registry failures are silent. A stored text that cannot be converted fails
 // with the conversion's message, the variable unchanged.
 class SettingsStore {
 public:
-    SettingsStore(const RegionalSettings& regional, QString key);
+    SettingsStore(Registry registry, const RegionalSettings& regional, QString key);
 
     void readInteger(const QString& name, std::int32_t& value) const;
     // Not 0 is true.
@@ -42,6 +43,7 @@ public:
     void writeMoneyText(const QString& name, const QString& boxText) const;
 
 private:
+    Registry registry_;
     const RegionalSettings& regional_;
     QString key_;
 };

@@ -36,8 +36,10 @@ namespace dvx {
 class Clock;
 class ConnectionStateSource;
 class Dialogs;
+class ProgramSettings;
 class RunList;
 class SessionListModel;
+class SessionLogStore;
 class SettingsStore;
 class TCoolTrayIcon;
 class TfrmAlarm;
@@ -45,8 +47,8 @@ class TfrmFloat;
 class TPagePrinter;
 class TrayHost;
 
-// The platform services the main window works through: the real ones in the program, fakes in
-// tests.
+// The services the main window works through: the real platform ones in the program, fakes in
+// tests, and the two stores over the hive the program (or the test) opened.
 struct MainWindowServices {
     Clock& clock;
     ConnectionStateSource& connection;
@@ -54,6 +56,9 @@ struct MainWindowServices {
     RegionalSettings regional;
     // The desktop's list of programs started at logon.
     RunList& runList;
+    // The settings and the session log in the hive.
+    ProgramSettings& settingsStore;
+    SessionLogStore& sessionLog;
     // The window that raises the alarms; without one no alarm is used up.
     TfrmAlarm* alarmWindow = nullptr;
     // The tray that holds the icon; the desktop's own when none is given.

@@ -5,7 +5,7 @@
 
 #include "metering/date_time_text.h"
 #include "metering/tariff.h"
-#include "store/sessionlog/call_in_progress.h"
+#include "store/sessionlog/session_log_store.h"
 
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -21,7 +21,7 @@ void TfrmMain::keepCallInProgress() {
         .charge = SessionCharge(seconds, meter_.currentRate(), meter_.tariff().minimumCharge),
         .connectionName = meter_.connectionName(),
         .number = meter_.number()};
-    const bool failed = KeepCallInProgress(call, regional());
+    const bool failed = services_.sessionLog.KeepCallInProgress(call, regional());
     keptMinute_ = failed ? std::nullopt : std::optional(seconds / 60);
 }
 
@@ -34,7 +34,8 @@ void TfrmMain::keepCallEachMinute() {
 // Exit during a call records nothing of it, now or at the next start.
 void TfrmMain::forgetRunningCall() {
     if (meter_.charging())
-        ForgetCallInProgressStartedAt(DateTimeText(meter_.sessionStart(), regional()), regional());
+        services_.sessionLog.ForgetCallInProgressStartedAt(
+            DateTimeText(meter_.sessionStart(), regional()), regional());
 }
 
 void TfrmMain::EndCallOnTermination() {
@@ -49,11 +50,11 @@ void TfrmMain::EndCallOnTermination() {
 // a session that ended then: in the totals and the log, with its proposed description (nobody
 // was there to give another). What cannot be read as a call is removed.
 void TfrmMain::recordUnfinishedCall() {
-    if (!CallInProgressKept())
+    if (!services_.sessionLog.CallInProgressKept())
         return;
-    const std::optional<CallInProgress> call = ReadCallInProgress();
+    const std::optional<CallInProgress> call = services_.sessionLog.ReadCallInProgress();
     if (!call) {
-        RemoveCallInProgress();
+        services_.sessionLog.RemoveCallInProgress();
         return;
     }
     const FinishedSession session{.start = call->start,

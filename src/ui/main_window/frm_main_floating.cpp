@@ -2,8 +2,7 @@
 // the settings store with its place.
 #include "ui/main_window/frm_main.h"
 
-#include "store/settings/settings_store.h"
-#include "store/settings/store_keys.h"
+#include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
 
 #include <QAction>
@@ -23,7 +22,7 @@ void TfrmMain::SetFloatingDisplay(bool shown) {
     settings_.FloatingShown = shown;
     frmFloat->setVisible(shown);
     mnuFloatingDisplay->setChecked(shown);
-    SettingsStore(regional(), kProductKey).writeFlag(QStringLiteral("FloatingDisplay"), shown);
+    services_.settingsStore.product(regional()).writeFlag(QStringLiteral("FloatingDisplay"), shown);
 }
 
 void TfrmMain::mnuFloatingDisplayClick() {
@@ -49,7 +48,7 @@ bool windowPlacesKnown() {
 void TfrmMain::storeFloatingPosition() {
     if (!windowPlacesKnown())
         return;
-    const SettingsStore product(regional(), kProductKey);
+    const SettingsStore product = services_.settingsStore.product(regional());
     product.writeInteger(QStringLiteral("FloatLeft"), frmFloat->x());
     product.writeInteger(QStringLiteral("FloatTop"), frmFloat->y());
 }

@@ -3,9 +3,7 @@
 #include "ui/main_window/frm_main.h"
 
 #include "platform/dialogs/dialogs.h"
-#include "store/registry/process_hive.h"
-#include "store/sessionlog/session_records.h"
-#include "store/sessionlog/whole_session.h"
+#include "store/sessionlog/session_log_store.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -16,9 +14,11 @@ namespace dvx {
 PendingSessions TfrmMain::makePendingSessions() {
     return PendingSessions(
         [this](const SessionRecord& record, std::int32_t seconds, Currency charges) {
-            return RecordWholeSession(record, seconds, charges, regional());
+            return services_.sessionLog.RecordWholeSession(record, seconds, charges, regional());
         },
-        [](const QString& key, const QString& text) { WriteSessionDescription(key, text); });
+        [this](const QString& key, const QString& text) {
+            services_.sessionLog.WriteSessionDescription(key, text);
+        });
 }
 
 // A hive held by another program for a moment is no news; any other failure is told once, until
@@ -34,12 +34,12 @@ void TfrmMain::savePendingSessions() {
         toldOfUnsaved_ = false;
         return;
     }
-    if (toldOfUnsaved_ || ProcessHive().lastFailureWasBusy())
+    if (toldOfUnsaved_ || services_.sessionLog.lastFailureWasBusy())
         return;
     toldOfUnsaved_ = true;
     dialogs().error(QStringLiteral("A finished call could not be saved in %1 (%2). Dorvantix "
                                    "keeps it and saves it as soon as the file can be written.")
-                        .arg(ProcessHive().file(), ProcessHive().lastError()));
+                        .arg(services_.sessionLog.file(), services_.sessionLog.lastError()));
 }
 
 void TfrmMain::showUnsavedSessions() {

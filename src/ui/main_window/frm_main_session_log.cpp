@@ -7,10 +7,10 @@
 #include "metering/session_list_model.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
-#include "store/sessionlog/log_totals.h"
 #include "store/sessionlog/pending_sessions.h"
-#include "store/sessionlog/session_records.h"
+#include "store/sessionlog/session_log_store.h"
 #include "store/settings/last_reset_date.h"
+#include "store/settings/program_settings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -62,7 +62,7 @@ void TfrmMain::FillSessionList() {
     std::int32_t seconds = 0;
     Currency charges;
     const auto showRows = qScopeGuard([this, &rows] { sessionList_->setRows(std::move(rows)); });
-    for (const SessionRecord& record : ReadSessionRecords()) {
+    for (const SessionRecord& record : services_.sessionLog.ReadSessionRecords()) {
         rows.append({record.sessionStart, record.description, {}, {}});
         SessionRow& row = rows.last();
         seconds = AddSeconds(seconds, record.callTime);
@@ -84,10 +84,10 @@ void TfrmMain::BtnResetTotalsClick() {
     meter_.resetTotals(now);
     edtTotalCallTime->setText(DurationText(0));
     edtTotalCost->setText(MoneyText(Currency(), regional()));
-    WriteLogTotals(0, Currency(), regional());
-    WriteLastResetDate(now);
+    services_.sessionLog.WriteLogTotals(0, Currency(), regional());
+    services_.settingsStore.WriteLastResetDate(now);
     lblLastResetDate->setText(TotalsSinceText(now));
-    DeleteSessionRecords();
+    services_.sessionLog.DeleteSessionRecords();
     FillSessionList();
 }
 

@@ -4,10 +4,8 @@
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/runlist/run_list.h"
-#include "store/settings/first_run.h"
 #include "store/settings/last_reset_date.h"
-#include "store/settings/settings_store.h"
-#include "store/settings/store_keys.h"
+#include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
 
 #include <QCheckBox>
@@ -37,15 +35,15 @@ QString digitsOnly(const QString& text) {
 // stops the load at its step: what was read before is in effect, the rest keeps its former
 // value.
 void TfrmMain::LoadSettings() {
-    const SettingsStore product(regional(), kProductKey);
-    ReadFirstRunFlag(settings_.FirstRunFlag);
+    const SettingsStore product = services_.settingsStore.product(regional());
+    services_.settingsStore.ReadFirstRunFlag(settings_.FirstRunFlag);
     product.readText(QStringLiteral("DefaultDescription"), settings_.DefaultDescription);
     edtDefaultEntryDescription->setText(settings_.DefaultDescription);
     product.readFlag(QStringLiteral("PromptForDescription"), settings_.PromptForDescription);
     cbPromptForDescription->setChecked(settings_.PromptForDescription);
     loadFloatingDisplay(product);
     QString resetDate = meter_.lastResetDate();
-    ReadLastResetDate(resetDate, clock().now(), regional());
+    services_.settingsStore.ReadLastResetDate(resetDate, clock().now(), regional());
     meter_.setLastResetDate(resetDate);
     lblLastResetDate->setText(TotalsSinceText(resetDate));
     loadTariff(product);
@@ -96,7 +94,7 @@ void TfrmMain::loadFloatingDisplay(const SettingsStore& product) {
 // Without an "Alarms" key (no Set Changes yet) nothing is created and the limits stay as they
 // were.
 void TfrmMain::loadAlarmLimits() {
-    const SettingsStore alarms(regional(), kAlarmsKey);
+    const SettingsStore alarms = services_.settingsStore.alarms(regional());
     AlarmLimits limits = meter_.alarmLimits();
     const auto takeEffect = qScopeGuard([this, &limits] { meter_.setAlarmLimits(limits); });
     alarms.readInteger(QStringLiteral("SessionTimeAlarm"), limits.sessionTimeMinutes);
@@ -127,8 +125,8 @@ void TfrmMain::showLoadedTariffAndTotals() {
 // its canonical text. A box whose text cannot be converted stops it there: the settings before
 // it are written, the rest are not, and nothing is reloaded.
 void TfrmMain::btnSetChangesClick() {
-    const SettingsStore product(regional(), kProductKey);
-    const SettingsStore alarms(regional(), kAlarmsKey);
+    const SettingsStore product = services_.settingsStore.product(regional());
+    const SettingsStore alarms = services_.settingsStore.alarms(regional());
     product.writeRateText(QStringLiteral("MinCallCharge"), edtMinimumCallCharge->text());
     product.writeRateText(QStringLiteral("OffPeakPerSecond"), edtOffPeakPerSecond->text());
     product.writeRateText(QStringLiteral("PeakPerSecond"), edtPeakPerSecond->text());

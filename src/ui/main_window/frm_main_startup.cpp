@@ -4,8 +4,7 @@
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
-#include "store/registry/process_hive.h"
-#include "store/settings/default_tariff_times.h"
+#include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
 #include "ui/icons/pictures.h"
 #include "ui/main_window/paint_gradient.h"
@@ -46,7 +45,7 @@ void TfrmMain::FormCreate() {
     frmFloat->move(0, 0);
     const bool storeReadable = checkStore();
     if (storeReadable) {
-        WriteMissingTariffTimes(regional());
+        services_.settingsStore.WriteMissingTariffTimes(regional());
         LoadSettings();
     }
     callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
@@ -69,7 +68,7 @@ void TfrmMain::FormCreate() {
 // and kept in memory. A hive that can only be read gives its settings, and calls wait for it.
 // Returns whether the settings can be read.
 bool TfrmMain::checkStore() {
-    const HiveHealth health = ProcessHiveHealth();
+    const HiveHealth health = services_.settingsStore.health();
     if (health.usable())
         return true;
     toldOfUnsaved_ = true;

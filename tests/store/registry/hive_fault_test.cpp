@@ -1,7 +1,6 @@
 // A hive file that is damaged or may not be written: every call fails silently, nothing
 // crashes, and the file is never changed.
 #include "store/registry/hive.h"
-#include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 #include "support/child_process.h"
 #include "temp_hive.h"
@@ -46,22 +45,23 @@ QByteArray SoundHiveBytes(const QString& path) {
 }
 
 // Calls every registry function; each must fail and leave its variable as it was.
-void ExpectEveryCallFails() {
+void ExpectEveryCallFails(const Registry& registry) {
     std::int32_t number = 99;
     QString text = QStringLiteral("unchanged");
     QStringList names{QStringLiteral("left over")};
-    EXPECT_TRUE(ReadRegInteger(kKey, QStringLiteral("Number"), number, true));
-    EXPECT_TRUE(ReadRegInteger(kKey, QStringLiteral("Text"), number, true));
-    EXPECT_TRUE(ReadRegString(kKey, QStringLiteral("Missing"), text, true));
+    EXPECT_TRUE(registry.ReadRegInteger(kKey, QStringLiteral("Number"), number, true));
+    EXPECT_TRUE(registry.ReadRegInteger(kKey, QStringLiteral("Text"), number, true));
+    EXPECT_TRUE(registry.ReadRegString(kKey, QStringLiteral("Missing"), text, true));
     EXPECT_EQ(number, 99);
     EXPECT_EQ(text, QStringLiteral("unchanged"));
-    EXPECT_TRUE(WriteRegInteger(kKey, QStringLiteral("Number"), 1));
-    EXPECT_TRUE(WriteRegString(QStringLiteral("Software\\New"), QStringLiteral("v"), text));
-    EXPECT_TRUE(ListRegSubKeys(kSessions, names));
+    EXPECT_TRUE(registry.WriteRegInteger(kKey, QStringLiteral("Number"), 1));
+    EXPECT_TRUE(
+        registry.WriteRegString(QStringLiteral("Software\\New"), QStringLiteral("v"), text));
+    EXPECT_TRUE(registry.ListRegSubKeys(kSessions, names));
     EXPECT_TRUE(names.isEmpty());
-    EXPECT_TRUE(DeleteRegKey(kSessions));
-    EXPECT_TRUE(DeleteRegValue(kKey, QStringLiteral("Number")));
-    EXPECT_TRUE(EnsureRegKey(QStringLiteral("Software\\New")));
+    EXPECT_TRUE(registry.DeleteRegKey(kSessions));
+    EXPECT_TRUE(registry.DeleteRegValue(kKey, QStringLiteral("Number")));
+    EXPECT_TRUE(registry.EnsureRegKey(QStringLiteral("Software\\New")));
 }
 
 class DamagedHive : public TempHiveTest {};
@@ -84,8 +84,8 @@ TEST_F(DamagedHive, EveryCallFailsAndTheFileStaysAsItWas) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(WriteFileBytes(hivePath(), c.bytes));
-        UseHiveFile(hivePath());
-        ExpectEveryCallFails();
+        useHive(hivePath());
+        ExpectEveryCallFails(registry());
         EXPECT_EQ(FileBytes(hivePath()), c.bytes);
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
                   QStringList({QStringLiteral("hive.db"), QStringLiteral("sound.db")}));
@@ -114,30 +114,30 @@ TEST_F(DamagedHive, AReadOnlyHiveIsReadButNeverWritten) {
     if (geteuid() == 0) {
         ASSERT_EQ(chown(folder.constData(), kNobody, kNobody), 0);
     }
-    UseHiveFile(filePath(QStringLiteral("unused.db"))); // no connection crosses the fork
+    useHive(filePath(QStringLiteral("unused.db"))); // no connection crosses the fork
     const bool ran = RunWithoutRoot([&] {
-        UseHiveFile(hivePath());
+        useHive(hivePath());
         std::int32_t number = 0;
         QString text;
         QStringList names;
-        EXPECT_FALSE(ReadRegInteger(kKey, QStringLiteral("Number"), number, true));
+        EXPECT_FALSE(registry().ReadRegInteger(kKey, QStringLiteral("Number"), number, true));
         EXPECT_EQ(number, 42);
-        EXPECT_FALSE(ReadRegString(kKey, QStringLiteral("Text"), text, true));
+        EXPECT_FALSE(registry().ReadRegString(kKey, QStringLiteral("Text"), text, true));
         EXPECT_EQ(text, QStringLiteral("12"));
-        EXPECT_FALSE(ListRegSubKeys(kSessions, names));
+        EXPECT_FALSE(registry().ListRegSubKeys(kSessions, names));
         EXPECT_EQ(names.size(), 1000);
-        EXPECT_FALSE(EnsureRegKey(kSessions)) << "an existing key opens";
+        EXPECT_FALSE(registry().EnsureRegKey(kSessions)) << "an existing key opens";
         // Replacing a value of the wrong type, creating a missing one: the variable becomes 0
         // as always, but the write fails.
-        EXPECT_TRUE(ReadRegInteger(kKey, QStringLiteral("Text"), number, false));
+        EXPECT_TRUE(registry().ReadRegInteger(kKey, QStringLiteral("Text"), number, false));
         EXPECT_EQ(number, 0);
-        EXPECT_TRUE(ReadRegString(kKey, QStringLiteral("Missing"), text, true));
+        EXPECT_TRUE(registry().ReadRegString(kKey, QStringLiteral("Missing"), text, true));
         EXPECT_EQ(text, QString());
-        EXPECT_TRUE(WriteRegInteger(kKey, QStringLiteral("Number"), 1));
-        EXPECT_TRUE(EnsureRegKey(QStringLiteral("Software\\New")));
-        EXPECT_TRUE(DeleteRegKey(kSessions));
-        EXPECT_TRUE(DeleteRegValue(kKey, QStringLiteral("Number")));
-        UseHiveFile(filePath(QStringLiteral("unused.db")));
+        EXPECT_TRUE(registry().WriteRegInteger(kKey, QStringLiteral("Number"), 1));
+        EXPECT_TRUE(registry().EnsureRegKey(QStringLiteral("Software\\New")));
+        EXPECT_TRUE(registry().DeleteRegKey(kSessions));
+        EXPECT_TRUE(registry().DeleteRegValue(kKey, QStringLiteral("Number")));
+        useHive(filePath(QStringLiteral("unused.db")));
     });
     chmod(QFile::encodeName(hivePath()).constData(), 0644);
     if (!ran) {
@@ -186,15 +186,15 @@ TEST_F(DamagedHive, HealthTellsAFirstRunFromAFileThatCannotBeUsed) {
         const QString file = QString(c.what) == QStringLiteral("no file nor folder yet")
                                  ? filePath(QStringLiteral("new/folder/hive.db"))
                                  : hivePath();
-        UseHiveFile(file);
-        const HiveHealth health = ProcessHiveHealth();
+        useHive(file);
+        const HiveHealth health = hive().health();
         EXPECT_EQ(health.state, c.state) << health.reason.toStdString();
         EXPECT_TRUE(health.reason.contains(QString::fromUtf8(c.reason)))
             << health.reason.toStdString();
         if (c.state == State::unusable) {
             EXPECT_TRUE(health.reason.contains(file)) << health.reason.toStdString();
             EXPECT_FALSE(health.usable());
-            EXPECT_TRUE(WriteRegInteger(kKey, QStringLiteral("Number"), 1));
+            EXPECT_TRUE(registry().WriteRegInteger(kKey, QStringLiteral("Number"), 1));
             EXPECT_EQ(FileBytes(hivePath()), before);
         }
         if (c.state != State::ready) {
@@ -202,7 +202,7 @@ TEST_F(DamagedHive, HealthTellsAFirstRunFromAFileThatCannotBeUsed) {
                 << "looking creates nothing";
             EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
         }
-        UseHiveFile(filePath(QStringLiteral("unused.db")));
+        useHive(filePath(QStringLiteral("unused.db")));
     }
 }
 
@@ -232,7 +232,7 @@ TEST_F(DamagedHive, HealthTellsReadOnlyAndUnreachableHives) {
         {"no file in a read-only folder", 0555, 0644, true, State::unusable,
          "none can be made there"},
     };
-    UseHiveFile(filePath(QStringLiteral("unused.db"))); // no connection crosses the fork
+    useHive(filePath(QStringLiteral("unused.db"))); // no connection crosses the fork
     bool ran = true;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -248,19 +248,20 @@ TEST_F(DamagedHive, HealthTellsReadOnlyAndUnreachableHives) {
         }
         ASSERT_EQ(chmod(folder.constData(), c.folderMode), 0);
         ran = RunWithoutRoot([&] {
-                  UseHiveFile(hivePath());
-                  const HiveHealth health = ProcessHiveHealth();
+                  useHive(hivePath());
+                  const HiveHealth health = hive().health();
                   EXPECT_EQ(health.state, c.state) << health.reason.toStdString();
                   EXPECT_TRUE(health.reason.contains(QString::fromUtf8(c.reason)))
                       << health.reason.toStdString();
                   EXPECT_TRUE(health.reason.contains(hivePath())) << health.reason.toStdString();
                   if (c.state == State::readOnly) {
                       std::int32_t number = 0;
-                      EXPECT_FALSE(ReadRegInteger(kKey, QStringLiteral("Number"), number, false));
+                      EXPECT_FALSE(
+                          registry().ReadRegInteger(kKey, QStringLiteral("Number"), number, false));
                       EXPECT_EQ(number, 42) << "a read-only hive is read as it stands";
                   }
-                  EXPECT_TRUE(WriteRegInteger(kKey, QStringLiteral("Number"), 1));
-                  UseHiveFile(filePath(QStringLiteral("unused.db")));
+                  EXPECT_TRUE(registry().WriteRegInteger(kKey, QStringLiteral("Number"), 1));
+                  useHive(filePath(QStringLiteral("unused.db")));
               }) &&
               ran;
         chmod(folder.constData(), 0755);

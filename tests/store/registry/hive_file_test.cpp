@@ -1,7 +1,7 @@
 // Where the hive lives, how its file comes to be, and what the file holds.
+#include "store/registry/default_hive_path.h"
 #include "store/registry/hive.h"
 #include "store/registry/hive_schema.h"
-#include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 #include "temp_hive.h"
 
@@ -87,27 +87,29 @@ class HiveFile : public TempHiveTest {};
 
 TEST_F(HiveFile, ReadsCreateNoFileAndTheFirstWriteCreatesFileAndFolders) {
     const QString nested = filePath(QStringLiteral("a/b/c/hive.db"));
-    UseHiveFile(nested);
+    useHive(nested);
     std::int32_t value = 5;
     QStringList names;
-    EXPECT_TRUE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, true));
-    EXPECT_TRUE(ListRegSubKeys(QString(), names));
-    EXPECT_TRUE(DeleteRegKey(QStringLiteral("Software")));
+    EXPECT_TRUE(
+        registry().ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, true));
+    EXPECT_TRUE(registry().ListRegSubKeys(QString(), names));
+    EXPECT_TRUE(registry().DeleteRegKey(QStringLiteral("Software")));
     EXPECT_FALSE(QFileInfo::exists(filePath(QStringLiteral("a"))));
 
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
+    EXPECT_FALSE(registry().WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
     EXPECT_TRUE(QFileInfo::exists(nested));
     EXPECT_EQ(PragmaOf(nested, "PRAGMA user_version"), kHiveSchemaVersion);
     EXPECT_EQ(PragmaOf(nested, "PRAGMA application_id"), kHiveApplicationId);
 }
 
 TEST_F(HiveFile, EveryCallSeesTheFileAsItIsNow) {
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
+    EXPECT_FALSE(registry().WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
     // Another process removes the file: the next write creates a new one, which holds it.
     ASSERT_TRUE(QFile::remove(hivePath()));
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("w"), 2));
+    EXPECT_FALSE(registry().WriteRegInteger(QStringLiteral("Software"), QStringLiteral("w"), 2));
     std::int32_t value = 0;
-    EXPECT_TRUE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, false));
+    EXPECT_TRUE(
+        registry().ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, false));
     Hive other(hivePath());
     RegValue read;
     EXPECT_EQ(other.readValue(QStringLiteral("Software"), QStringLiteral("w"), read),
@@ -124,8 +126,10 @@ TEST_F(HiveFile, EveryCallSeesTheFileAsItIsNow) {
     ASSERT_EQ(
         ::rename(QFile::encodeName(backup).constData(), QFile::encodeName(hivePath()).constData()),
         0);
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("after"), 5));
-    EXPECT_FALSE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("b"), value, false));
+    EXPECT_FALSE(
+        registry().WriteRegInteger(QStringLiteral("Software"), QStringLiteral("after"), 5));
+    EXPECT_FALSE(
+        registry().ReadRegInteger(QStringLiteral("Software"), QStringLiteral("b"), value, false));
     EXPECT_EQ(value, 4);
     EXPECT_EQ(other.readValue(QStringLiteral("Software"), QStringLiteral("after"), read),
               Hive::Lookup::found);
@@ -133,7 +137,8 @@ TEST_F(HiveFile, EveryCallSeesTheFileAsItIsNow) {
     // A change made by another connection is seen at once.
     EXPECT_TRUE(
         other.writeValue(QStringLiteral("software"), QStringLiteral("w"), RegValue::ofDword(3)));
-    EXPECT_FALSE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("w"), value, false));
+    EXPECT_FALSE(
+        registry().ReadRegInteger(QStringLiteral("Software"), QStringLiteral("w"), value, false));
     EXPECT_EQ(value, 3);
 }
 
@@ -169,8 +174,8 @@ TEST_F(HiveFile, SubKeysAreReadWithTheirValuesInOneCall) {
 
 TEST_F(HiveFile, AnEmptyFileBecomesAHive) {
     ASSERT_TRUE(dvx::test::WriteFileBytes(hivePath(), QByteArray()));
-    EXPECT_FALSE(
-        WriteRegString(QStringLiteral("Software"), QStringLiteral("v"), QStringLiteral("x")));
+    EXPECT_FALSE(registry().WriteRegString(QStringLiteral("Software"), QStringLiteral("v"),
+                                           QStringLiteral("x")));
     EXPECT_EQ(PragmaOf(hivePath(), "PRAGMA user_version"), kHiveSchemaVersion);
 }
 
@@ -188,14 +193,15 @@ TEST_F(HiveFile, ForeignOrNewerDatabasesAreLeftAlone) {
         QFile::remove(hivePath());
         ASSERT_TRUE(ExecOn(hivePath(), c.sql));
         const QByteArray before = FileBytes(hivePath());
-        UseHiveFile(hivePath());
-        EXPECT_TRUE(WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
-        EXPECT_TRUE(EnsureRegKey(QStringLiteral("Software")));
+        useHive(hivePath());
+        EXPECT_TRUE(registry().WriteRegInteger(QStringLiteral("Software"), QStringLiteral("v"), 1));
+        EXPECT_TRUE(registry().EnsureRegKey(QStringLiteral("Software")));
         std::int32_t value = 7;
-        EXPECT_TRUE(ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"), value, true));
+        EXPECT_TRUE(registry().ReadRegInteger(QStringLiteral("Software"), QStringLiteral("v"),
+                                              value, true));
         EXPECT_EQ(value, 7);
         EXPECT_EQ(FileBytes(hivePath()), before);
-        EXPECT_FALSE(ProcessHive().lastError().isEmpty());
+        EXPECT_FALSE(hive().lastError().isEmpty());
     }
 }
 

@@ -1,4 +1,3 @@
-#include "store/registry/process_hive.h"
 #include "store/registry/regutils.h"
 #include "temp_hive.h"
 
@@ -15,26 +14,27 @@ const QString kKey = QStringLiteral("Software\\Ostravane\\Dorvantix");
 // What a key holds before a read: nothing (no key), the key without the value, or the value.
 enum class Stored { noKey, noValue, dword, string };
 
-void Store(Stored stored, const QString& name, std::int32_t dword, const QString& text) {
-    if (stored == Stored::noValue) {
-        ASSERT_FALSE(EnsureRegKey(kKey));
-    } else if (stored == Stored::dword) {
-        ASSERT_FALSE(WriteRegInteger(kKey, name, dword));
-    } else if (stored == Stored::string) {
-        ASSERT_FALSE(WriteRegString(kKey, name, text));
+class RegUtils : public TempHiveTest {
+protected:
+    void Store(Stored stored, const QString& name, std::int32_t dword, const QString& text) {
+        if (stored == Stored::noValue) {
+            ASSERT_FALSE(registry().EnsureRegKey(kKey));
+        } else if (stored == Stored::dword) {
+            ASSERT_FALSE(registry().WriteRegInteger(kKey, name, dword));
+        } else if (stored == Stored::string) {
+            ASSERT_FALSE(registry().WriteRegString(kKey, name, text));
+        }
     }
-}
 
-// The value as the hive holds it afterwards, or nothing when it (or its key) is missing.
-std::optional<RegValue> Held(const QString& name) {
-    RegValue value;
-    if (ProcessHive().readValue(kKey, name, value) != Hive::Lookup::found) {
-        return std::nullopt;
+    // The value as the hive holds it afterwards, or nothing when it (or its key) is missing.
+    std::optional<RegValue> Held(const QString& name) {
+        RegValue value;
+        if (hive().readValue(kKey, name, value) != Hive::Lookup::found) {
+            return std::nullopt;
+        }
+        return value;
     }
-    return value;
-}
-
-class RegUtils : public TempHiveTest {};
+};
 
 struct IntegerReadCase {
     const char* what;
@@ -63,11 +63,11 @@ TEST_F(RegUtils, ReadRegIntegerCreatesReplacesOrLeavesTheVariable) {
         const QString name = QString::fromLatin1(c.what);
         Store(c.stored, name, c.storedDword, QString::fromUtf8(c.storedText));
         std::int32_t variable = 99;
-        EXPECT_EQ(ReadRegInteger(kKey, name, variable, c.createIfMissing), c.failed);
+        EXPECT_EQ(registry().ReadRegInteger(kKey, name, variable, c.createIfMissing), c.failed);
         EXPECT_EQ(variable, c.variable);
         EXPECT_EQ(Held(name), c.after);
         if (c.stored == Stored::noKey) {
-            EXPECT_FALSE(ProcessHive().keyExists(kKey)) << "a read created its key";
+            EXPECT_FALSE(hive().keyExists(kKey)) << "a read created its key";
         }
     }
 }
@@ -100,115 +100,123 @@ TEST_F(RegUtils, ReadRegStringCreatesReplacesOrLeavesTheVariable) {
         const QString name = QString::fromLatin1(c.what);
         Store(c.stored, name, c.storedDword, QString::fromUtf16(c.storedText));
         QString variable = QStringLiteral("before");
-        EXPECT_EQ(ReadRegString(kKey, name, variable, c.createIfMissing), c.failed);
+        EXPECT_EQ(registry().ReadRegString(kKey, name, variable, c.createIfMissing), c.failed);
         EXPECT_EQ(variable, QString::fromUtf16(c.variable));
         EXPECT_EQ(Held(name), c.after);
     }
     // A string ends at its first NUL.
-    ASSERT_FALSE(WriteRegString(kKey, QStringLiteral("nul"), withNul));
+    ASSERT_FALSE(registry().WriteRegString(kKey, QStringLiteral("nul"), withNul));
     QString read;
-    EXPECT_FALSE(ReadRegString(kKey, QStringLiteral("nul"), read, false));
+    EXPECT_FALSE(registry().ReadRegString(kKey, QStringLiteral("nul"), read, false));
     EXPECT_EQ(read, QStringLiteral("ab"));
 }
 
 TEST_F(RegUtils, WritesCreateMissingParentsAndReplaceTheType) {
     const QString deep = QStringLiteral("Software\\A\\B\\C");
-    EXPECT_FALSE(WriteRegInteger(deep, QStringLiteral("v"), 1));
+    EXPECT_FALSE(registry().WriteRegInteger(deep, QStringLiteral("v"), 1));
     for (const QString& key : {QStringLiteral("Software"), QStringLiteral("Software\\A"),
                                QStringLiteral("Software\\A\\B"), deep}) {
-        EXPECT_TRUE(ProcessHive().keyExists(key)) << key.toStdString();
+        EXPECT_TRUE(hive().keyExists(key)) << key.toStdString();
     }
-    EXPECT_FALSE(WriteRegString(deep, QStringLiteral("v"), QStringLiteral("now text")));
+    EXPECT_FALSE(registry().WriteRegString(deep, QStringLiteral("v"), QStringLiteral("now text")));
     QString text;
-    EXPECT_FALSE(ReadRegString(deep, QStringLiteral("v"), text, false));
+    EXPECT_FALSE(registry().ReadRegString(deep, QStringLiteral("v"), text, false));
     EXPECT_EQ(text, QStringLiteral("now text"));
-    EXPECT_FALSE(WriteRegInteger(deep, QStringLiteral("v"), INT32_MIN));
+    EXPECT_FALSE(registry().WriteRegInteger(deep, QStringLiteral("v"), INT32_MIN));
     std::int32_t number = 0;
-    EXPECT_FALSE(ReadRegInteger(deep, QStringLiteral("v"), number, false));
+    EXPECT_FALSE(registry().ReadRegInteger(deep, QStringLiteral("v"), number, false));
     EXPECT_EQ(number, INT32_MIN);
 }
 
 TEST_F(RegUtils, NamesIgnoreCaseAndKeepTheirFirstCase) {
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("Software\\Ostravane"), QStringLiteral("Peak"), 1));
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("SOFTWARE\\ostravane"), QStringLiteral("PEAK"), 2));
-    EXPECT_FALSE(WriteRegString(QStringLiteral("software\\Ärger"), QStringLiteral("x"), {}));
+    EXPECT_FALSE(registry().WriteRegInteger(QStringLiteral("Software\\Ostravane"),
+                                            QStringLiteral("Peak"), 1));
+    EXPECT_FALSE(registry().WriteRegInteger(QStringLiteral("SOFTWARE\\ostravane"),
+                                            QStringLiteral("PEAK"), 2));
+    EXPECT_FALSE(
+        registry().WriteRegString(QStringLiteral("software\\Ärger"), QStringLiteral("x"), {}));
     std::int32_t value = 0;
-    EXPECT_FALSE(ReadRegInteger(QStringLiteral("software\\OSTRAVANE"), QStringLiteral("peak"),
-                                value, false));
+    EXPECT_FALSE(registry().ReadRegInteger(QStringLiteral("software\\OSTRAVANE"),
+                                           QStringLiteral("peak"), value, false));
     EXPECT_EQ(value, 2);
     QList<NamedRegValue> values;
-    ASSERT_TRUE(ProcessHive().listValues(QStringLiteral("Software\\Ostravane"), values));
+    ASSERT_TRUE(hive().listValues(QStringLiteral("Software\\Ostravane"), values));
     ASSERT_EQ(values.size(), 1);
     EXPECT_EQ(values[0].name, QStringLiteral("Peak"));
     QStringList names;
-    EXPECT_FALSE(ListRegSubKeys(QStringLiteral("SOFTWARE"), names));
+    EXPECT_FALSE(registry().ListRegSubKeys(QStringLiteral("SOFTWARE"), names));
     EXPECT_EQ(names, QStringList({QStringLiteral("Ostravane"), QStringLiteral("Ärger")}));
-    EXPECT_FALSE(EnsureRegKey(QStringLiteral("SOFTWARE\\ÄRGER")));
-    EXPECT_FALSE(ListRegSubKeys(QStringLiteral("Software"), names));
+    EXPECT_FALSE(registry().EnsureRegKey(QStringLiteral("SOFTWARE\\ÄRGER")));
+    EXPECT_FALSE(registry().ListRegSubKeys(QStringLiteral("Software"), names));
     EXPECT_EQ(names.size(), 2) << "a key differing only in case was created twice";
 }
 
 TEST_F(RegUtils, ListRegSubKeysGivesTextOrderIgnoringCase) {
     const QString sessions = kKey + QStringLiteral("\\Sessions");
     for (const char16_t* name : {u"b", u"10", u"_x", u"A", u"2", u"ä", u"0", u"1"}) {
-        ASSERT_FALSE(EnsureRegKey(sessions + QLatin1Char('\\') + QString::fromUtf16(name)));
+        ASSERT_FALSE(
+            registry().EnsureRegKey(sessions + QLatin1Char('\\') + QString::fromUtf16(name)));
     }
-    ASSERT_FALSE(EnsureRegKey(sessions + QStringLiteral("\\2\\grandchild")));
+    ASSERT_FALSE(registry().EnsureRegKey(sessions + QStringLiteral("\\2\\grandchild")));
     QStringList names{QStringLiteral("left over")};
-    EXPECT_FALSE(ListRegSubKeys(sessions, names));
+    EXPECT_FALSE(registry().ListRegSubKeys(sessions, names));
     EXPECT_EQ(names, QStringList({"0", "1", "10", "2", "A", "b", "_x", QStringLiteral("ä")}));
 
     names = QStringList{QStringLiteral("left over")};
-    EXPECT_TRUE(ListRegSubKeys(kKey + QStringLiteral("\\Missing"), names));
+    EXPECT_TRUE(registry().ListRegSubKeys(kKey + QStringLiteral("\\Missing"), names));
     EXPECT_TRUE(names.isEmpty());
 }
 
 TEST_F(RegUtils, DeleteRegKeyRemovesTheWholeSubtreeAndNothingBeside) {
     const QString sessions = kKey + QStringLiteral("\\Sessions");
-    ASSERT_FALSE(WriteRegInteger(sessions + QStringLiteral("\\0"), QStringLiteral("CallTime"), 1));
-    ASSERT_FALSE(
-        WriteRegInteger(sessions + QStringLiteral("\\1\\deep\\er"), QStringLiteral("v"), 2));
-    ASSERT_FALSE(WriteRegInteger(sessions, QStringLiteral("own"), 3));
+    ASSERT_FALSE(registry().WriteRegInteger(sessions + QStringLiteral("\\0"),
+                                            QStringLiteral("CallTime"), 1));
+    ASSERT_FALSE(registry().WriteRegInteger(sessions + QStringLiteral("\\1\\deep\\er"),
+                                            QStringLiteral("v"), 2));
+    ASSERT_FALSE(registry().WriteRegInteger(sessions, QStringLiteral("own"), 3));
     // Siblings whose names start like the deleted key's must stay.
     for (const char* sibling : {"\\Sessions2", "\\Sessions]", "\\Sessions 2", "\\Sessionsa"}) {
-        ASSERT_FALSE(WriteRegInteger(kKey + QLatin1String(sibling), QStringLiteral("v"), 4));
+        ASSERT_FALSE(
+            registry().WriteRegInteger(kKey + QLatin1String(sibling), QStringLiteral("v"), 4));
     }
-    EXPECT_FALSE(DeleteRegKey(QStringLiteral("software\\ostravane\\dorvantix\\SESSIONS")));
-    EXPECT_FALSE(ProcessHive().keyExists(sessions));
-    EXPECT_FALSE(ProcessHive().keyExists(sessions + QStringLiteral("\\1\\deep")));
+    EXPECT_FALSE(
+        registry().DeleteRegKey(QStringLiteral("software\\ostravane\\dorvantix\\SESSIONS")));
+    EXPECT_FALSE(hive().keyExists(sessions));
+    EXPECT_FALSE(hive().keyExists(sessions + QStringLiteral("\\1\\deep")));
     QStringList left;
-    EXPECT_FALSE(ListRegSubKeys(kKey, left));
+    EXPECT_FALSE(registry().ListRegSubKeys(kKey, left));
     EXPECT_EQ(left, QStringList({"Sessions 2", "Sessions2", "Sessionsa", "Sessions]"}));
     std::int32_t value = 0;
-    EXPECT_FALSE(
-        ReadRegInteger(kKey + QStringLiteral("\\Sessions2"), QStringLiteral("v"), value, false));
+    EXPECT_FALSE(registry().ReadRegInteger(kKey + QStringLiteral("\\Sessions2"),
+                                           QStringLiteral("v"), value, false));
     EXPECT_EQ(value, 4);
     // A key created again under the old name starts empty.
-    EXPECT_FALSE(EnsureRegKey(sessions));
-    EXPECT_FALSE(ListRegSubKeys(sessions, left));
+    EXPECT_FALSE(registry().EnsureRegKey(sessions));
+    EXPECT_FALSE(registry().ListRegSubKeys(sessions, left));
     EXPECT_TRUE(left.isEmpty());
-    EXPECT_TRUE(ReadRegInteger(sessions, QStringLiteral("own"), value, false));
+    EXPECT_TRUE(registry().ReadRegInteger(sessions, QStringLiteral("own"), value, false));
 }
 
 TEST_F(RegUtils, DeletionsOfWhatIsMissingFailSilently) {
-    ASSERT_FALSE(WriteRegInteger(kKey, QStringLiteral("v"), 1));
-    EXPECT_TRUE(DeleteRegValue(kKey, QStringLiteral("missing")));
-    EXPECT_TRUE(DeleteRegValue(kKey + QStringLiteral("\\Missing"), QStringLiteral("v")));
-    EXPECT_TRUE(DeleteRegKey(kKey + QStringLiteral("\\Missing")));
-    EXPECT_TRUE(DeleteRegKey(QString())) << "the root cannot be deleted";
-    EXPECT_FALSE(DeleteRegValue(kKey, QStringLiteral("V")));
+    ASSERT_FALSE(registry().WriteRegInteger(kKey, QStringLiteral("v"), 1));
+    EXPECT_TRUE(registry().DeleteRegValue(kKey, QStringLiteral("missing")));
+    EXPECT_TRUE(registry().DeleteRegValue(kKey + QStringLiteral("\\Missing"), QStringLiteral("v")));
+    EXPECT_TRUE(registry().DeleteRegKey(kKey + QStringLiteral("\\Missing")));
+    EXPECT_TRUE(registry().DeleteRegKey(QString())) << "the root cannot be deleted";
+    EXPECT_FALSE(registry().DeleteRegValue(kKey, QStringLiteral("V")));
     EXPECT_EQ(Held(QStringLiteral("v")), std::nullopt);
-    EXPECT_TRUE(ProcessHive().keyExists(kKey));
+    EXPECT_TRUE(hive().keyExists(kKey));
 }
 
 TEST_F(RegUtils, EnsureRegKeyCreatesOnceAndKeepsWhatIsThere) {
-    EXPECT_FALSE(EnsureRegKey(kKey + QStringLiteral("\\Sessions\\0")));
-    EXPECT_TRUE(ProcessHive().keyExists(kKey + QStringLiteral("\\Sessions")));
-    ASSERT_FALSE(WriteRegInteger(kKey + QStringLiteral("\\Sessions\\0"), QStringLiteral("v"), 5));
-    EXPECT_FALSE(EnsureRegKey(kKey + QStringLiteral("\\sessions\\0")));
+    EXPECT_FALSE(registry().EnsureRegKey(kKey + QStringLiteral("\\Sessions\\0")));
+    EXPECT_TRUE(hive().keyExists(kKey + QStringLiteral("\\Sessions")));
+    ASSERT_FALSE(
+        registry().WriteRegInteger(kKey + QStringLiteral("\\Sessions\\0"), QStringLiteral("v"), 5));
+    EXPECT_FALSE(registry().EnsureRegKey(kKey + QStringLiteral("\\sessions\\0")));
     std::int32_t value = 0;
-    EXPECT_FALSE(
-        ReadRegInteger(kKey + QStringLiteral("\\Sessions\\0"), QStringLiteral("v"), value, false));
+    EXPECT_FALSE(registry().ReadRegInteger(kKey + QStringLiteral("\\Sessions\\0"),
+                                           QStringLiteral("v"), value, false));
     EXPECT_EQ(value, 5);
 }
 
@@ -218,29 +226,30 @@ TEST_F(RegUtils, InvalidKeyPathsFailWithoutCreatingAnything) {
         SCOPED_TRACE(QString::fromUtf16(key).toStdString());
         const QString path = QString::fromUtf16(key);
         std::int32_t value = 3;
-        EXPECT_TRUE(WriteRegInteger(path, QStringLiteral("v"), 1));
-        EXPECT_TRUE(EnsureRegKey(path));
-        EXPECT_TRUE(ReadRegInteger(path, QStringLiteral("v"), value, true));
+        EXPECT_TRUE(registry().WriteRegInteger(path, QStringLiteral("v"), 1));
+        EXPECT_TRUE(registry().EnsureRegKey(path));
+        EXPECT_TRUE(registry().ReadRegInteger(path, QStringLiteral("v"), value, true));
         EXPECT_EQ(value, 3);
     }
     QStringList top;
-    ListRegSubKeys(QString(), top);
+    registry().ListRegSubKeys(QString(), top);
     EXPECT_TRUE(top.isEmpty());
     // A leading or trailing separator is tolerated.
-    EXPECT_FALSE(WriteRegInteger(QStringLiteral("\\Software\\X\\"), QStringLiteral("v"), 1));
-    EXPECT_TRUE(ProcessHive().keyExists(QStringLiteral("Software\\X")));
+    EXPECT_FALSE(
+        registry().WriteRegInteger(QStringLiteral("\\Software\\X\\"), QStringLiteral("v"), 1));
+    EXPECT_TRUE(hive().keyExists(QStringLiteral("Software\\X")));
 }
 
 // Several calls as one change: each sees the ones before it, and a failure anywhere undoes all.
 TEST_F(RegUtils, WritesTogetherLandWholeOrNotAtAll) {
-    ASSERT_FALSE(WriteRegInteger(kKey, QStringLiteral("Total"), 1));
+    ASSERT_FALSE(registry().WriteRegInteger(kKey, QStringLiteral("Total"), 1));
     const QString record = kKey + QStringLiteral("\\Sessions\\0");
     QStringList seen;
-    EXPECT_FALSE(WriteRegTogether([&] {
-        WriteRegInteger(kKey, QStringLiteral("Total"), 2);
-        EnsureRegKey(record);
-        ListRegSubKeys(kKey + QStringLiteral("\\Sessions"), seen);
-        WriteRegString(record, QStringLiteral("Start"), QStringLiteral("now"));
+    EXPECT_FALSE(registry().WriteRegTogether([&] {
+        registry().WriteRegInteger(kKey, QStringLiteral("Total"), 2);
+        registry().EnsureRegKey(record);
+        registry().ListRegSubKeys(kKey + QStringLiteral("\\Sessions"), seen);
+        registry().WriteRegString(record, QStringLiteral("Start"), QStringLiteral("now"));
     }));
     EXPECT_EQ(seen, QStringList{QStringLiteral("0")});
     EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(2));
@@ -249,27 +258,29 @@ TEST_F(RegUtils, WritesTogetherLandWholeOrNotAtAll) {
         const char* what;
         std::function<bool()> failing;
     } failures[] = {
-        {"an invalid key path", [] { return WriteRegInteger(QStringLiteral("A\\\\B"), "v", 1); }},
+        {"an invalid key path",
+         [this] { return registry().WriteRegInteger(QStringLiteral("A\\\\B"), "v", 1); }},
         {"a name too long",
-         [] { return WriteRegInteger(kKey, QString(256, QLatin1Char('n')), 1); }},
-        {"a missing value deleted", [] { return DeleteRegValue(kKey, QStringLiteral("None")); }},
+         [this] { return registry().WriteRegInteger(kKey, QString(256, QLatin1Char('n')), 1); }},
+        {"a missing value deleted",
+         [this] { return registry().DeleteRegValue(kKey, QStringLiteral("None")); }},
     };
     for (const auto& c : failures) {
         SCOPED_TRACE(c.what);
         bool inner = false;
-        EXPECT_TRUE(WriteRegTogether([&] {
-            WriteRegInteger(kKey, QStringLiteral("Total"), 3);
-            DeleteRegKey(record);
+        EXPECT_TRUE(registry().WriteRegTogether([&] {
+            registry().WriteRegInteger(kKey, QStringLiteral("Total"), 3);
+            registry().DeleteRegKey(record);
             inner = c.failing();
-            WriteRegInteger(kKey, QStringLiteral("After"), 4);
+            registry().WriteRegInteger(kKey, QStringLiteral("After"), 4);
         }));
         EXPECT_TRUE(inner);
         EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(2));
         EXPECT_EQ(Held(QStringLiteral("After")), std::nullopt);
-        EXPECT_TRUE(ProcessHive().keyExists(record));
+        EXPECT_TRUE(hive().keyExists(record));
     }
     // The hive goes on as before afterwards.
-    EXPECT_FALSE(WriteRegInteger(kKey, QStringLiteral("Total"), 5));
+    EXPECT_FALSE(registry().WriteRegInteger(kKey, QStringLiteral("Total"), 5));
     EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(5));
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "store/registry/process_hive.h"
+#include "store/registry/hive.h"
+#include "store/registry/regutils.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace dvx::test {
 
@@ -20,19 +23,29 @@ inline bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
-// A test whose process hive is a fresh file in a folder of its own.
+// A test whose hive is a fresh file in a folder of its own.
 class TempHiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        UseHiveFile(hivePath());
+        useHive(hivePath());
     }
-    void TearDown() override { UseHiveFile(dir_.filePath(QStringLiteral("unused.db"))); }
+    void TearDown() override { hive_.reset(); }
+
+    // The test's hive becomes the file at `path`; the one before is closed.
+    void useHive(const QString& path) {
+        hive_.reset();
+        hive_ = std::make_unique<Hive>(path);
+    }
+    Hive& hive() const { return *hive_; }
+    // The registry functions over the test's hive.
+    Registry registry() const { return Registry(*hive_); }
 
     QString hivePath() const { return dir_.filePath(QStringLiteral("hive.db")); }
     QString filePath(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
+    std::unique_ptr<Hive> hive_;
 };
 
 } // namespace dvx::test

@@ -3,8 +3,7 @@
 #include "metering/date_time.h"
 #include "metering/regional_settings.h"
 #include "store/sessionlog/call_in_progress.h"
-#include "store/sessionlog/session_records.h"
-#include "store/sessionlog/whole_session.h"
+#include "store/sessionlog/session_log_store.h"
 #include "support/store_hive.h"
 
 #include <QDateTime>
@@ -43,24 +42,24 @@ SessionRecord RecordOf(const QString& start) {
 
 TEST(CallInProgressStore, AKeptCallReadsBackExactlyAndAKeepReplacesTheOneBefore) {
     StoreHive hive;
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_EQ(ReadCallInProgress(), std::nullopt);
-    ASSERT_FALSE(KeepCallInProgress(Call(0), kBritish));
-    EXPECT_EQ(ReadCallInProgress(), Call(0));
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress(), std::nullopt);
+    ASSERT_FALSE(hive.sessionLog.KeepCallInProgress(Call(0), kBritish));
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress(), Call(0));
     CallInProgress manual = Call(125);
     manual.connectionName = QStringLiteral("Manual Connection");
     manual.charge = Currency::fromRaw(123456789012LL);
-    ASSERT_FALSE(KeepCallInProgress(manual, kBritish));
-    EXPECT_EQ(ReadCallInProgress(), manual);
+    ASSERT_FALSE(hive.sessionLog.KeepCallInProgress(manual, kBritish));
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress(), manual);
     EXPECT_EQ(hive.valueNames(kCallInProgressKey),
               QStringList({"SessionStart", "StartMoment", "CallTime", "ChargeTenThousandths",
                            "ConnectionName", "Number"}));
     EXPECT_EQ(hive.value(kCallInProgressKey, "SessionStart"),
               RegValue::ofString("03/03/2026 12:00:00"));
     EXPECT_EQ(hive.value(kCallInProgressKey, "CallTime"), RegValue::ofDword(125));
-    RemoveCallInProgress();
-    EXPECT_FALSE(CallInProgressKept());
-    RemoveCallInProgress(); // nothing kept: nothing happens
+    hive.sessionLog.RemoveCallInProgress();
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    hive.sessionLog.RemoveCallInProgress(); // nothing kept: nothing happens
 }
 
 // Values that no keep writes: each is no call, and reading it changes nothing.
@@ -101,40 +100,44 @@ TEST(CallInProgressStore, DamagedValuesAreNoCallAndStayAsTheyAre) {
         ASSERT_TRUE(values.contains(damage.from));
         hive.seed(kSection + values.replace(damage.from, damage.to));
         const QStringList stored = hive.valueNames(kCallInProgressKey);
-        EXPECT_TRUE(CallInProgressKept());
-        EXPECT_EQ(ReadCallInProgress(), std::nullopt);
+        EXPECT_TRUE(hive.sessionLog.CallInProgressKept());
+        EXPECT_EQ(hive.sessionLog.ReadCallInProgress(), std::nullopt);
         EXPECT_EQ(hive.valueNames(kCallInProgressKey), stored);
-        RemoveCallInProgress();
-        EXPECT_FALSE(CallInProgressKept());
+        hive.sessionLog.RemoveCallInProgress();
+        EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
     }
     StoreHive hive;
     hive.seed(kSection + whole);
-    ASSERT_TRUE(ReadCallInProgress().has_value()) << "the undamaged values are a call";
-    EXPECT_EQ(ReadCallInProgress()->seconds, 61);
+    ASSERT_TRUE(hive.sessionLog.ReadCallInProgress().has_value())
+        << "the undamaged values are a call";
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress()->seconds, 61);
 }
 
 TEST(CallInProgressStore, OnlyTheCallThatStartedAtTheTextIsForgotten) {
     StoreHive hive;
-    ASSERT_FALSE(KeepCallInProgress(Call(), kBritish));
-    ForgetCallInProgressStartedAt("03/03/2026 12:00:01", kBritish);
-    EXPECT_TRUE(ReadCallInProgress().has_value());
-    ForgetCallInProgressStartedAt("03/03/2026 12:00:00", kBritish);
-    EXPECT_FALSE(CallInProgressKept());
-    ForgetCallInProgressStartedAt("03/03/2026 12:00:00", kBritish); // none kept: nothing happens
+    ASSERT_FALSE(hive.sessionLog.KeepCallInProgress(Call(), kBritish));
+    hive.sessionLog.ForgetCallInProgressStartedAt("03/03/2026 12:00:01", kBritish);
+    EXPECT_TRUE(hive.sessionLog.ReadCallInProgress().has_value());
+    hive.sessionLog.ForgetCallInProgressStartedAt("03/03/2026 12:00:00", kBritish);
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    hive.sessionLog.ForgetCallInProgressStartedAt("03/03/2026 12:00:00",
+                                                  kBritish); // none kept: nothing happens
 }
 
 // The kept call goes in the same change as its session's record: a kill after it can never
 // leave both, and a later call's keep survives an earlier session's record.
 TEST(CallInProgressStore, RecordingTheSessionForgetsItsCallInTheSameChange) {
     StoreHive hive;
-    ASSERT_FALSE(KeepCallInProgress(Call(), kBritish));
-    ASSERT_FALSE(
-        RecordWholeSession(RecordOf("03/03/2026 11:00:00"), 61, Currency(), kBritish).isEmpty());
-    EXPECT_TRUE(ReadCallInProgress().has_value()) << "another session's record";
-    ASSERT_FALSE(
-        RecordWholeSession(RecordOf("03/03/2026 12:00:00"), 122, Currency(), kBritish).isEmpty());
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_EQ(SessionRecordNames(), QStringList({"0", "1"}));
+    ASSERT_FALSE(hive.sessionLog.KeepCallInProgress(Call(), kBritish));
+    ASSERT_FALSE(hive.sessionLog
+                     .RecordWholeSession(RecordOf("03/03/2026 11:00:00"), 61, Currency(), kBritish)
+                     .isEmpty());
+    EXPECT_TRUE(hive.sessionLog.ReadCallInProgress().has_value()) << "another session's record";
+    ASSERT_FALSE(hive.sessionLog
+                     .RecordWholeSession(RecordOf("03/03/2026 12:00:00"), 122, Currency(), kBritish)
+                     .isEmpty());
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0", "1"}));
 }
 
 } // namespace

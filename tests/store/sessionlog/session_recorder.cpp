@@ -7,10 +7,9 @@
 // change it has made to the hive, with the status 75.
 #include "metering/money_text.h"
 #include "metering/regional_settings.h"
-#include "store/registry/process_hive.h"
+#include "store/registry/hive.h"
 #include "store/registry/regutils.h"
-#include "store/sessionlog/session_records.h"
-#include "store/sessionlog/whole_session.h"
+#include "store/sessionlog/session_log_store.h"
 #include "store/settings/store_keys.h"
 
 #include <cstdio>
@@ -23,11 +22,11 @@ namespace {
 
 constexpr int kStoppedStatus = 75;
 
-void StopAfterChange(long stopAfter) {
+void StopAfterChange(Hive& hive, long stopAfter) {
     if (stopAfter <= 0) {
         return;
     }
-    SetHiveChangeHook([stopAfter, changes = 0L]() mutable {
+    hive.setChangeHook([stopAfter, changes = 0L]() mutable {
         if (++changes == stopAfter) {
             _exit(kStoppedStatus);
         }
@@ -41,34 +40,36 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: session_recorder HIVE COUNT [STOP_AFTER_CHANGE]\n");
         return 2;
     }
-    UseHiveFile(QString::fromLocal8Bit(argv[1]));
+    Hive hive(QString::fromLocal8Bit(argv[1]));
+    const Registry registry(hive);
+    const SessionLogStore sessionLog(registry);
     const long count = std::strtol(argv[2], nullptr, 10);
-    StopAfterChange(argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0);
+    StopAfterChange(hive, argc == 4 ? std::strtol(argv[3], nullptr, 10) : 0);
     const RegionalSettings regional = RegionalSettings::british();
     std::int32_t totalSeconds = 0;
     QString chargesText;
-    ReadRegInteger(kProductKey, QStringLiteral("TotalCallTime"), totalSeconds, false);
-    ReadRegString(kProductKey, QStringLiteral("TotalCallCharges"), chargesText, false);
+    registry.ReadRegInteger(kProductKey, QStringLiteral("TotalCallTime"), totalSeconds, false);
+    registry.ReadRegString(kProductKey, QStringLiteral("TotalCallCharges"), chargesText, false);
     Currency totalCharges = ParseMoneyText(chargesText, regional);
     const Currency charge = ParseMoneyText(QStringLiteral("£1.00"), regional);
     for (long i = 0; count == 0 || i < count; ++i) {
         totalSeconds += 60;
         totalCharges += charge;
         const QString key =
-            RecordWholeSession({.callTime = 60,
-                                .sessionStart = QStringLiteral("03/03/2026 12:00:00"),
-                                .sessionStop = QStringLiteral("03/03/2026 12:01:00"),
-                                .callCharges = MoneyText(charge, regional),
-                                .connectionName = QStringLiteral("Automatic Connection"),
-                                .number = {},
-                                .description = {}},
-                               totalSeconds, totalCharges, regional);
+            sessionLog.RecordWholeSession({.callTime = 60,
+                                           .sessionStart = QStringLiteral("03/03/2026 12:00:00"),
+                                           .sessionStop = QStringLiteral("03/03/2026 12:01:00"),
+                                           .callCharges = MoneyText(charge, regional),
+                                           .connectionName = QStringLiteral("Automatic Connection"),
+                                           .number = {},
+                                           .description = {}},
+                                          totalSeconds, totalCharges, regional);
         if (key.isEmpty()) {
             std::fprintf(stderr, "session_recorder: session %ld was not recorded: %s\n", i,
-                         qPrintable(ProcessHive().lastError()));
+                         qPrintable(hive.lastError()));
             return 1;
         }
-        WriteSessionDescription(key, QStringLiteral("Call %1").arg(i));
+        sessionLog.WriteSessionDescription(key, QStringLiteral("Call %1").arg(i));
         std::printf("%ld\n", i);
         std::fflush(stdout);
     }

@@ -1,8 +1,7 @@
 // Session records, their totals and the reset, in a hive of the test's own.
 #include "metering/conversion_error.h"
 #include "metering/seconds_sum.h"
-#include "store/sessionlog/log_totals.h"
-#include "store/sessionlog/session_records.h"
+#include "store/sessionlog/session_log_store.h"
 #include "store/settings/store_keys.h"
 #include "support/store_hive.h"
 
@@ -26,56 +25,56 @@ SessionRecord Session(std::int32_t seconds, const char* charge) {
 
 TEST(SessionRecords, ARecordIsWrittenValueByValueUnderTheNextNumber) {
     StoreHive hive;
-    const QString key = WriteSessionRecord(Session(725, "£0.42"));
+    const QString key = hive.sessionLog.WriteSessionRecord(Session(725, "£0.42"));
     EXPECT_EQ(key, kSessionsKey + "\\0");
     EXPECT_EQ(hive.valueNames(key), QStringList({"CallTime", "SessionStart", "SessionStop",
                                                  "CallCharges", "ConnectionName", "Number"}));
-    WriteSessionDescription(key, QStringLiteral("Evening mail"));
+    hive.sessionLog.WriteSessionDescription(key, QStringLiteral("Evening mail"));
     SessionRecord expected = Session(725, "£0.42");
     expected.description = QStringLiteral("Evening mail");
-    EXPECT_EQ(ReadSessionRecord(QStringLiteral("0")), expected);
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("0")), expected);
     EXPECT_EQ(hive.value(key, QStringLiteral("CallTime")), RegValue::ofDword(725));
-    EXPECT_EQ(WriteSessionRecord(Session(59, "£0.05")), kSessionsKey + "\\1");
+    EXPECT_EQ(hive.sessionLog.WriteSessionRecord(Session(59, "£0.05")), kSessionsKey + "\\1");
 }
 
 TEST(SessionRecords, AnExistingRecordIsNeverOverwritten) {
     StoreHive hive;
     hive.seed(QStringLiteral("[HKEY_LOCAL_MACHINE\\Software\\Ostravane\\Dorvantix\\Sessions\\1]\n"
                              "\"CallTime\"=dword:0000000a\n"));
-    EXPECT_EQ(WriteSessionRecord(Session(20, "£0.05")), kSessionsKey + "\\2");
-    EXPECT_EQ(ReadSessionRecord(QStringLiteral("1")).callTime, 10);
-    EXPECT_EQ(SessionRecordNames(), QStringList({"1", "2"}));
+    EXPECT_EQ(hive.sessionLog.WriteSessionRecord(Session(20, "£0.05")), kSessionsKey + "\\2");
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("1")).callTime, 10);
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"1", "2"}));
 }
 
 TEST(SessionRecords, AMissingValueReadsEmptyAndNothingIsCreated) {
     StoreHive hive;
     hive.seed(QStringLiteral("[HKEY_LOCAL_MACHINE\\Software\\Ostravane\\Dorvantix\\Sessions\\0]\n"
                              "\"SessionStart\"=\"01/03/2026 10:00:00\"\n"));
-    const SessionRecord record = ReadSessionRecord(QStringLiteral("0"));
+    const SessionRecord record = hive.sessionLog.ReadSessionRecord(QStringLiteral("0"));
     EXPECT_EQ(record.sessionStart, "01/03/2026 10:00:00");
     EXPECT_EQ(record.callTime, 0);
     EXPECT_EQ(record.callCharges, "");
     EXPECT_EQ(hive.valueNames(kSessionsKey + "\\0"), QStringList{"SessionStart"});
-    EXPECT_EQ(ReadSessionRecord(QStringLiteral("7")), SessionRecord());
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("7")), SessionRecord());
     EXPECT_FALSE(hive.keyExists(kSessionsKey + "\\7"));
 }
 
 TEST(SessionRecords, AResetDeletesEveryRecordAndKeepsTheSessionsKey) {
     StoreHive hive;
-    EXPECT_EQ(SessionRecordNames(), QStringList());
-    DeleteSessionRecords(); // no Sessions key: nothing to do, nothing created
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList());
+    hive.sessionLog.DeleteSessionRecords(); // no Sessions key: nothing to do, nothing created
     EXPECT_FALSE(hive.keyExists(kSessionsKey));
     for (int i = 0; i < 3; ++i)
-        WriteSessionRecord(Session(60, "£0.05"));
-    DeleteSessionRecords();
+        hive.sessionLog.WriteSessionRecord(Session(60, "£0.05"));
+    hive.sessionLog.DeleteSessionRecords();
     EXPECT_TRUE(hive.keyExists(kSessionsKey));
     EXPECT_EQ(hive.subKeys(kSessionsKey), QStringList());
-    EXPECT_EQ(WriteSessionRecord(Session(60, "£0.05")), kSessionsKey + "\\0");
+    EXPECT_EQ(hive.sessionLog.WriteSessionRecord(Session(60, "£0.05")), kSessionsKey + "\\0");
 }
 
 TEST(LogTotals, TheTotalsAreStoredAsSecondsAndMoneyText) {
     StoreHive hive;
-    WriteLogTotals(3725, Currency::fromRaw(12345678), RegionalSettings::british());
+    hive.sessionLog.WriteLogTotals(3725, Currency::fromRaw(12345678), RegionalSettings::british());
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")), RegValue::ofDword(3725));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallCharges")),
               RegValue::ofString(QStringLiteral("£1,234.57")));
@@ -128,9 +127,9 @@ TEST(SessionRecords, AllRecordsReadAtOnceMatchTheRecordsReadOneByOne) {
         if (!c.regedit.isEmpty())
             hive.seed(c.regedit);
         QList<SessionRecord> oneByOne;
-        for (const QString& name : SessionRecordNames())
-            oneByOne.append(ReadSessionRecord(name));
-        EXPECT_EQ(ReadSessionRecords(), oneByOne);
+        for (const QString& name : hive.sessionLog.SessionRecordNames())
+            oneByOne.append(hive.sessionLog.ReadSessionRecord(name));
+        EXPECT_EQ(hive.sessionLog.ReadSessionRecords(), oneByOne);
     }
 }
 

@@ -4,9 +4,8 @@
 #include "metering/money_text.h"
 #include "metering/regional_settings.h"
 #include "store/registry/hive.h"
-#include "store/registry/process_hive.h"
-#include "store/sessionlog/session_records.h"
-#include "store/sessionlog/whole_session.h"
+#include "store/registry/regutils.h"
+#include "store/sessionlog/session_log_store.h"
 #include "store/settings/store_keys.h"
 #include "support/child_process.h"
 
@@ -180,13 +179,14 @@ TEST_F(WholeSession, OnAFullDiskNothingLandsAndTheKeptSessionLandsLater) {
     const QString folder = dir_.filePath(QStringLiteral("small"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const bool ran = OnSmallDisk(folder, "512k", [&] {
-        const QString hive = folder + QStringLiteral("/hive.db");
-        UseHiveFile(hive);
+        const QString file = folder + QStringLiteral("/hive.db");
+        Hive hive(file);
+        const SessionLogStore sessionLog{Registry(hive)};
         const RegionalSettings regional = RegionalSettings::british();
         std::int32_t seconds = 0;
         Currency charges;
         const Currency minute = ParseMoneyText(QStringLiteral("£1.00"), regional);
-        ASSERT_FALSE(RecordWholeSession(Minute(), 60, minute, regional).isEmpty());
+        ASSERT_FALSE(sessionLog.RecordWholeSession(Minute(), 60, minute, regional).isEmpty());
         seconds = 60;
         charges = minute;
         // Fill what is left of the disk.
@@ -199,7 +199,7 @@ TEST_F(WholeSession, OnAFullDiskNothingLandsAndTheKeptSessionLandsLater) {
         int recorded = 1;
         QString key;
         for (int i = 0; i < 1000; ++i) {
-            key = RecordWholeSession(Minute(), seconds + 60, charges + minute, regional);
+            key = sessionLog.RecordWholeSession(Minute(), seconds + 60, charges + minute, regional);
             if (key.isEmpty()) {
                 break;
             }
@@ -208,18 +208,17 @@ TEST_F(WholeSession, OnAFullDiskNothingLandsAndTheKeptSessionLandsLater) {
             ++recorded;
         }
         ASSERT_TRUE(key.isEmpty()) << "the disk never filled";
-        EXPECT_TRUE(ProcessHive().lastError().contains(QStringLiteral("full")))
-            << ProcessHive().lastError().toStdString();
-        EXPECT_EQ(ExpectWholeLog(hive).records, recorded);
+        EXPECT_TRUE(hive.lastError().contains(QStringLiteral("full")))
+            << hive.lastError().toStdString();
+        EXPECT_EQ(ExpectWholeLog(file).records, recorded);
         // Room again: the kept session lands.
         ASSERT_TRUE(QFile::remove(filler.fileName()));
-        key = RecordWholeSession(Minute(), seconds + 60, charges + minute, regional);
-        EXPECT_FALSE(key.isEmpty()) << ProcessHive().lastError().toStdString();
-        WriteSessionDescription(key, QStringLiteral("after the disk was full"));
-        const LogState state = ExpectWholeLog(hive);
+        key = sessionLog.RecordWholeSession(Minute(), seconds + 60, charges + minute, regional);
+        EXPECT_FALSE(key.isEmpty()) << hive.lastError().toStdString();
+        sessionLog.WriteSessionDescription(key, QStringLiteral("after the disk was full"));
+        const LogState state = ExpectWholeLog(file);
         EXPECT_EQ(state.records, recorded + 1);
         EXPECT_EQ(state.withoutDescription, recorded);
-        UseHiveFile(dir_.filePath(QStringLiteral("unused.db")));
     });
     if (!ran) {
         GTEST_SKIP() << "cannot mount a small file system here (that needs root)";

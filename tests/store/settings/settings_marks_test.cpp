@@ -1,9 +1,8 @@
 // The values the program writes by itself: the first-run mark, the reset date of a new log and
 // the tariff times of a first start.
 #include "metering/date_time_text.h"
-#include "store/settings/default_tariff_times.h"
-#include "store/settings/first_run.h"
 #include "store/settings/last_reset_date.h"
+#include "store/settings/program_settings.h"
 #include "store/settings/settings_store.h"
 #include "store/settings/store_keys.h"
 #include "support/store_hive.h"
@@ -36,11 +35,11 @@ TEST(FirstRun, TheFirstStartIsMarkedOnceAndLaterStartsFindTheMark) {
         if (c.seed)
             hive.seed(test::ProductSeed(QString::fromUtf8(c.seed)));
         std::int32_t flag = 0;
-        ReadFirstRunFlag(flag);
+        hive.settingsStore.ReadFirstRunFlag(flag);
         EXPECT_EQ(flag, c.flag);
         EXPECT_EQ(hive.value(kProductKey, QStringLiteral("FirstRun")), RegValue::ofDword(1));
         std::int32_t next = 0;
-        ReadFirstRunFlag(next);
+        hive.settingsStore.ReadFirstRunFlag(next);
         EXPECT_EQ(next, 1);
     }
 }
@@ -52,7 +51,7 @@ TEST(LastResetDate, AnEmptyDateBecomesTheMomentOfTheLoad) {
         hive.seed(
             test::ProductSeed(stored ? QStringLiteral("\"LastResetDate\"=\"\"\n") : QString()));
         QString date;
-        ReadLastResetDate(date, now, kBritish);
+        hive.settingsStore.ReadLastResetDate(date, now, kBritish);
         EXPECT_EQ(date, "03/03/2026 12:00:05");
         EXPECT_EQ(hive.value(kProductKey, QStringLiteral("LastResetDate")),
                   RegValue::ofString(date));
@@ -63,15 +62,15 @@ TEST(LastResetDate, AStoredDateIsKeptAsItStands) {
     StoreHive hive;
     hive.seed(test::ProductSeed(QStringLiteral("\"LastResetDate\"=\"01/03/2026\"\n")));
     QString date;
-    ReadLastResetDate(date, 46000.5, kBritish);
+    hive.settingsStore.ReadLastResetDate(date, 46000.5, kBritish);
     EXPECT_EQ(date, "01/03/2026");
     EXPECT_EQ(TotalsSinceText(date), "(Totals Since 01/03/2026)");
 }
 
 TEST(DefaultTariffTimes, AFreshStoreGetsTheFourTimesAndLoadsThem) {
     StoreHive hive;
-    WriteMissingTariffTimes(kBritish);
-    const SettingsStore product(kBritish, kProductKey);
+    hive.settingsStore.WriteMissingTariffTimes(kBritish);
+    const SettingsStore product = hive.settingsStore.product(kBritish);
     const struct {
         const char* name;
         int hour;
@@ -92,7 +91,7 @@ TEST(DefaultTariffTimes, StoredTimesAreLeftAlone) {
     StoreHive hive;
     hive.seed(
         test::ProductSeed(QStringLiteral("\"OffPeakStart\"=\"19:30:00\"\n\"WeekendEnd\"=\"\"\n")));
-    WriteMissingTariffTimes(kBritish);
+    hive.settingsStore.WriteMissingTariffTimes(kBritish);
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("OffPeakStart")),
               RegValue::ofString(QStringLiteral("19:30:00")));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("WeekendEnd")), RegValue::ofString({}));

@@ -16,8 +16,8 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     RegionalSettings regional = RegionalSettings::british();
     StoreHive hive;
-    SettingsStore product{regional, kProductKey};
-    SettingsStore alarms{regional, kAlarmsKey};
+    SettingsStore product{hive.registry(), regional, kProductKey};
+    SettingsStore alarms{hive.registry(), regional, kAlarmsKey};
 
     std::optional<RegValue> stored(const char* name) const {
         return hive.value(kProductKey, QString::fromLatin1(name));
@@ -178,11 +178,12 @@ TEST_F(SettingsStoreTest, TimesAreStoredAsTheRegionalLongTime) {
     EXPECT_EQ(stored("WeekendStart"), RegValue::ofString(QStringLiteral("18:00:00")));
     RegionalSettings twelveHour = regional;
     twelveHour.longTimeFormat = QStringLiteral("%I:%M:%S %p");
-    SettingsStore(twelveHour, kProductKey)
+    SettingsStore(hive.registry(), twelveHour, kProductKey)
         .writeTime(QStringLiteral("WeekendEnd"), encodeTime(8, 5, 0));
     EXPECT_EQ(stored("WeekendEnd"), RegValue::ofString(QStringLiteral("08:05:00 AM")));
     DateTime read = 0;
-    SettingsStore(twelveHour, kProductKey).readTime(QStringLiteral("WeekendEnd"), read);
+    SettingsStore(hive.registry(), twelveHour, kProductKey)
+        .readTime(QStringLiteral("WeekendEnd"), read);
     EXPECT_EQ(read, encodeTime(8, 5, 0));
 }
 

@@ -214,8 +214,8 @@ TEST_F(AlarmTickTest, AManualSessionOutOfMonitorModeIsCheckedToo) {
 
 TEST_F(AlarmTickTest, WithoutAnAlarmWindowNothingIsUsedUp) {
     setLimits({0, "0.05"});
-    TfrmMain alone(
-        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), runList});
+    TfrmMain alone(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
+                                      runList, hive.settingsStore, hive.sessionLog});
     alone.runGuarded([&alone] { alone.LoadSettings(); });
     alone.SetCharging(false);
     alone.SetMonitoring(true);

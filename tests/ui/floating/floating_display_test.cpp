@@ -1,18 +1,16 @@
 // The floating display as the user switches it: both menus, the tray icon's double click,
 // closing its window, and its state and place kept in the hive across a restart.
-#include "store/registry/process_hive.h"
-#include "store/registry/regutils.h"
 #include "store/settings/store_keys.h"
 #include "support/fake_clock.h"
 #include "support/fake_connection_state.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_run_list.h"
+#include "support/store_hive.h"
 #include "ui/floating/frm_float.h"
 #include "ui/main_window/frm_main.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,28 +22,28 @@ namespace {
 class FloatingDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseHiveFile(folder_.filePath(QStringLiteral("hive.db")));
-        WriteRegInteger(kProductKey, QStringLiteral("FirstRun"), 1);
+        const Registry registry = hive_.registry();
+        registry.WriteRegInteger(kProductKey, QStringLiteral("FirstRun"), 1);
         for (const char* name : {"OffPeakStart", "WeekendStart"})
-            WriteRegString(kProductKey, QString::fromLatin1(name), QStringLiteral("18:00:00"));
+            registry.WriteRegString(kProductKey, QString::fromLatin1(name),
+                                    QStringLiteral("18:00:00"));
         for (const char* name : {"OffPeakEnd", "WeekendEnd"})
-            WriteRegString(kProductKey, QString::fromLatin1(name), QStringLiteral("08:00:00"));
+            registry.WriteRegString(kProductKey, QString::fromLatin1(name),
+                                    QStringLiteral("08:00:00"));
     }
-    void TearDown() override {
-        main_.reset();
-        UseHiveFile(QString());
-    }
+    void TearDown() override { main_.reset(); }
 
     void startProgram() {
-        main_ = std::make_unique<TfrmMain>(MainWindowServices{
-            clock_, connection_, dialogs_, RegionalSettings::british(), runList_});
+        main_ = std::make_unique<TfrmMain>(
+            MainWindowServices{clock_, connection_, dialogs_, RegionalSettings::british(), runList_,
+                               hive_.settingsStore, hive_.sessionLog});
         main_->FormCreate();
     }
     void endProgram() { main_.reset(); }
 
-    static std::int32_t stored(const char* name) {
+    std::int32_t stored(const char* name) const {
         std::int32_t value = -1;
-        ReadRegInteger(kProductKey, QString::fromLatin1(name), value, false);
+        hive_.registry().ReadRegInteger(kProductKey, QString::fromLatin1(name), value, false);
         return value;
     }
     // Shown, both check marks and the stored value agree, and say `shown`.
@@ -57,7 +55,7 @@ protected:
         EXPECT_EQ(stored("FloatingDisplay"), shown ? 1 : 0);
     }
 
-    QTemporaryDir folder_;
+    test::StoreHive hive_;
     FakeClock clock_;
     FakeRunList runList_;
     FakeConnectionState connection_;
@@ -93,7 +91,7 @@ TEST_F(FloatingDisplayTest, TheTrayIconsDoubleClickHidesIt) {
     main_->CoolTrayIconDblClick();
     expectSwitched(false);
     // Hidden already: it stays hidden and the stored value is written again.
-    DeleteRegValue(kProductKey, QStringLiteral("FloatingDisplay"));
+    hive_.registry().DeleteRegValue(kProductKey, QStringLiteral("FloatingDisplay"));
     main_->CoolTrayIconDblClick();
     expectSwitched(false);
 }

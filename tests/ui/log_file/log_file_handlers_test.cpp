@@ -8,6 +8,7 @@
 #include "support/fake_connection_state.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_run_list.h"
+#include "support/store_hive.h"
 #include "ui/main_window/frm_main.h"
 
 #include <QCoreApplication>
@@ -64,8 +65,9 @@ const SessionRows kSessions = {
 class LogFileHandlersTest : public ::testing::Test {
 protected:
     LogFileHandlersTest()
-        : dialogs(fakes), window(MainWindowServices{clock, connection, dialogs,
-                                                    RegionalSettings::british(), runList}) {
+        : dialogs(fakes),
+          window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
+                                    runList, hive.settingsStore, hive.sessionLog}) {
         showRows(window, kSessions);
         window.edtTotalCallTime->setText("1min, 00sec");
         window.edtTotalCost->setText("£9.99");
@@ -106,6 +108,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    test::StoreHive hive;
     FakeClock clock;
     FakeConnectionState connection;
     FakeRunList runList;

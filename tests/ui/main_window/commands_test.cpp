@@ -151,8 +151,8 @@ TEST_F(ConfiguredWindowTest, TheLogsPageFillsTheListEachTimeItIsShown) {
     window.mnuShowStatistics->trigger();
     EXPECT_EQ(window.lblLogname->text(), "Current Log - From 01/03/2026 09:00:00");
     window.PageControl1->setCurrentWidget(window.tabAlarms);
-    WriteRegInteger(QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\0"),
-                    QStringLiteral("CallTime"), 61);
+    hive.registry().WriteRegInteger(QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\0"),
+                                    QStringLiteral("CallTime"), 61);
     window.PageControl1->setCurrentWidget(window.tabStatistics);
     EXPECT_EQ(window.edtTotalCallTime->text(), "1min, 01sec");
 }

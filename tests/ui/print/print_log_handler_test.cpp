@@ -11,6 +11,7 @@
 #include "support/fake_connection_state.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_run_list.h"
+#include "support/store_hive.h"
 #include "ui/main_window/frm_main.h"
 
 #include <QFile>
@@ -56,8 +57,9 @@ const SessionRows kSessions = {
 class PrintLogHandlerTest : public ::testing::Test {
 protected:
     PrintLogHandlerTest()
-        : dialogs(fakes), window(MainWindowServices{clock, connection, dialogs,
-                                                    RegionalSettings::british(), runList}) {
+        : dialogs(fakes),
+          window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
+                                    runList, hive.settingsStore, hive.sessionLog}) {
         showRows(window, kSessions);
         window.lblLogname->setText("/home/user/Dorvantix/March calls.dvx");
         window.edtTotalCallTime->setText("13min, 04sec");
@@ -89,6 +91,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    test::StoreHive hive;
     FakeClock clock;
     FakeConnectionState connection;
     FakeRunList runList;

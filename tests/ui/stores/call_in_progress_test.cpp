@@ -3,7 +3,7 @@
 // during it without either; the signal of a session's end records it up to that moment.
 #include "metering/date_time.h"
 #include "store/sessionlog/call_in_progress.h"
-#include "store/sessionlog/session_records.h"
+#include "store/sessionlog/session_log_store.h"
 #include "store/settings/store_keys.h"
 #include "support/main_window_test.h"
 
@@ -17,17 +17,18 @@ const QString kSection = QStringLiteral("[HKEY_LOCAL_MACHINE\\") + kCallInProgre
 class CallInProgressTest : public ConfiguredWindowTest {
 protected:
     std::int32_t keptSeconds() const {
-        const std::optional<CallInProgress> call = ReadCallInProgress();
+        const std::optional<CallInProgress> call = hive.sessionLog.ReadCallInProgress();
         return call ? call->seconds : -1;
     }
     // A call left by a program that ended during it, started an hour before the clock's now.
     void leaveCall(std::int32_t seconds, Currency charge) {
-        ASSERT_FALSE(KeepCallInProgress({.start = clock.now() - 3600 / kSecondsPerDay,
-                                         .seconds = seconds,
-                                         .charge = charge,
-                                         .connectionName = QStringLiteral("Automatic Connection"),
-                                         .number = {}},
-                                        RegionalSettings::british()));
+        ASSERT_FALSE(hive.sessionLog.KeepCallInProgress(
+            {.start = clock.now() - 3600 / kSecondsPerDay,
+             .seconds = seconds,
+             .charge = charge,
+             .connectionName = QStringLiteral("Automatic Connection"),
+             .number = {}},
+            RegionalSettings::british()));
     }
     std::optional<RegValue> stored(const char* name) const {
         return hive.value(kProductKey, QString::fromLatin1(name));
@@ -36,11 +37,12 @@ protected:
 
 TEST_F(CallInProgressTest, ACallIsKeptWhenItStartsAndAtEachNewWholeMinute) {
     startAutomaticSession();
-    EXPECT_EQ(ReadCallInProgress(), (CallInProgress{.start = clock.now(),
-                                                    .seconds = 0,
-                                                    .charge = Currency::fromRaw(kMinimumRaw),
-                                                    .connectionName = "Automatic Connection",
-                                                    .number = {}}));
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress(),
+              (CallInProgress{.start = clock.now(),
+                              .seconds = 0,
+                              .charge = Currency::fromRaw(kMinimumRaw),
+                              .connectionName = "Automatic Connection",
+                              .number = {}}));
     const struct {
         std::int64_t after;
         std::int32_t kept;
@@ -51,25 +53,25 @@ TEST_F(CallInProgressTest, ACallIsKeptWhenItStartsAndAtEachNewWholeMinute) {
         EXPECT_EQ(keptSeconds(), step.kept);
     }
     // 305 seconds at the peak rate of 0.035 a minute: 0.1779.
-    EXPECT_EQ(ReadCallInProgress()->charge, Currency::fromRaw(1779));
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress()->charge, Currency::fromRaw(1779));
 }
 
 TEST_F(CallInProgressTest, AManualCallIsKeptAsManual) {
     window.SetMonitoring(false);
     run([this] { window.btnManualStartClick(); });
-    ASSERT_TRUE(ReadCallInProgress().has_value());
-    EXPECT_EQ(ReadCallInProgress()->connectionName, "Manual Connection");
+    ASSERT_TRUE(hive.sessionLog.ReadCallInProgress().has_value());
+    EXPECT_EQ(hive.sessionLog.ReadCallInProgress()->connectionName, "Manual Connection");
     tickAfter(61);
     EXPECT_EQ(keptSeconds(), 61);
 }
 
 TEST_F(CallInProgressTest, TheKeptCallGoesWhenTheSessionIsRecorded) {
     automaticSession(90);
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_EQ(ReadSessionRecord(QStringLiteral("0")).callTime, 90);
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("0")).callTime, 90);
     manualSession(130);
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_EQ(SessionRecordNames(), QStringList({"0", "1"}));
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0", "1"}));
 }
 
 // Exit during a call is the user's choice to drop it: nothing of it is recorded, now or later.
@@ -78,8 +80,8 @@ TEST_F(CallInProgressTest, ExitDuringACallRemovesItAndRecordsNothing) {
     tickAfter(75);
     ASSERT_EQ(keptSeconds(), 75) << "kept at the first tick of its second minute";
     run([this] { window.ExitProgram(); });
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_TRUE(SessionRecordNames().isEmpty());
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_TRUE(hive.sessionLog.SessionRecordNames().isEmpty());
     EXPECT_EQ(window.meter().totalSeconds(), 0);
 }
 
@@ -100,9 +102,9 @@ TEST_F(CallInProgressTest, ALeftoverCallIsRecordedAtTheNextStartAndAddedToTheTot
     window.FormCreate();
     EXPECT_TRUE(dialogs.shown().isEmpty()) << dialogs.shown().size() << " boxes";
     EXPECT_EQ(status(), "Recorded an unfinished call from 03/03/2026 11:00:00");
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_EQ(SessionRecordNames(), QStringList({"0"}));
-    EXPECT_EQ(ReadSessionRecord(QStringLiteral("0")),
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0"}));
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("0")),
               (SessionRecord{.callTime = 125,
                              .sessionStart = "03/03/2026 11:00:00",
                              .sessionStop = "03/03/2026 11:02:05",
@@ -120,7 +122,7 @@ TEST_F(CallInProgressTest, ALeftoverCallIsRecordedAtTheNextStartAndAddedToTheTot
 
     window.FormCreate();
     EXPECT_EQ(status(), "Monitoring For Call");
-    EXPECT_EQ(SessionRecordNames(), QStringList({"0"}));
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0"}));
 }
 
 TEST_F(CallInProgressTest, ADamagedLeftoverIsRemovedAndStartUpGoesOn) {
@@ -128,8 +130,8 @@ TEST_F(CallInProgressTest, ADamagedLeftoverIsRemovedAndStartUpGoesOn) {
                                         "\"CallTime\"=dword:0000003d\n"));
     window.FormCreate();
     EXPECT_TRUE(dialogs.shown().isEmpty());
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_TRUE(SessionRecordNames().isEmpty());
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_TRUE(hive.sessionLog.SessionRecordNames().isEmpty());
     EXPECT_EQ(status(), "Monitoring For Call");
     EXPECT_TRUE(window.meter().monitoring());
 }
@@ -144,13 +146,13 @@ TEST_F(CallInProgressTest, TheEndOfTheSessionRecordsTheCallUpToThatMoment) {
     run([this] { window.EndCallOnTermination(); });
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_FALSE(window.meter().charging());
-    EXPECT_FALSE(CallInProgressKept());
-    EXPECT_EQ(ReadSessionRecord(QStringLiteral("0")).callTime, 85);
+    EXPECT_FALSE(hive.sessionLog.CallInProgressKept());
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("0")).callTime, 85);
     EXPECT_EQ(window.meter().totalSeconds(), 85);
     EXPECT_TRUE(window.settings().PromptForDescription);
 
     run([this] { window.EndCallOnTermination(); }); // no call: nothing more
-    EXPECT_EQ(SessionRecordNames(), QStringList({"0"}));
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0"}));
 }
 
 } // namespace

@@ -27,8 +27,8 @@ TEST_F(MainWindowTest, AFreshMachineStartsCleanlyAndShowsTheFirstRunMessageOnce)
     EXPECT_EQ(window.DTPWeekendEnd->time(), QTime(8, 0));
     EXPECT_EQ(hive.value(kProductKey, QStringLiteral("FirstRun")), RegValue::ofDword(1));
 
-    TfrmMain nextStart(
-        MainWindowServices{clock, connection, dialogs, RegionalSettings::british(), runList});
+    TfrmMain nextStart(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
+                                          runList, hive.settingsStore, hive.sessionLog});
     nextStart.FormCreate();
     EXPECT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(nextStart.meter().monitoring());
@@ -60,7 +60,8 @@ RegionalSettings norwegianShape() {
 // date and the totals, and Set Changes writes the pickers' times in that form again.
 TEST_F(MainWindowTest, AnotherLocaleReadsBackWhatItsFirstStartWrote) {
     const RegionalSettings norwegian = norwegianShape();
-    TfrmMain first(MainWindowServices{clock, connection, dialogs, norwegian, runList});
+    TfrmMain first(MainWindowServices{clock, connection, dialogs, norwegian, runList,
+                                      hive.settingsStore, hive.sessionLog});
     dialogs.expect(BoxKind::information);
     first.FormCreate();
     EXPECT_EQ(dialogs.texts(), QStringList{kFirstRunMessage});
@@ -76,7 +77,8 @@ TEST_F(MainWindowTest, AnotherLocaleReadsBackWhatItsFirstStartWrote) {
         << resetDate.toStdString();
     EXPECT_EQ(first.DTPOffPeakStart->displayFormat(), QStringLiteral("'kl.' HH.mm.ss"));
 
-    TfrmMain next(MainWindowServices{clock, connection, dialogs, norwegian, runList});
+    TfrmMain next(MainWindowServices{clock, connection, dialogs, norwegian, runList,
+                                     hive.settingsStore, hive.sessionLog});
     next.FormCreate();
     EXPECT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(next.meter().monitoring());

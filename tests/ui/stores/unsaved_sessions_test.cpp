@@ -3,7 +3,6 @@
 #include "support/main_window_test.h"
 
 #include "store/registry/hive.h"
-#include "store/registry/process_hive.h"
 #include "store/settings/store_keys.h"
 
 #include <QLabel>
@@ -18,9 +17,8 @@ protected:
     void SetUp() override {
         seedConfiguredStore();
         run([this] { window.LoadSettings(); });
-        ProcessHive().setBusyWait(std::chrono::milliseconds(20));
+        hive.hive().setBusyWait(std::chrono::milliseconds(20));
     }
-    void TearDown() override { ProcessHive().setBusyWait(std::chrono::seconds(10)); }
 
     QString unsavedText() const {
         const auto* label = window.SB->findChild<QLabel*>(QStringLiteral("lblUnsaved"));
@@ -31,7 +29,7 @@ protected:
 TEST_F(UnsavedSessionsTest, CallsEndingWhileAnotherProgramHoldsTheHiveLandLaterInOrder) {
     {
         // Another program writes to the hive and holds it for the length of this block.
-        Hive other(ProcessHive().file());
+        Hive other(hive.hive().file());
         Hive::Transaction holding(other);
         ASSERT_TRUE(other.writeValue(QStringLiteral("Software\\Other"), QStringLiteral("x"),
                                      RegValue::ofDword(1)));

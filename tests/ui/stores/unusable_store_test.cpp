@@ -2,16 +2,14 @@
 // wrong and what to do, leaves the file as it is, and still times calls.
 #include "support/main_window_test.h"
 
-#include "store/registry/process_hive.h"
-
 #include <QFile>
 
 namespace dvx {
 namespace {
 
 TEST_F(MainWindowTest, ADamagedHiveIsToldOnceLeftAloneAndCallsAreStillTimed) {
-    const QString file = ProcessHive().file();
-    ProcessHive().close();
+    const QString file = hive.hive().file();
+    hive.hive().close();
     const QByteArray garbage(4096, '\x5a');
     {
         QFile damaged(file);

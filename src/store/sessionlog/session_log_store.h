@@ -1,0 +1,89 @@
+#pragma once
+
+#include "metering/currency.h"
+#include "metering/regional_settings.h"
+#include "store/registry/regutils.h"
+#include "store/sessionlog/call_in_progress.h"
+#include "store/sessionlog/session_record.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace dvx {
+
+// The session log in the hive it is given: the running totals, one record per finished
+// session, and the call in progress kept until it ends. Registry failures are silent unless a
+// function says otherwise.
+class SessionLogStore {
+public:
+    explicit SessionLogStore(Registry registry) : registry_(registry) {}
+
+    // The names of the stored records, in the order they were made (see InRecordOrder).
+    QStringList SessionRecordNames() const;
+
+    // Writes a new record with every value but its description, under a name no record has yet
+    // (creating the Sessions key when it is missing), and returns the record's key.
+    QString WriteSessionRecord(const SessionRecord& record) const;
+    // Writes the description of the record at `recordKey`, only when that record exists (an
+    // empty key is none): a description never makes a record of its own.
+    void WriteSessionDescription(const QString& recordKey, const QString& description) const;
+
+    // Reads the record of that name without creating anything: a missing text reads as empty, a
+    // missing CallTime as 0.
+    SessionRecord ReadSessionRecord(const QString& name) const;
+    // Reads every record, in the order of SessionRecordNames, from one state of the store and
+    // by the same rules as ReadSessionRecord; none when the store cannot be read.
+    QList<SessionRecord> ReadSessionRecords() const;
+
+    // Deletes every record, in list order; the Sessions key stays.
+    void DeleteSessionRecords() const;
+
+    // The running totals of the log as they are stored: TotalCallTime in seconds,
+    // TotalCallCharges as the money text of the charges.
+    void WriteLogTotals(std::int32_t seconds, Currency charges,
+                        const RegionalSettings& regional) const;
+
+    // Records a finished session in one change of the store: the new running totals (seconds
+    // and the money text of the charges) and the new record with every value but its
+    // description; the call kept in progress goes in the same change when it is this session's.
+    // After a crash or a kill at any moment the store holds all of it or none of it. Returns the
+    // record's key for the description, which is written afterwards in a step of its own; an
+    // empty key when nothing could be written (the store is busy, read-only or full), so that
+    // the caller can keep the session and try again.
+    QString RecordWholeSession(const SessionRecord& record, std::int32_t totalSeconds,
+                               Currency totalCharges, const RegionalSettings& regional) const;
+
+    // Keeps the call, in place of the one kept before, in one change of the store: its start
+    // (as the exact moment, and as date-and-time text for people who read the store), seconds,
+    // exact charge, connection name and number. Returns true when it failed.
+    bool KeepCallInProgress(const CallInProgress& call, const RegionalSettings& regional) const;
+    // Whether anything is kept under the call's key, readable or not.
+    bool CallInProgressKept() const;
+    // The kept call; nothing when none is kept or when what is kept cannot be a call (a value
+    // missing, of the wrong type or out of range). Reads without changing anything.
+    std::optional<CallInProgress> ReadCallInProgress() const;
+    // Removes whatever is kept under the call's key.
+    void RemoveCallInProgress() const;
+    // Removes the kept call when it is the call that started at the moment whose date-and-time
+    // text is `startText`; a call kept since by a later session stays. Safe inside
+    // WriteRegTogether: it changes nothing unless that call is there.
+    void ForgetCallInProgressStartedAt(const QString& startText,
+                                       const RegionalSettings& regional) const;
+
+    // Why the last access of the store failed: the hive's file, its message, and whether
+    // another process only held it for longer than the wait (so that trying again later is
+    // likely to succeed).
+    const QString& file() const;
+    const QString& lastError() const;
+    bool lastFailureWasBusy() const;
+
+private:
+    QStringList storedNames() const;
+
+    Registry registry_;
+};
+
+} // namespace dvx
