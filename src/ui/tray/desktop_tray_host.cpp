@@ -75,21 +75,9 @@ xcb_atom_t atomNamed(xcb_connection_t* connection, const QByteArray& name) {
     return atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// The program keeps one connection to one display: each atom is asked for once.
-xcb_atom_t traySelection(xcb_connection_t* connection) {
-    static xcb_atom_t selection = XCB_ATOM_NONE;
-    if (selection == XCB_ATOM_NONE)
-        selection =
-            atomNamed(connection, "_NET_SYSTEM_TRAY_S" +
-                                      QByteArray::number(screenOfDisplayName(qgetenv("DISPLAY"))));
-    return selection;
-}
-
-xcb_atom_t managerAtom(xcb_connection_t* connection) {
-    static xcb_atom_t manager = XCB_ATOM_NONE;
-    if (manager == XCB_ATOM_NONE)
-        manager = atomNamed(connection, "MANAGER");
-    return manager;
+// The name of the tray selection of the display's screen.
+QByteArray traySelectionName() {
+    return "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenOfDisplayName(qgetenv("DISPLAY")));
 }
 
 // Asks the display to tell the program when the window is destroyed, keeping whatever else
@@ -106,23 +94,6 @@ void watchDestruction(xcb_connection_t* connection, xcb_window_t window) {
 }
 
 } // namespace
-
-quint32 XEmbedTrayManager() {
-    xcb_connection_t* connection = x11Connection();
-    if (connection == nullptr)
-        return XCB_NONE;
-    const xcb_atom_t selection = traySelection(connection);
-    if (selection == XCB_ATOM_NONE)
-        return XCB_NONE;
-    const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeReply> owner(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),
-                                      nullptr));
-    return owner ? owner->owner : xcb_window_t(XCB_NONE);
-}
-
-bool XEmbedTrayManaged() {
-    return XEmbedTrayManager() != XCB_NONE;
-}
 
 DesktopTrayHost::DesktopTrayHost(QObject* parent)
     : QObject(parent), hostRegistered_(StatusNotifierHostRegistered()) {
@@ -149,9 +120,44 @@ bool DesktopTrayHost::present() {
     return hostRegistered_ || xembedTrayThere();
 }
 
+void DesktopTrayHost::useAtomsOf(xcb_connection_t* connection) {
+    if (atomsConnection_ == connection)
+        return;
+    atomsConnection_ = connection;
+    traySelection_ = XCB_ATOM_NONE;
+    managerAtom_ = XCB_ATOM_NONE;
+}
+
+quint32 DesktopTrayHost::traySelection(xcb_connection_t* connection) {
+    useAtomsOf(connection);
+    if (traySelection_ == XCB_ATOM_NONE)
+        traySelection_ = atomNamed(connection, traySelectionName());
+    return traySelection_;
+}
+
+quint32 DesktopTrayHost::managerAtom(xcb_connection_t* connection) {
+    useAtomsOf(connection);
+    if (managerAtom_ == XCB_ATOM_NONE)
+        managerAtom_ = atomNamed(connection, "MANAGER");
+    return managerAtom_;
+}
+
+quint32 DesktopTrayHost::xembedTrayManager() {
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr)
+        return XCB_NONE;
+    const xcb_atom_t selection = traySelection(connection);
+    if (selection == XCB_ATOM_NONE)
+        return XCB_NONE;
+    const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeReply> owner(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection),
+                                      nullptr));
+    return owner ? owner->owner : xcb_window_t(XCB_NONE);
+}
+
 // A tray manager found is watched for its end.
 bool DesktopTrayHost::xembedTrayThere() {
-    const quint32 manager = XEmbedTrayManager();
+    const quint32 manager = xembedTrayManager();
     if (manager != XCB_NONE && manager != watchedManager_)
         watchDestruction(x11Connection(), manager);
     watchedManager_ = manager;

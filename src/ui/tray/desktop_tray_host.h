@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QDBusPendingCallWatcher;
+struct xcb_connection_t;
 
 namespace dvx {
 
@@ -44,6 +45,14 @@ private:
     void askStatusNotifierHost();
     void watchStatusNotifierWatcher();
     bool xembedTrayThere();
+    // The window of the X display's tray manager, 0 when there is none or the program does not
+    // run on X.
+    quint32 xembedTrayManager();
+    // The atoms that name the display's tray selection and a tray manager's MANAGER message,
+    // each asked of the display once per connection.
+    quint32 traySelection(xcb_connection_t* connection);
+    quint32 managerAtom(xcb_connection_t* connection);
+    void useAtomsOf(xcb_connection_t* connection);
     void tellChange();
 
     bool settled_ = false;
@@ -51,19 +60,14 @@ private:
     bool hostRegistered_ = false;
     QDBusPendingCallWatcher* pending_ = nullptr;
     quint32 watchedManager_ = 0; // the tray manager's window whose end is watched
+    xcb_connection_t* atomsConnection_ = nullptr;
+    quint32 traySelection_ = 0;
+    quint32 managerAtom_ = 0;
     std::function<void()> changed_;
 };
 
 // Whether the session bus has a StatusNotifier watcher with a host registered, asked and
 // answered at once (the question Qt asks before it makes a tray icon).
 bool StatusNotifierHostRegistered();
-
-// Whether the X display the program runs on has a tray manager (an XEmbed tray); false on
-// other platforms.
-bool XEmbedTrayManaged();
-
-// The window of the X display's tray manager, 0 when there is none or the program does not
-// run on X.
-quint32 XEmbedTrayManager();
 
 } // namespace dvx
