@@ -37,7 +37,7 @@ int main(int, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Dorvantix"));
     QApplication::setWindowIcon(dvx::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
-    dvx::QuitOnTerminationSignals();
+    dvx::TerminationSignals termination;
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
     dvx::Hive hive(dvx::DefaultHivePath());
@@ -63,9 +63,9 @@ int main(int, char* argv[]) {
                            .settingsStore = settingsStore,
                            .sessionLog = sessionLog,
                            .alarmWindow = &alarmWindow});
-    dvx::OnTerminationSignal(
+    termination.onSignal(
         [&frmMain] { frmMain.runGuarded([&frmMain] { frmMain.EndCallOnTermination(); }); });
-    const auto forgetWindow = qScopeGuard([] { dvx::OnTerminationSignal({}); });
+    const auto forgetWindow = qScopeGuard([&termination] { termination.onSignal({}); });
     frmMain.runGuarded([&frmMain] { frmMain.FormCreate(); });
-    return dvx::TerminationRequested() ? 0 : QApplication::exec();
+    return termination.requested() ? 0 : QApplication::exec();
 }

@@ -10,50 +10,57 @@ namespace dvx {
 
 namespace {
 
-// A signal handler may do almost nothing: it writes one byte that the message loop reads.
-int signalPipe[2] = {-1, -1};
-bool terminationRequested = false;
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-std::function<void()>& beforeQuitting() {
-    static std::function<void()> handler;
-    return handler;
-}
+// A signal handler is given nothing but the signal's number, so the end of the pipe it writes
+// to is the one thing it finds at namespace scope. It may do almost nothing: it writes one byte
+// that the message loop reads.
+volatile sig_atomic_t signalWriteEnd = -1;
 
-void onSignal(int) {
+void writeSignalByte(int) {
     const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(signalWriteEnd, &byte, 1);
 }
 
 } // namespace
 
-void QuitOnTerminationSignals() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+TerminationSignals::TerminationSignals() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pipe_) != 0)
         return;
-    auto* notifier =
-        new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
-        terminationRequested = true;
-        // Ends every running loop without closing the windows first, as "Exit" does.
-        QCoreApplication::exit(0);
-        if (beforeQuitting())
-            beforeQuitting()();
-    });
+    signalWriteEnd = pipe_[0];
+    notifier_ = new QSocketNotifier(pipe_[1], QSocketNotifier::Read);
+    QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { signalCame(); });
     struct sigaction action = {};
-    action.sa_handler = onSignal;
+    action.sa_handler = writeSignalByte;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+    for (int signal : kSignals)
         sigaction(signal, &action, nullptr);
 }
 
-void OnTerminationSignal(std::function<void()> handler) {
-    beforeQuitting() = std::move(handler);
+TerminationSignals::~TerminationSignals() {
+    if (notifier_ == nullptr)
+        return;
+    for (int signal : kSignals)
+        std::signal(signal, SIG_DFL);
+    signalWriteEnd = -1;
+    delete notifier_;
+    ::close(pipe_[0]);
+    ::close(pipe_[1]);
 }
 
-bool TerminationRequested() {
-    return terminationRequested;
+void TerminationSignals::onSignal(std::function<void()> beforeQuitting) {
+    beforeQuitting_ = std::move(beforeQuitting);
+}
+
+void TerminationSignals::signalCame() {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t read = ::read(pipe_[1], &byte, 1);
+    requested_ = true;
+    // Ends every running loop without closing the windows first, as "Exit" does.
+    QCoreApplication::exit(0);
+    if (beforeQuitting_)
+        beforeQuitting_();
 }
 
 } // namespace dvx
