@@ -15,7 +15,6 @@ public:
     FontMetricsMeasurer();
     void setFont(const QFont& font, QPaintDevice* device);
     int textWidth(const QString& text) const override;
-    int ascent() const { return metrics_.ascent(); }
 
 private:
     QFontMetrics metrics_;

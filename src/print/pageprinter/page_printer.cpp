@@ -171,7 +171,6 @@ void TPagePrinter::NextPage() {
 
 void TPagePrinter::EndDocument() {
     recording_ = false;
-    pages_.finish();
 }
 
 bool TPagePrinter::PrintPages() {
@@ -182,15 +181,15 @@ bool TPagePrinter::PrintPages() {
     if (recording_) {
         EndDocument();
     }
-    const QList<QPicture> pages = pages_.pages();
-    if (pages.isEmpty()) {
+    const RecordedPages pages = pages_.pages();
+    if (pages.pages.isEmpty()) {
         return true;
     }
     if (!printer_) {
         throw EPagePrinter(QStringLiteral("There is no printer to print on"));
     }
     SendSettings settings;
-    settings.pageCount = int(pages.size());
+    settings.pageCount = int(pages.pages.size());
     settings.copies = copies_;
     settings.collate = collate_;
     settings.abortOnCancel = abortOnCancel_;
@@ -223,7 +222,7 @@ void TPagePrinter::applyFont() {
     QFont drawingFont = font_;
     drawingFont.setPixelSize(qMax(1, qRound(PointSizeOf(font_) * metrics_.dpiY / 72.0)));
     measurer_.setFont(drawingFont, measuringDevice());
-    pages_.setFont(drawingFont, measurer_.ascent());
+    pages_.setFont(drawingFont);
 }
 
 LayoutSettings TPagePrinter::layoutSettings() const {

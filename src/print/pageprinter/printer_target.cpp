@@ -6,7 +6,7 @@
 
 namespace dvx {
 
-PrinterTarget::PrinterTarget(QPrinter& printer, QList<QPicture> pages)
+PrinterTarget::PrinterTarget(QPrinter& printer, RecordedPages pages)
     : printer_(printer), pages_(std::move(pages)) {}
 
 PrinterTarget::~PrinterTarget() {
@@ -37,12 +37,7 @@ void PrinterTarget::openJob(const QString& name) {
 }
 
 void PrinterTarget::printPage(int pageIndex) {
-    const QPicture& page = pages_.at(pageIndex);
-    painter_.save();
-    painter_.scale(page.logicalDpiX() / double(printer_.logicalDpiX()),
-                   page.logicalDpiY() / double(printer_.logicalDpiY()));
-    painter_.drawPicture(0, 0, page);
-    painter_.restore();
+    PaintRecordedPage(painter_, pages_, pageIndex);
 }
 
 void PrinterTarget::advanceSheet() {

@@ -1,21 +1,19 @@
 #pragma once
 
 #include "print/pagelayout/page_sending.h"
+#include "print/pageprinter/recorded_pages.h"
 
-#include <QList>
 #include <QPainter>
-#include <QPicture>
 
 class QPrinter;
 
 namespace dvx {
 
-// Sends recorded pages to a QPrinter. A picture replays at its own 96 dots per inch, scaled up to
-// the printer's resolution, so the replay is scaled back: the pages were recorded in printer
-// pixels already.
+// Sends recorded pages to a QPrinter, painting each page's lines on a sheet in the printer's own
+// pixels, in which they were laid out.
 class PrinterTarget : public PrintTarget {
 public:
-    PrinterTarget(QPrinter& printer, QList<QPicture> pages);
+    PrinterTarget(QPrinter& printer, RecordedPages pages);
     ~PrinterTarget() override;
     PrinterTarget(const PrinterTarget&) = delete;
     PrinterTarget& operator=(const PrinterTarget&) = delete;
@@ -30,7 +28,7 @@ public:
 
 private:
     QPrinter& printer_;
-    QList<QPicture> pages_;
+    RecordedPages pages_;
     QPainter painter_;
 };
 

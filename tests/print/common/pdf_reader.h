@@ -1,13 +1,24 @@
 #pragma once
 
+#include <QList>
 #include <QPointF>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 namespace dvx::test {
+
+// A line as printed: its words joined by single blanks, and the box around them in points from
+// the paper's top left corner.
+struct PrintedLine {
+    QString text;
+    QRectF box;
+};
 
 // Reads a PDF back with poppler's command-line tools, as a person checking a printout would.
 class PdfReader {
@@ -81,6 +92,40 @@ public:
                 .match(boxes);
         return word.hasMatch() ? QPointF(word.captured(1).toDouble(), word.captured(2).toDouble())
                                : QPointF(-1, -1);
+    }
+
+    // The lines of every page from top to bottom: the words standing on the same height make
+    // one line, read from left to right.
+    static QList<QList<PrintedLine>> placedLines(const QString& pdfFile) {
+        const QString boxes = run(QStringLiteral("pdftotext"),
+                                  {QStringLiteral("-bbox"), pdfFile, QStringLiteral("-")});
+        const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                           "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+        QList<QList<PrintedLine>> pages;
+        for (const QString& page : boxes.split(QStringLiteral("<page ")).mid(1)) {
+            QList<PrintedLine> words;
+            for (const QRegularExpressionMatch& found : word.globalMatch(page)) {
+                words.append(
+                    {found.captured(5),
+                     QRectF(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                            QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()))});
+            }
+            std::sort(words.begin(), words.end(), [](const auto& a, const auto& b) {
+                return std::pair(a.box.top(), a.box.left()) < std::pair(b.box.top(), b.box.left());
+            });
+            QList<PrintedLine> lines;
+            for (const PrintedLine& next : words) {
+                if (!lines.isEmpty() && qAbs(lines.last().box.top() - next.box.top()) < 0.001) {
+                    lines.last().text += u' ' + next.text;
+                    lines.last().box |= next.box;
+                } else {
+                    lines.append(next);
+                }
+            }
+            pages.append(lines);
+        }
+        return pages;
     }
 
     static QString fonts(const QString& pdfFile) {
