@@ -34,7 +34,7 @@ private:
     std::int64_t charges_ = 0;
 };
 
-LogLoadResult failed(SessionRows rows, const QString& message) {
+LogLoadResult failed(ListedSessions rows, const QString& message) {
     LogLoadResult result;
     result.outcome = LogLoadResult::Outcome::failed;
     result.rows = std::move(rows);
@@ -52,19 +52,19 @@ LogLoadResult refused(const QString& message) {
 } // namespace
 
 LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs) {
-    SessionRows rows;
+    ListedSessions rows;
     LogTotals totals;
     try {
-        Windows1252 codePage;
+        const Windows1252 codePage;
         LogRecordBytes bytes;
         if (!source.next(bytes))
             throw readBeyondEndOfFile();
         if (const auto refusal = headerRefusal(decodeLogRecord(bytes), codePage))
             return refused(*refusal);
         while (source.next(bytes)) {
-            const LogFileRecord record = decodeLogRecord(bytes);
-            rows.append(sessionRowOf(record, rs, codePage));
-            totals.add(record);
+            const LogFileRecord numbers = decodeSessionNumbers(bytes);
+            rows.append(loggedSessionOf(numbers, sessionDescriptionBytes(bytes), codePage));
+            totals.add(numbers);
         }
     } catch (const Error& error) {
         return failed(std::move(rows), error.text());

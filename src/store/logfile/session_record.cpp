@@ -64,6 +64,44 @@ bool isShowableMoment(DateTime moment) {
     return year >= 1 && year <= 9999;
 }
 
+// The seconds that a duration text of these seconds reads back as: the same seconds, but for
+// a negative remainder of more than one digit, whose text is cut at two characters.
+std::int32_t savedSeconds(std::int32_t seconds) {
+    return seconds >= 0 ? seconds : durationSecondsOf(DurationText(seconds));
+}
+
+// The record of each kind of listed session, in the order the texts would be read.
+struct RecordOf {
+    const RegionalSettings& rs;
+    const Windows1252& codePage;
+
+    LogFileRecord operator()(const SessionRow& row) const {
+        return sessionRecordOf(row, rs, codePage);
+    }
+
+    LogFileRecord operator()(const StoredSession& stored) const {
+        LogFileRecord record;
+        record.startTime = ParseDateTimeText(stored.start, rs);
+        record.product = codePage.encode(kProduct);
+        record.description = codePage.encode(stored.description).left(kDescriptionCapacity);
+        record.duration =
+            stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
+        record.cost = costOf(stored.cost, rs);
+        return record;
+    }
+
+    // The start and the cost go through their texts: the texts round them.
+    LogFileRecord operator()(const LoggedSession& logged) const {
+        LogFileRecord record;
+        record.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
+        record.product = codePage.encode(kProduct);
+        record.description = codePage.encode(logged.description).left(kDescriptionCapacity);
+        record.duration = savedSeconds(logged.seconds);
+        record.cost = costOf(MoneyText(logged.cost, rs), rs);
+        return record;
+    }
+};
+
 } // namespace
 
 bool isShowableCost(std::int64_t tenThousandths) {
@@ -71,7 +109,7 @@ bool isShowableCost(std::int64_t tenThousandths) {
 }
 
 LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                              Windows1252& codePage) {
+                              const Windows1252& codePage) {
     LogFileRecord record;
     record.startTime = ParseDateTimeText(row.date, rs);
     record.product = codePage.encode(kProduct);
@@ -81,14 +119,19 @@ LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
     return record;
 }
 
-SessionRow sessionRowOf(const LogFileRecord& record, const RegionalSettings& rs,
-                        Windows1252& codePage) {
-    if (!isShowableMoment(record.startTime))
-        throw invalidDateTime(QString::number(record.startTime, 'g', 17));
-    if (!isShowableCost(record.cost))
+LogFileRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
+                              const Windows1252& codePage) {
+    return std::visit(RecordOf{rs, codePage}, session);
+}
+
+LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView description,
+                              const Windows1252& codePage) {
+    if (!isShowableMoment(numbers.startTime))
+        throw invalidDateTime(QString::number(numbers.startTime, 'g', 17));
+    if (!isShowableCost(numbers.cost))
         throw integerOverflow();
-    return SessionRow{DateTimeText(record.startTime, rs), codePage.decode(record.description),
-                      DurationText(record.duration), MoneyText(Currency::fromRaw(record.cost), rs)};
+    return LoggedSession{numbers.startTime, codePage.decode(description), numbers.duration,
+                         Currency::fromRaw(numbers.cost)};
 }
 
 } // namespace dvx

@@ -58,15 +58,18 @@ QString TfrmMain::sessionDescription(const FinishedSession& session) {
 // records in the totals boxes. A record whose charge cannot be read stops the filling there:
 // its row shows without its cost.
 void TfrmMain::FillSessionList() {
-    SessionRows rows;
+    ListedSessions rows;
     std::int32_t seconds = 0;
     Currency charges;
-    const auto showRows = qScopeGuard([this, &rows] { sessionList_->setRows(std::move(rows)); });
-    for (const SessionRecord& record : ReadSessionRecords()) {
-        rows.append({record.sessionStart, record.description, {}, {}});
-        SessionRow& row = rows.last();
+    const auto showRows =
+        qScopeGuard([this, &rows] { sessionList_->setSessions(std::move(rows)); });
+    const QList<SessionRecord> records = ReadSessionRecords();
+    rows.reserve(records.size());
+    for (const SessionRecord& record : records) {
+        StoredSession& row = std::get<StoredSession>(
+            rows.emplace_back(StoredSession{record.sessionStart, record.description, {}, {}}));
         seconds = AddSeconds(seconds, record.callTime);
-        row.duration = DurationText(record.callTime);
+        row.seconds = record.callTime;
         charges += ParseMoneyText(record.callCharges, regional());
         row.cost = record.callCharges;
     }
