@@ -7,6 +7,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <variant>
@@ -25,10 +27,31 @@ struct StoredSession {
     bool operator==(const StoredSession&) const = default;
 };
 
+// A text of at most 50 characters kept in place, as a log file's description is.
+class ShortText {
+public:
+    static constexpr qsizetype kCapacity = 50;
+
+    ShortText() = default;
+    // The first kCapacity characters of `text`.
+    explicit ShortText(QStringView text);
+
+    QStringView view() const { return QStringView(characters_.data(), length_); }
+    QString text() const { return view().toString(); }
+    // Room for `length` characters (at most kCapacity), to be written through data().
+    char16_t* resize(qsizetype length);
+
+    bool operator==(const ShortText& other) const { return view() == other.view(); }
+
+private:
+    std::array<char16_t, kCapacity> characters_{};
+    std::uint8_t length_ = 0;
+};
+
 // A session as a log file holds it: its start, description, seconds and charge as numbers.
 struct LoggedSession {
     DateTime start = 0;
-    QString description;
+    ShortText description;
     std::int32_t seconds = 0;
     Currency cost;
 

@@ -88,7 +88,8 @@ struct LogLoadResult {
 LogLoadResult LoadLogFile(const QString& fileName, const RegionalSettings& rs);
 
 // Loads the records of a log file from any source: the part of LoadLogFile after opening.
-// Never gives `noFile`.
-LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs);
+// Never gives `noFile`. Room is made for `expectedSessions` rows at once.
+LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs,
+                             qsizetype expectedSessions = 0);
 
 } // namespace dvx

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace dvx {
 
@@ -51,8 +52,10 @@ LogLoadResult refused(const QString& message) {
 
 } // namespace
 
-LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs) {
+LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs,
+                             qsizetype expectedSessions) {
     ListedSessions rows;
+    rows.reserve(expectedSessions);
     LogTotals totals;
     try {
         const Windows1252 codePage;
@@ -86,8 +89,12 @@ LogLoadResult LoadLogFile(const QString& fileName, const RegionalSettings& rs) {
             return LogLoadResult{};
         return failed({}, SystemErrorText(errno));
     }
+    struct stat status {};
+    const qsizetype records =
+        ::fstat(descriptor, &status) == 0 ? qsizetype(status.st_size / kLogRecordSize) : 0;
     LogRecordFileReader file(descriptor);
-    return ReadLogRecords(file, rs);
+    // The room made at once stays bounded whatever size a damaged file claims.
+    return ReadLogRecords(file, rs, std::clamp<qsizetype>(records - 1, 0, qsizetype(1) << 20));
 }
 
 } // namespace dvx

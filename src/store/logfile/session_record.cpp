@@ -60,6 +60,9 @@ std::int64_t costOf(const QString& text, const RegionalSettings& rs) {
 bool isShowableMoment(DateTime moment) {
     if (!(moment > kDayBeforeFirst && moment < kDayAfterLast))
         return false;
+    // Only a moment within a day of either end can round into a year that cannot be shown.
+    if (moment > kDayBeforeFirst + 2 && moment < kDayAfterLast - 2)
+        return true;
     const int year = dateOf(moment).year();
     return year >= 1 && year <= 9999;
 }
@@ -95,7 +98,7 @@ struct RecordOf {
         LogFileRecord record;
         record.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
         record.product = codePage.encode(kProduct);
-        record.description = codePage.encode(logged.description).left(kDescriptionCapacity);
+        record.description = codePage.encode(logged.description.text()).left(kDescriptionCapacity);
         record.duration = savedSeconds(logged.seconds);
         record.cost = costOf(MoneyText(logged.cost, rs), rs);
         return record;
@@ -130,8 +133,9 @@ LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView descr
         throw invalidDateTime(QString::number(numbers.startTime, 'g', 17));
     if (!isShowableCost(numbers.cost))
         throw integerOverflow();
-    return LoggedSession{numbers.startTime, codePage.decode(description), numbers.duration,
-                         Currency::fromRaw(numbers.cost)};
+    LoggedSession session{numbers.startTime, {}, numbers.duration, Currency::fromRaw(numbers.cost)};
+    codePage.decode(description, session.description.resize(description.size()));
+    return session;
 }
 
 } // namespace dvx

@@ -73,10 +73,13 @@ QByteArray Windows1252::encode(const QString& text) const {
 
 QString Windows1252::decode(QByteArrayView bytes) const {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char byte : bytes)
-        *out++ = QChar(characters_[static_cast<unsigned char>(byte)]);
+    decode(bytes, reinterpret_cast<char16_t*>(text.data()));
     return text;
+}
+
+void Windows1252::decode(QByteArrayView bytes, char16_t* out) const {
+    for (const char byte : bytes)
+        *out++ = characters_[static_cast<unsigned char>(byte)];
 }
 
 } // namespace dvx

@@ -19,6 +19,8 @@ public:
 
     QByteArray encode(const QString& text) const;
     QString decode(QByteArrayView bytes) const;
+    // Writes the characters of `bytes` to `out`, which has room for as many.
+    void decode(QByteArrayView bytes, char16_t* out) const;
 
 private:
     // The character of each byte; "?" for a byte the page leaves undefined.
