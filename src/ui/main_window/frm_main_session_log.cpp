@@ -66,8 +66,9 @@ void TfrmMain::FillSessionList() {
     const QList<SessionRecord> records = ReadSessionRecords();
     rows.reserve(records.size());
     for (const SessionRecord& record : records) {
-        StoredSession& row = std::get<StoredSession>(
-            rows.emplace_back(StoredSession{record.sessionStart, record.description, {}, {}}));
+        StoredSession row{record.sessionStart, record.description, {}, {}};
+        // A row that stops at its duration or cost is listed as far as it came.
+        const auto listRow = qScopeGuard([&rows, &row] { rows.append(std::move(row)); });
         seconds = AddSeconds(seconds, record.callTime);
         row.seconds = record.callTime;
         charges += ParseMoneyText(record.callCharges, regional());
