@@ -28,6 +28,7 @@ void SessionListModel::setSessions(ListedSessions sessions) {
     beginResetModel();
     sessions_ = std::move(sessions);
     texts_.clear();
+    ++generation_;
     endResetModel();
 }
 
@@ -35,6 +36,7 @@ void SessionListModel::appendSession(ListedSession session) {
     const int row = int(sessions_.size());
     beginInsertRows({}, row, row);
     sessions_.append(std::move(session));
+    ++generation_;
     endInsertRows();
 }
 

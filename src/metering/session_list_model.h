@@ -29,6 +29,9 @@ public:
     // Adds one session after the last row.
     void appendSession(ListedSession session);
 
+    // Changes with every change of the rows.
+    std::uint64_t generation() const { return generation_; }
+
     // The texts that a row shows.
     const SessionRow& rowTexts(int row) const;
     // The texts of every row, in list order.
@@ -46,6 +49,7 @@ private:
     RegionalSettings regional_;
     ListedSessions sessions_;
     mutable QHash<int, SessionRow> texts_;
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace dvx

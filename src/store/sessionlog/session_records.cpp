@@ -105,6 +105,10 @@ QList<SessionRecord> ReadSessionRecords() {
     return records;
 }
 
+std::optional<HiveStamp> SessionLogStamp() {
+    return ProcessHive().stamp(kSessionsKey);
+}
+
 void DeleteSessionRecords() {
     for (const QString& name : storedNames())
         DeleteRegKey(recordKey(name));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/registry/hive_database.h"
 #include "store/sessionlog/session_record.h"
 
 #include <QStringList>
@@ -22,6 +23,10 @@ SessionRecord ReadSessionRecord(const QString& name);
 // Reads every record, in the order of SessionRecordNames, from one state of the store and by
 // the same rules as ReadSessionRecord; none when the store cannot be read.
 QList<SessionRecord> ReadSessionRecords();
+
+// The state of the store now: while it stays the same, so do the records. None when the store
+// cannot tell.
+std::optional<HiveStamp> SessionLogStamp();
 
 // Deletes every record, in list order; the Sessions key stays.
 void DeleteSessionRecords();
