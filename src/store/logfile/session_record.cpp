@@ -11,6 +11,12 @@ namespace dvx {
 namespace {
 
 const QString kProduct = QStringLiteral("Dorvantix");
+
+// The product's name as a record holds it: plain ASCII, the same in every code page.
+QByteArray productBytes() {
+    static const QByteArray bytes = kProduct.toLatin1();
+    return bytes;
+}
 const QString kMinutesMark = QStringLiteral("min");
 const QString kSecondsMark = QStringLiteral("min, ");
 
@@ -85,7 +91,7 @@ struct RecordOf {
     LogFileRecord operator()(const StoredSession& stored) const {
         LogFileRecord record;
         record.startTime = ParseDateTimeText(stored.start, rs);
-        record.product = codePage.encode(kProduct);
+        record.product = productBytes();
         record.description = codePage.encode(stored.description).left(kDescriptionCapacity);
         record.duration =
             stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
@@ -97,7 +103,7 @@ struct RecordOf {
     LogFileRecord operator()(const LoggedSession& logged) const {
         LogFileRecord record;
         record.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
-        record.product = codePage.encode(kProduct);
+        record.product = productBytes();
         record.description = codePage.encode(logged.description.text()).left(kDescriptionCapacity);
         record.duration = savedSeconds(logged.seconds);
         record.cost = costOf(MoneyText(logged.cost, rs), rs);
@@ -115,7 +121,7 @@ LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
                               const Windows1252& codePage) {
     LogFileRecord record;
     record.startTime = ParseDateTimeText(row.date, rs);
-    record.product = codePage.encode(kProduct);
+    record.product = productBytes();
     record.description = codePage.encode(row.description).left(kDescriptionCapacity);
     record.duration = durationSecondsOf(row.duration);
     record.cost = costOf(row.cost, rs);

@@ -4,6 +4,7 @@
 #include "store/logfile/system_error_text.h"
 
 #include <QScopeGuard>
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -55,19 +56,23 @@ Windows1252::Windows1252() {
 }
 
 QByteArray Windows1252::encode(const QString& text) const {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    const auto beyondAscii = [](QChar c) { return c.unicode() >= 0x80; };
+    if (std::none_of(text.cbegin(), text.cend(), beyondAscii))
+        return text.toLatin1();
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
         if (c < 0x80) {
-            bytes.append(static_cast<char>(c));
+            *out++ = static_cast<char>(c);
             continue;
         }
         // A character beyond the basic plane is one "?" for both its halves.
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
-        bytes.append(bytes_.value(c, static_cast<char>(kUnmappable)));
+        *out++ = bytes_.value(c, static_cast<char>(kUnmappable));
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 
