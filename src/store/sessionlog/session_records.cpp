@@ -93,13 +93,15 @@ QList<SessionRecord> ReadSessionRecords() {
     QList<SubKeyValues> stored;
     if (!ProcessHive().readSubKeyValues(kSessionsKey, stored))
         return {};
-    std::stable_sort(stored.begin(), stored.end(),
-                     [](const auto& a, const auto& b) { return RecordNameBefore(a.name, b.name); });
+    QStringList names;
+    names.reserve(stored.size());
+    for (const SubKeyValues& key : stored)
+        names.append(key.name);
     QList<SessionRecord> records;
     records.reserve(stored.size());
-    for (const SubKeyValues& key : stored) {
+    for (const qsizetype at : RecordOrder(names)) {
         SessionRecord& record = records.emplace_back();
-        for (const NamedRegValue& value : key.values)
+        for (const NamedRegValue& value : stored[at].values)
             takeValue(record, value);
     }
     return records;
