@@ -126,18 +126,19 @@ private:
 template <typename Records>
 void FillRows(const Records& records, SessionListModel& model, const RegionalSettings& regional,
               benchmark::State& state) {
-    SessionRows rows;
+    ListedSessions rows;
+    rows.reserve(records.size());
     std::int32_t seconds = 0;
     Currency charges;
     for (const SessionRecord& record : records) {
-        rows.append({record.sessionStart, record.description, DurationText(record.callTime),
-                     record.callCharges});
+        rows.append(StoredSession{record.sessionStart, record.description, record.callTime,
+                                  record.callCharges});
         seconds = AddSeconds(seconds, record.callTime);
         charges += ParseMoneyText(record.callCharges, regional);
     }
     if (rows.size() != state.range(0))
         state.SkipWithError("the wrong number of records was read");
-    model.setRows(std::move(rows));
+    model.setSessions(std::move(rows));
     benchmark::DoNotOptimize(seconds);
     benchmark::DoNotOptimize(charges);
 }
@@ -146,7 +147,7 @@ void FillTheList(benchmark::State& state) {
     Hive hive(ListHive::ofSize(int(state.range(0))).file());
     const SessionLogStore log{Registry(hive)};
     const RegionalSettings regional = RegionalSettings::british();
-    SessionListModel model;
+    SessionListModel model(regional);
     for (auto _ : state)
         FillRows(log.ReadSessionRecords(), model, regional, state);
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -200,7 +201,7 @@ QList<SessionRecord> ReadDirectly(sqlite3_stmt* statement) {
 void FillTheListByOneQuery(benchmark::State& state) {
     const QByteArray file = QFile::encodeName(ListHive::ofSize(int(state.range(0))).file());
     const RegionalSettings regional = RegionalSettings::british();
-    SessionListModel model;
+    SessionListModel model(regional);
     sqlite3* db = nullptr;
     sqlite3_stmt* statement = nullptr;
     sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr);

@@ -64,9 +64,10 @@ QString DigitsAndDecimalSeparator(const QString& given, const RegionalSettings& 
     // A symbol may hold the decimal separator ("B/.", "د.إ."): it goes before the digits
     // are kept.
     QString text = given;
-    if (!rs.currencySymbol.isEmpty())
+    if (!rs.currencySymbol.isEmpty() && text.contains(rs.currencySymbol))
         text.remove(rs.currencySymbol);
     QString kept;
+    kept.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
             kept += text.at(i);
@@ -81,10 +82,11 @@ QString DigitsAndDecimalSeparator(const QString& given, const RegionalSettings& 
 
 std::optional<std::int64_t> ReadTenThousandths(const QString& filtered,
                                                const RegionalSettings& rs) {
-    const qsizetype point = filtered.indexOf(rs.decimalSeparator);
-    const QString whole = point < 0 ? filtered : filtered.left(point);
-    const QString fraction =
-        point < 0 ? QString() : filtered.mid(point + rs.decimalSeparator.size());
+    const QStringView text(filtered);
+    const qsizetype point = text.indexOf(rs.decimalSeparator);
+    const QStringView whole = point < 0 ? text : text.left(point);
+    const QStringView fraction =
+        point < 0 ? QStringView() : text.mid(point + rs.decimalSeparator.size());
     if (whole.isEmpty() && fraction.isEmpty())
         return std::nullopt;
     if (fraction.contains(rs.decimalSeparator))
@@ -97,9 +99,13 @@ std::optional<std::int64_t> ReadTenThousandths(const QString& filtered,
         if (units > kMaxUnits)
             return std::nullopt;
     }
-    const QString padded = (fraction + QStringLiteral("0000")).left(4);
-    std::int64_t raw = units * 10000 + padded.toLongLong();
-    const QString beyond = fraction.mid(4);
+    // The first four decimals, padded with zeros; the text holds digits only besides the
+    // separator.
+    std::int64_t decimals = 0;
+    for (qsizetype i = 0; i < 4; ++i)
+        decimals = decimals * 10 + (i < fraction.size() ? fraction.at(i).digitValue() : 0);
+    std::int64_t raw = units * 10000 + decimals;
+    const QStringView beyond = fraction.size() > 4 ? fraction.mid(4) : QStringView();
     if (!beyond.isEmpty()) {
         const QChar first = beyond.at(0);
         const bool tail = beyond.mid(1).count(QLatin1Char('0')) < beyond.size() - 1;

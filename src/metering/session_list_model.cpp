@@ -21,16 +21,46 @@ const QString& cellText(const SessionRow& row, int column) {
 
 } // namespace
 
-SessionListModel::SessionListModel(QObject* parent) : QAbstractTableModel(parent) {}
+SessionListModel::SessionListModel(const RegionalSettings& rs, QObject* parent)
+    : QAbstractTableModel(parent), regional_(rs) {}
 
-void SessionListModel::setRows(SessionRows rows) {
+void SessionListModel::setSessions(ListedSessions sessions) {
     beginResetModel();
-    rows_ = std::move(rows);
+    sessions_ = std::move(sessions);
+    texts_.clear();
+    ++generation_;
     endResetModel();
 }
 
+void SessionListModel::appendSession(ListedSession session) {
+    const int row = int(sessions_.size());
+    beginInsertRows({}, row, row);
+    sessions_.append(std::move(session));
+    ++generation_;
+    endInsertRows();
+}
+
+const SessionRow& SessionListModel::rowTexts(int row) const {
+    auto made = texts_.constFind(row);
+    if (made == texts_.cend())
+        made = texts_.insert(row, SessionRowTexts(sessions_.at(row), regional_));
+    return *made;
+}
+
+SessionRows SessionListModel::rows() const {
+    SessionRows rows;
+    rows.reserve(sessions_.size());
+    for (int row = 0; row < sessions_.size(); ++row)
+        rows.append(rowTexts(row));
+    return rows;
+}
+
+void SessionListModel::setRows(const SessionRows& rows) {
+    setSessions(ListedSessions(rows.begin(), rows.end()));
+}
+
 int SessionListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(rows_.size());
+    return parent.isValid() ? 0 : int(sessions_.size());
 }
 
 int SessionListModel::columnCount(const QModelIndex& parent) const {
@@ -38,11 +68,11 @@ int SessionListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant SessionListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_.size() || index.column() >= kColumnCount)
+    if (!index.isValid() || index.row() >= sessions_.size() || index.column() >= kColumnCount)
         return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    return cellText(rows_[index.row()], index.column());
+    return cellText(rowTexts(index.row()), index.column());
 }
 
 QVariant SessionListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,8 +1,12 @@
 #pragma once
 
-#include "metering/session_row.h"
+#ifndef Q_MOC_RUN // the standard library's headers are beyond the meta-object compiler
+#include "metering/listed_session.h"
+#include "metering/regional_settings.h"
+#endif
 
 #include <QAbstractTableModel>
+#include <QHash>
 
 namespace dvx {
 
@@ -11,15 +15,29 @@ enum SessionListColumn { dateColumn, descriptionColumn, durationColumn, costColu
 
 // The session list: one row per session with its Date, Description, Duration and Cost texts.
 // The session log fills it, the log file saves it and loads into it, and the report prints it.
+// Rows are kept as the values they were read as; a row's texts are made in the regional forms
+// when they are first asked for, and kept.
 class SessionListModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit SessionListModel(QObject* parent = nullptr);
+    explicit SessionListModel(const RegionalSettings& rs, QObject* parent = nullptr);
 
-    const SessionRows& rows() const { return rows_; }
-    // Replaces every row with the given rows, in their order.
-    void setRows(SessionRows rows);
+    const ListedSessions& sessions() const { return sessions_; }
+    // Replaces every row with the given sessions, in their order.
+    void setSessions(ListedSessions sessions);
+    // Adds one session after the last row.
+    void appendSession(ListedSession session);
+
+    // Changes with every change of the rows.
+    std::uint64_t generation() const { return generation_; }
+
+    // The texts that a row shows.
+    const SessionRow& rowTexts(int row) const;
+    // The texts of every row, in list order.
+    SessionRows rows() const;
+    // Replaces every row with rows given as their texts.
+    void setRows(const SessionRows& rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +46,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    SessionRows rows_;
+    RegionalSettings regional_;
+    ListedSessions sessions_;
+    mutable QHash<int, SessionRow> texts_;
+    std::uint64_t generation_ = 0;
 };
 
 } // namespace dvx

@@ -3,6 +3,8 @@
 #include "metering/pattern_directives.h"
 #include "metering/pattern_reader.h"
 
+#include <vector>
+
 namespace dvx {
 
 namespace {
@@ -64,6 +66,38 @@ QString writtenPiece(const PatternToken& token, const QDate& date, const QTime& 
     return {};
 }
 
+// The compiled form of a pattern, compiled once: the few patterns in use (the regional date and
+// time patterns and the plain forms a time is also read in) are kept, per thread.
+template <CompiledPattern (*compile)(const QString&, const QString&)>
+const CompiledPattern& compiledOnce(const QString& pattern) {
+    struct Kept {
+        QString pattern;
+        CompiledPattern compiled;
+    };
+    constexpr std::size_t kKept = 8;
+    thread_local std::vector<Kept> kept;
+    for (const Kept& k : kept) {
+        if (k.pattern == pattern)
+            return k.compiled;
+    }
+    if (kept.size() == kKept)
+        kept.erase(kept.begin());
+    kept.push_back({pattern, compile(pattern, QString())});
+    return kept.back().compiled;
+}
+
+CompiledPattern compileDate(const QString& pattern, const QString&) {
+    return CompileDatePattern(pattern);
+}
+
+const CompiledPattern& datePattern(const QString& pattern) {
+    return compiledOnce<compileDate>(pattern);
+}
+
+const CompiledPattern& timePattern(const QString& pattern) {
+    return compiledOnce<CompileTimePattern>(pattern);
+}
+
 QString writePattern(const CompiledPattern& pattern, const QDate& date, const QTime& time,
                      const RegionalSettings& rs) {
     QString text;
@@ -87,21 +121,21 @@ QString QtTimeFormat(const QString& timePattern) {
 }
 
 QString formatDatePattern(const QString& pattern, const QDate& date, const RegionalSettings& rs) {
-    return writePattern(CompileDatePattern(pattern), date, QTime(0, 0), rs);
+    return writePattern(datePattern(pattern), date, QTime(0, 0), rs);
 }
 
 QString formatTimePattern(const QString& pattern, const QTime& time, const RegionalSettings& rs) {
-    return writePattern(CompileTimePattern(pattern), QDate(1899, 12, 30), time, rs);
+    return writePattern(timePattern(pattern), QDate(1899, 12, 30), time, rs);
 }
 
 std::optional<QDate> parseDatePrefix(const QString& pattern, QStringView text,
                                      const RegionalSettings& rs, QStringView& rest) {
-    return ReadDate(CompileDatePattern(pattern), text, rs, rest);
+    return ReadDate(datePattern(pattern), text, rs, rest);
 }
 
 std::optional<QTime> parseTimePattern(const QString& pattern, QStringView text,
                                       const RegionalSettings& rs) {
-    return ReadTime(CompileTimePattern(pattern), text.trimmed(), rs);
+    return ReadTime(timePattern(pattern), text.trimmed(), rs);
 }
 
 } // namespace dvx

@@ -2,6 +2,7 @@
 
 #include "metering/currency.h"
 #include "metering/date_time.h"
+#include "metering/listed_session.h"
 #include "metering/regional_settings.h"
 #include "metering/session_row.h"
 #include "store/logfile/record_file.h"
@@ -17,7 +18,7 @@ namespace dvx {
 //
 // Saving, in the Save Log button's handler, once the save dialog has given a file name:
 //
-//     SaveLogFile(sessionRows(), clock.now(), regional, fileName);
+//     SaveLogFile(sessions(), clock.now(), regional, fileName);
 //                                               // an error goes to the general error handler
 //     lblLogname->setText(fileName);
 //
@@ -49,7 +50,8 @@ inline constexpr char kLogFileExtension[] = "dvx";
 // written stops it with the system's error text ("File access denied", "Disk full", ...).
 // Either way the file keeps the header and the rows written before. Bytes that carry nothing
 // are zeros, so the same rows saved at the same moment give the same file.
-void SaveLogFile(const SessionRows& rows, DateTime savedAt, const RegionalSettings& rs,
+// A listed session is saved as the texts it shows would be read back.
+void SaveLogFile(const ListedSessions& sessions, DateTime savedAt, const RegionalSettings& rs,
                  const QString& fileName);
 
 // What loading a log file gives the main window, and what the window does with it.
@@ -72,7 +74,7 @@ struct LogLoadResult {
     };
 
     Outcome outcome = Outcome::noFile;
-    SessionRows rows;
+    ListedSessions rows;
     QString message;
     // The sums of the rows' seconds and costs, and their texts for the totals boxes; set only
     // when the outcome is `loaded`.
@@ -86,7 +88,8 @@ struct LogLoadResult {
 LogLoadResult LoadLogFile(const QString& fileName, const RegionalSettings& rs);
 
 // Loads the records of a log file from any source: the part of LoadLogFile after opening.
-// Never gives `noFile`.
-LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs);
+// Never gives `noFile`. Room is made for `expectedSessions` rows at once.
+LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs,
+                             qsizetype expectedSessions = 0);
 
 } // namespace dvx

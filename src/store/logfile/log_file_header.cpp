@@ -22,7 +22,7 @@ LogFileRecord logFileHeader(DateTime savedAt) {
     return header;
 }
 
-std::optional<QString> headerRefusal(const LogFileRecord& first, Windows1252& codePage) {
+std::optional<QString> headerRefusal(const LogFileRecord& first, const Windows1252& codePage) {
     if (first.product != kProduct || first.fileTag != kFileTag || first.duration != kMarker)
         return QStringLiteral("This is not a valid Dorvantix log file!");
     if (first.description != kVersion) {

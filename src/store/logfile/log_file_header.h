@@ -15,6 +15,6 @@ LogFileRecord logFileHeader(DateTime savedAt);
 // Why a first record is refused, as the message shown to the user: "This is not a valid
 // Dorvantix log file!" when product, file tag or marker number differ, the version message when
 // only the version does. Nothing for a header of this version.
-std::optional<QString> headerRefusal(const LogFileRecord& first, Windows1252& codePage);
+std::optional<QString> headerRefusal(const LogFileRecord& first, const Windows1252& codePage);
 
 } // namespace dvx

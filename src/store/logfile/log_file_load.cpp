@@ -8,6 +8,7 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace dvx {
 
@@ -34,7 +35,7 @@ private:
     std::int64_t charges_ = 0;
 };
 
-LogLoadResult failed(SessionRows rows, const QString& message) {
+LogLoadResult failed(ListedSessions rows, const QString& message) {
     LogLoadResult result;
     result.outcome = LogLoadResult::Outcome::failed;
     result.rows = std::move(rows);
@@ -51,20 +52,22 @@ LogLoadResult refused(const QString& message) {
 
 } // namespace
 
-LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs) {
-    SessionRows rows;
+LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs,
+                             qsizetype expectedSessions) {
+    ListedSessions rows;
+    rows.reserve(expectedSessions);
     LogTotals totals;
     try {
-        Windows1252 codePage;
+        const Windows1252 codePage;
         LogRecordBytes bytes;
         if (!source.next(bytes))
             throw readBeyondEndOfFile();
         if (const auto refusal = headerRefusal(decodeLogRecord(bytes), codePage))
             return refused(*refusal);
         while (source.next(bytes)) {
-            const LogFileRecord record = decodeLogRecord(bytes);
-            rows.append(sessionRowOf(record, rs, codePage));
-            totals.add(record);
+            const LogFileRecord numbers = decodeSessionNumbers(bytes);
+            rows.append(loggedSessionOf(numbers, sessionDescriptionBytes(bytes), codePage));
+            totals.add(numbers);
         }
     } catch (const Error& error) {
         return failed(std::move(rows), error.text());
@@ -86,8 +89,12 @@ LogLoadResult LoadLogFile(const QString& fileName, const RegionalSettings& rs) {
             return LogLoadResult{};
         return failed({}, SystemErrorText(errno));
     }
+    struct stat status {};
+    const qsizetype records =
+        ::fstat(descriptor, &status) == 0 ? qsizetype(status.st_size / kLogRecordSize) : 0;
     LogRecordFileReader file(descriptor);
-    return ReadLogRecords(file, rs);
+    // The room made at once stays bounded whatever size a damaged file claims.
+    return ReadLogRecords(file, rs, std::clamp<qsizetype>(records - 1, 0, qsizetype(1) << 20));
 }
 
 } // namespace dvx

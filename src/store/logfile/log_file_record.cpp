@@ -31,9 +31,13 @@ void putShortString(LogRecordBytes& bytes, std::size_t at, const QByteArray& tex
     std::copy_n(text.constData(), length, bytes.begin() + at + 1);
 }
 
-QByteArray getShortString(const LogRecordBytes& bytes, std::size_t at, qsizetype capacity) {
+QByteArrayView shortStringAt(const LogRecordBytes& bytes, std::size_t at, qsizetype capacity) {
     const qsizetype length = std::min<qsizetype>(bytes[at], capacity);
-    return QByteArray(reinterpret_cast<const char*>(bytes.data() + at + 1), length);
+    return QByteArrayView(reinterpret_cast<const char*>(bytes.data() + at + 1), length);
+}
+
+QByteArray getShortString(const LogRecordBytes& bytes, std::size_t at, qsizetype capacity) {
+    return shortStringAt(bytes, at, capacity).toByteArray();
 }
 
 } // namespace
@@ -50,14 +54,23 @@ LogRecordBytes encodeLogRecord(const LogFileRecord& record) {
 }
 
 LogFileRecord decodeLogRecord(const LogRecordBytes& bytes) {
-    LogFileRecord record;
-    record.startTime = std::bit_cast<double>(getLittleEndian<std::uint64_t>(bytes, kStartTimeAt));
+    LogFileRecord record = decodeSessionNumbers(bytes);
     record.product = getShortString(bytes, kProductAt, kProductCapacity);
-    record.description = getShortString(bytes, kDescriptionAt, kDescriptionCapacity);
-    record.duration = static_cast<std::int32_t>(getLittleEndian<std::uint32_t>(bytes, kDurationAt));
-    record.cost = static_cast<std::int64_t>(getLittleEndian<std::uint64_t>(bytes, kCostAt));
+    record.description = sessionDescriptionBytes(bytes).toByteArray();
     record.fileTag = getShortString(bytes, kFileTagAt, kFileTagCapacity);
     return record;
+}
+
+LogFileRecord decodeSessionNumbers(const LogRecordBytes& bytes) {
+    LogFileRecord record;
+    record.startTime = std::bit_cast<double>(getLittleEndian<std::uint64_t>(bytes, kStartTimeAt));
+    record.duration = static_cast<std::int32_t>(getLittleEndian<std::uint32_t>(bytes, kDurationAt));
+    record.cost = static_cast<std::int64_t>(getLittleEndian<std::uint64_t>(bytes, kCostAt));
+    return record;
+}
+
+QByteArrayView sessionDescriptionBytes(const LogRecordBytes& bytes) {
+    return shortStringAt(bytes, kDescriptionAt, kDescriptionCapacity);
 }
 
 } // namespace dvx

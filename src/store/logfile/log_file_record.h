@@ -3,6 +3,7 @@
 #include "metering/date_time.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -44,5 +45,9 @@ LogRecordBytes encodeLogRecord(const LogFileRecord& record);
 // The fields of a record's bytes. A length byte beyond its field's capacity is read as the
 // capacity, so no text reaches into the next field.
 LogFileRecord decodeLogRecord(const LogRecordBytes& bytes);
+// The fields a reader takes from a session record, read as decodeLogRecord reads them: the
+// start, duration and cost, with the texts left empty; and the Description's bytes.
+LogFileRecord decodeSessionNumbers(const LogRecordBytes& bytes);
+QByteArrayView sessionDescriptionBytes(const LogRecordBytes& bytes);
 
 } // namespace dvx

@@ -4,13 +4,13 @@
 
 namespace dvx {
 
-void SaveLogFile(const SessionRows& rows, DateTime savedAt, const RegionalSettings& rs,
+void SaveLogFile(const ListedSessions& sessions, DateTime savedAt, const RegionalSettings& rs,
                  const QString& fileName) {
-    Windows1252 codePage;
+    const Windows1252 codePage;
     LogRecordFileWriter file(fileName);
     file.write(encodeLogRecord(logFileHeader(savedAt)));
-    for (const SessionRow& row : rows)
-        file.write(encodeLogRecord(sessionRecordOf(row, rs, codePage)));
+    for (const ListedSession& session : sessions)
+        file.write(encodeLogRecord(sessionRecordOf(session, rs, codePage)));
     file.close();
 }
 

@@ -11,6 +11,12 @@ namespace dvx {
 namespace {
 
 const QString kProduct = QStringLiteral("Dorvantix");
+
+// The product's name as a record holds it: plain ASCII, the same in every code page.
+QByteArray productBytes() {
+    static const QByteArray bytes = kProduct.toLatin1();
+    return bytes;
+}
 const QString kMinutesMark = QStringLiteral("min");
 const QString kSecondsMark = QStringLiteral("min, ");
 
@@ -60,9 +66,50 @@ std::int64_t costOf(const QString& text, const RegionalSettings& rs) {
 bool isShowableMoment(DateTime moment) {
     if (!(moment > kDayBeforeFirst && moment < kDayAfterLast))
         return false;
+    // Only a moment within a day of either end can round into a year that cannot be shown.
+    if (moment > kDayBeforeFirst + 2 && moment < kDayAfterLast - 2)
+        return true;
     const int year = dateOf(moment).year();
     return year >= 1 && year <= 9999;
 }
+
+// The seconds that a duration text of these seconds reads back as: the same seconds, but for
+// a negative remainder of more than one digit, whose text is cut at two characters.
+std::int32_t savedSeconds(std::int32_t seconds) {
+    return seconds >= 0 ? seconds : durationSecondsOf(DurationText(seconds));
+}
+
+// The record of each kind of listed session, in the order the texts would be read.
+struct RecordOf {
+    const RegionalSettings& rs;
+    const Windows1252& codePage;
+
+    LogFileRecord operator()(const SessionRow& row) const {
+        return sessionRecordOf(row, rs, codePage);
+    }
+
+    LogFileRecord operator()(const StoredSession& stored) const {
+        LogFileRecord record;
+        record.startTime = ParseDateTimeText(stored.start, rs);
+        record.product = productBytes();
+        record.description = codePage.encode(stored.description).left(kDescriptionCapacity);
+        record.duration =
+            stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
+        record.cost = costOf(stored.cost, rs);
+        return record;
+    }
+
+    // The start and the cost go through their texts: the texts round them.
+    LogFileRecord operator()(const LoggedSession& logged) const {
+        LogFileRecord record;
+        record.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
+        record.product = productBytes();
+        record.description = codePage.encode(logged.description.text()).left(kDescriptionCapacity);
+        record.duration = savedSeconds(logged.seconds);
+        record.cost = costOf(MoneyText(logged.cost, rs), rs);
+        return record;
+    }
+};
 
 } // namespace
 
@@ -71,24 +118,30 @@ bool isShowableCost(std::int64_t tenThousandths) {
 }
 
 LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                              Windows1252& codePage) {
+                              const Windows1252& codePage) {
     LogFileRecord record;
     record.startTime = ParseDateTimeText(row.date, rs);
-    record.product = codePage.encode(kProduct);
+    record.product = productBytes();
     record.description = codePage.encode(row.description).left(kDescriptionCapacity);
     record.duration = durationSecondsOf(row.duration);
     record.cost = costOf(row.cost, rs);
     return record;
 }
 
-SessionRow sessionRowOf(const LogFileRecord& record, const RegionalSettings& rs,
-                        Windows1252& codePage) {
-    if (!isShowableMoment(record.startTime))
-        throw invalidDateTime(QString::number(record.startTime, 'g', 17));
-    if (!isShowableCost(record.cost))
+LogFileRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
+                              const Windows1252& codePage) {
+    return std::visit(RecordOf{rs, codePage}, session);
+}
+
+LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView description,
+                              const Windows1252& codePage) {
+    if (!isShowableMoment(numbers.startTime))
+        throw invalidDateTime(QString::number(numbers.startTime, 'g', 17));
+    if (!isShowableCost(numbers.cost))
         throw integerOverflow();
-    return SessionRow{DateTimeText(record.startTime, rs), codePage.decode(record.description),
-                      DurationText(record.duration), MoneyText(Currency::fromRaw(record.cost), rs)};
+    LoggedSession session{numbers.startTime, {}, numbers.duration, Currency::fromRaw(numbers.cost)};
+    codePage.decode(description, session.description.resize(description.size()));
+    return session;
 }
 
 } // namespace dvx

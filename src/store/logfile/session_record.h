@@ -1,5 +1,6 @@
 #pragma once
 
+#include "metering/listed_session.h"
 #include "metering/regional_settings.h"
 #include "metering/session_row.h"
 #include "store/logfile/log_file_record.h"
@@ -17,12 +18,16 @@ bool isShowableCost(std::int64_t tenThousandths);
 // Fails with the conversion error of the first text that cannot be read, naming that text,
 // and with "Integer overflow" for a duration beyond 32 bits or a cost beyond what can be shown.
 LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                              Windows1252& codePage);
+                              const Windows1252& codePage);
+// The record of a listed session: the same record as that of the texts the session shows,
+// taken from its values where they give the same numbers without the texts.
+LogFileRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
+                              const Windows1252& codePage);
 
-// The row that a session record is shown as. Fails with "'%s' is not a valid date and time"
-// when the start is no moment between the years 1 and 9999, and with "Integer overflow" for a
-// cost beyond what can be shown.
-SessionRow sessionRowOf(const LogFileRecord& record, const RegionalSettings& rs,
-                        Windows1252& codePage);
+// The session that a record's start, duration and cost (`numbers`) and its Description's bytes
+// are listed as. Fails with "'%s' is not a valid date and time" when the start is no moment
+// between the years 1 and 9999, and with "Integer overflow" for a cost beyond what can be shown.
+LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView description,
+                              const Windows1252& codePage);
 
 } // namespace dvx

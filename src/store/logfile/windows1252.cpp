@@ -3,7 +3,10 @@
 #include "metering/conversion_error.h"
 #include "store/logfile/system_error_text.h"
 
+#include <QScopeGuard>
+#include <algorithm>
 #include <cerrno>
+#include <iconv.h>
 
 namespace dvx {
 
@@ -11,6 +14,7 @@ namespace {
 
 constexpr auto kCodePage = "WINDOWS-1252";
 const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
+constexpr char16_t kUnmappable = u'?';
 
 iconv_t openConverter(const char* to, const char* from) {
     const iconv_t descriptor = iconv_open(to, from);
@@ -19,90 +23,68 @@ iconv_t openConverter(const char* to, const char* from) {
     return descriptor;
 }
 
-bool isAscii(QByteArrayView bytes) {
-    for (char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-bool isAscii(const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// The length of the UTF-8 sequence that starts with `lead`.
-std::size_t utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
-}
-
-// Runs iconv over the whole input; a character it cannot convert is written as "?" and
-// skipped by the length that `skip` gives for it.
-template <typename SkipLength>
-QByteArray convert(iconv_t descriptor, QByteArrayView input, std::size_t outputCapacity,
-                   SkipLength skip) {
-    QByteArray output(static_cast<qsizetype>(outputCapacity), Qt::Uninitialized);
-    iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = static_cast<std::size_t>(input.size());
-    char* out = output.data();
-    std::size_t outLeft = outputCapacity;
-    while (inLeft > 0) {
-        if (iconv(descriptor, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1))
-            break;
-        if ((errno != EILSEQ && errno != EINVAL) || outLeft == 0)
-            break;
-        const std::size_t skipped = std::min(inLeft, skip(static_cast<unsigned char>(*in)));
-        in += skipped;
-        inLeft -= skipped;
-        *out++ = '?';
-        --outLeft;
-    }
-    output.truncate(static_cast<qsizetype>(outputCapacity - outLeft));
-    return output;
+// The character that the converter makes of one code-page byte, or "?" when it makes none.
+char16_t characterOf(iconv_t toUtf16, unsigned char byte) {
+    char in[1] = {static_cast<char>(byte)};
+    char16_t out[2] = {};
+    char* inAt = in;
+    std::size_t inLeft = 1;
+    char* outAt = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof(out);
+    iconv(toUtf16, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(toUtf16, &inAt, &inLeft, &outAt, &outLeft) == static_cast<std::size_t>(-1) ||
+        outLeft != sizeof(out) - sizeof(char16_t))
+        return kUnmappable;
+    return out[0];
 }
 
 } // namespace
 
-Windows1252::Windows1252() : fromUtf8_(openConverter(kCodePage, "UTF-8")), toUtf8_(kNoDescriptor) {
-    try {
-        toUtf8_ = openConverter("UTF-8", kCodePage);
-    } catch (...) {
-        iconv_close(fromUtf8_);
-        throw;
+Windows1252::Windows1252() {
+    // The converters are opened in both directions, as a code page that converts only one
+    // way is of no use for a file that is saved and loaded.
+    const iconv_t fromUtf8 = openConverter(kCodePage, "UTF-8");
+    const auto closeFrom = qScopeGuard([fromUtf8] { iconv_close(fromUtf8); });
+    const iconv_t toUtf16 = openConverter("UTF-16LE", kCodePage);
+    const auto closeTo = qScopeGuard([toUtf16] { iconv_close(toUtf16); });
+    for (int byte = 0; byte < 256; ++byte) {
+        const char16_t character = characterOf(toUtf16, static_cast<unsigned char>(byte));
+        characters_[static_cast<std::size_t>(byte)] = character;
+        if (byte >= 0x80 && character != kUnmappable)
+            bytes_.insert(character, static_cast<char>(byte));
     }
 }
 
-Windows1252::~Windows1252() {
-    iconv_close(fromUtf8_);
-    iconv_close(toUtf8_);
-}
-
-QByteArray Windows1252::encode(const QString& text) {
-    if (isAscii(text))
+QByteArray Windows1252::encode(const QString& text) const {
+    const auto beyondAscii = [](QChar c) { return c.unicode() >= 0x80; };
+    if (std::none_of(text.cbegin(), text.cend(), beyondAscii))
         return text.toLatin1();
-    const QByteArray utf8 = text.toUtf8();
-    // Every code-page byte stands for at least one UTF-8 byte.
-    return convert(fromUtf8_, utf8, static_cast<std::size_t>(utf8.size()), utf8SequenceLength);
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            *out++ = static_cast<char>(c);
+            continue;
+        }
+        // A character beyond the basic plane is one "?" for both its halves.
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        *out++ = bytes_.value(c, static_cast<char>(kUnmappable));
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
 }
 
-QString Windows1252::decode(QByteArrayView bytes) {
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    // A code-page byte becomes at most three UTF-8 bytes (the euro sign, for one).
-    const QByteArray utf8 = convert(toUtf8_, bytes, static_cast<std::size_t>(bytes.size()) * 3,
-                                    [](unsigned char) { return std::size_t{1}; });
-    return QString::fromUtf8(utf8);
+QString Windows1252::decode(QByteArrayView bytes) const {
+    QString text(bytes.size(), Qt::Uninitialized);
+    decode(bytes, reinterpret_cast<char16_t*>(text.data()));
+    return text;
+}
+
+void Windows1252::decode(QByteArrayView bytes, char16_t* out) const {
+    for (const char byte : bytes)
+        *out++ = characters_[static_cast<unsigned char>(byte)];
 }
 
 } // namespace dvx

@@ -2,28 +2,31 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
-#include <iconv.h>
+#include <array>
 
 namespace dvx {
 
 // Converts texts to and from Windows-1252, the single-byte code page of the log file's short
 // strings. A character that the other side cannot hold becomes "?", so every character gives
-// exactly one byte and every byte one character. Holds two iconv descriptors: make one per
-// save or load, not per text, and use it from one thread.
+// exactly one byte and every byte one character. The code page is learnt from the C library's
+// converter when the object is made: make one per save or load, not per text.
 class Windows1252 {
 public:
+    // Fails with the system's error text when the C library has no converter for the page.
     Windows1252();
-    ~Windows1252();
-    Windows1252(const Windows1252&) = delete;
-    Windows1252& operator=(const Windows1252&) = delete;
 
-    QByteArray encode(const QString& text);
-    QString decode(QByteArrayView bytes);
+    QByteArray encode(const QString& text) const;
+    QString decode(QByteArrayView bytes) const;
+    // Writes the characters of `bytes` to `out`, which has room for as many.
+    void decode(QByteArrayView bytes, char16_t* out) const;
 
 private:
-    iconv_t fromUtf8_;
-    iconv_t toUtf8_;
+    // The character of each byte; "?" for a byte the page leaves undefined.
+    std::array<char16_t, 256> characters_{};
+    // The byte of each character beyond ASCII that the page holds.
+    QHash<char16_t, char> bytes_;
 };
 
 } // namespace dvx

@@ -38,6 +38,16 @@ RegValue DecodeValue(const SqliteStatement& row, int typeColumn) {
 
 Hive::Hive(QString file) : db_(std::move(file)) {}
 
+namespace {
+
+// Whether the folded key path `lower` is `upper` or lies below it (the root is above all).
+bool atOrBelow(const QString& lower, const QString& upper) {
+    return upper.isEmpty() || lower == upper ||
+           (lower.startsWith(upper) && lower.at(upper.size()) == QLatin1Char('\\'));
+}
+
+} // namespace
+
 std::optional<KeyPath> Hive::parsePath(const QString& key) {
     std::optional<KeyPath> path = KeyPath::parse(key);
     if (!path) {
@@ -199,15 +209,15 @@ bool Hive::writeToKey(const QString& key, const QString& name, const RegValue& v
 }
 
 bool Hive::writeValue(const QString& key, const QString& name, const RegValue& value) {
-    return changed(writeToKey(key, name, value, true));
+    return changed(writeToKey(key, name, value, true), key);
 }
 
 bool Hive::writeValueIfKeyExists(const QString& key, const QString& name, const RegValue& value) {
-    return changed(writeToKey(key, name, value, false));
+    return changed(writeToKey(key, name, value, false), key);
 }
 
 bool Hive::ensureKey(const QString& key) {
-    return changed(ensureKeyExists(key));
+    return changed(ensureKeyExists(key), key);
 }
 
 bool Hive::ensureKeyExists(const QString& key) {
@@ -321,8 +331,22 @@ bool Hive::readSubKeyValues(const QString& key, QList<SubKeyValues>& subKeys) {
     return true;
 }
 
+std::optional<HiveStamp> Hive::stamp(const QString& key) {
+    const std::optional<KeyPath> path = parsePath(key);
+    if (!path || !ready(Access::read))
+        return std::nullopt;
+    auto watch = std::find_if(watches_.begin(), watches_.end(),
+                              [&path](const Watch& w) { return w.folded == path->folded; });
+    if (watch == watches_.end())
+        watch = watches_.insert(watches_.end(), Watch{path->folded, 0});
+    std::optional<HiveStamp> stamp = db_.stamp();
+    if (stamp)
+        stamp->ownChanges = watch->changes;
+    return stamp;
+}
+
 bool Hive::deleteKey(const QString& key) {
-    return changed(deleteKeyTree(key));
+    return changed(deleteKeyTree(key), key, Reach::subtree);
 }
 
 bool Hive::deleteKeyTree(const QString& key) {
@@ -353,11 +377,11 @@ bool Hive::deleteKeyTree(const QString& key) {
 }
 
 bool Hive::deleteValue(const QString& key, const QString& name) {
-    return changed(deleteOneValue(key, name, true));
+    return changed(deleteOneValue(key, name, true), key);
 }
 
 bool Hive::deleteValueIfPresent(const QString& key, const QString& name) {
-    return changed(deleteOneValue(key, name, false));
+    return changed(deleteOneValue(key, name, false), key);
 }
 
 bool Hive::deleteOneValue(const QString& key, const QString& name, bool missingIsFailure) {
@@ -479,9 +503,18 @@ bool Hive::ready(Access access) {
     return db_.open(access);
 }
 
-bool Hive::changed(bool ok) {
+bool Hive::changed(bool ok, const QString& key, Reach reach) {
     if (!ok && openTransactions_ > 0) {
         transactionFailed_ = true;
+    }
+    // A failed write may still have changed something inside a transaction: it counts too.
+    if (!watches_.empty()) {
+        const std::optional<KeyPath> path = KeyPath::parse(key);
+        for (Watch& watch : watches_) {
+            if (!path || atOrBelow(path->folded, watch.folded) ||
+                (reach == Reach::subtree && atOrBelow(watch.folded, path->folded)))
+                ++watch.changes;
+        }
     }
     if (ok && changeHook_) {
         changeHook_();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace dvx {
 
@@ -69,6 +70,11 @@ public:
     // Every direct subkey of the key in the order listSubKeys gives, each with its values, all
     // read from one state of the hive.
     [[nodiscard]] bool readSubKeyValues(const QString& key, QList<SubKeyValues>& subKeys);
+    // The state of the key, its subkeys and its values now, as far as telling it from another
+    // goes: two equal stamps mean that nothing there changed in between, through this hive or
+    // any other connection (whose every change counts). None when the hive cannot be read or
+    // cannot tell.
+    std::optional<HiveStamp> stamp(const QString& key);
     // Deletes the key with all its subkeys and values; the root cannot be deleted.
     [[nodiscard]] bool deleteKey(const QString& key);
     // Deletes the value; a missing key or value is a failure.
@@ -107,9 +113,11 @@ public:
 private:
     // Opens the file for the call; inside a transaction that has failed, refuses.
     bool ready(HiveDatabase::Access access);
-    // Passes a write's result on, after noting a failure for the open transaction and telling
-    // the change hook of a success.
-    bool changed(bool ok);
+    // Passes a write's result on, after noting a failure for the open transaction, counting
+    // the change for the watched keys it may touch and telling the change hook of a success.
+    // A change reaches the key alone (its values, or the key made) or its whole subtree.
+    enum class Reach { key, subtree };
+    bool changed(bool ok, const QString& key, Reach reach = Reach::key);
     [[nodiscard]] bool ensureKeyExists(const QString& key);
     [[nodiscard]] bool deleteKeyTree(const QString& key);
     bool deleteOneValue(const QString& key, const QString& name, bool missingIsFailure);
@@ -131,6 +139,13 @@ private:
     bool transactionFailed_ = false;
     // Set by the last look-up of a key that found no such key.
     bool keyMissing_ = false;
+    // The keys whose stamps were asked for, folded, each with the count of the writes through
+    // this hive that may have changed it.
+    struct Watch {
+        QString folded;
+        std::int64_t changes = 0;
+    };
+    std::vector<Watch> watches_;
 };
 
 } // namespace dvx

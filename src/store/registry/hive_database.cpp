@@ -227,6 +227,16 @@ bool HiveDatabase::openExisting() {
     return false;
 }
 
+namespace {
+
+// Serial numbers of the connections this process opens, whichever hive they belong to.
+std::uint64_t NextConnectionSerial() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
 bool HiveDatabase::openConnection(bool readOnly) {
     // One connection serves one thread: no mutex of the library's own is needed.
     const QByteArray name =
@@ -239,6 +249,7 @@ bool HiveDatabase::openConnection(bool readOnly) {
         close();
         return false;
     }
+    connectionSerial_ = NextConnectionSerial();
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
     bool ok =
@@ -333,6 +344,19 @@ bool HiveDatabase::inTransaction() const {
 
 std::int64_t HiveDatabase::lastInsertId() const {
     return sqlite3_last_insert_rowid(db_);
+}
+
+std::optional<HiveStamp> HiveDatabase::stamp() {
+    if (db_ == nullptr || readOnlyFallback_)
+        return std::nullopt;
+    sqlite3_stmt* version = nullptr;
+    if (sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &version, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    std::optional<HiveStamp> stamp;
+    if (sqlite3_step(version) == SQLITE_ROW)
+        stamp = HiveStamp{connectionSerial_, sqlite3_column_int64(version, 0), 0};
+    sqlite3_finalize(version);
+    return stamp;
 }
 
 int HiveDatabase::changes() const {

@@ -5,12 +5,24 @@
 #include <QString>
 #include <array>
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <sys/types.h>
 #include <unordered_map>
 
 struct sqlite3;
 
 namespace dvx {
+
+// One state of a hive as one connection sees it: equal stamps mean that nothing was changed in
+// between, by this process or any other.
+struct HiveStamp {
+    std::uint64_t connection = 0;
+    std::int64_t othersCommits = 0;
+    std::int64_t ownChanges = 0;
+
+    bool operator==(const HiveStamp&) const = default;
+};
 
 // The statements the hive runs, prepared once per connection.
 enum class HiveSql {
@@ -58,6 +70,11 @@ public:
     bool inTransaction() const;
     // After a committed write: copies the write-ahead log into the file and empties it.
     void moveLogIntoFile();
+    // What tells one state of the hive from another as this connection sees it: the
+    // connection and the commits of other connections since it opened (its own changes are
+    // left at 0 for the hive to count). None when the connection is not open or cannot tell
+    // (a read-only file opened as unchanging).
+    std::optional<HiveStamp> stamp();
     std::int64_t lastInsertId() const;
     int changes() const;
     // The next place in each key's order of values, as far as the open write transaction has
@@ -102,6 +119,8 @@ private:
     RecentKey recentKey_;
     QString error_;
     bool busy_ = false;
+    // Counts the connections opened, so that a stamp of one is never taken for another's.
+    std::uint64_t connectionSerial_ = 0;
 };
 
 // Several changes that take effect together or not at all (write), or several reads that see

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <numeric>
 #include <optional>
 
 namespace dvx {
@@ -19,11 +20,9 @@ std::optional<qulonglong> numberOf(const QString& name) {
     return name.toULongLong();
 }
 
-} // namespace
-
-bool RecordNameBefore(const QString& a, const QString& b) {
-    const std::optional<qulonglong> na = numberOf(a);
-    const std::optional<qulonglong> nb = numberOf(b);
+// Whether a name goes before another, given their numbers.
+bool nameBefore(const QString& a, std::optional<qulonglong> na, const QString& b,
+                std::optional<qulonglong> nb) {
     if (na && nb && *na != *nb)
         return *na < *nb;
     if (na && nb) // "7" before "07"
@@ -33,9 +32,31 @@ bool RecordNameBefore(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
+} // namespace
+
+bool RecordNameBefore(const QString& a, const QString& b) {
+    return nameBefore(a, numberOf(a), b, numberOf(b));
+}
+
+QList<qsizetype> RecordOrder(const QStringList& names) {
+    QList<std::optional<qulonglong>> numbers;
+    numbers.reserve(names.size());
+    for (const QString& name : names)
+        numbers.append(numberOf(name));
+    QList<qsizetype> order(names.size());
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        return nameBefore(names[a], numbers[a], names[b], numbers[b]);
+    });
+    return order;
+}
+
 QStringList InRecordOrder(QStringList names) {
-    std::stable_sort(names.begin(), names.end(), RecordNameBefore);
-    return names;
+    QStringList ordered;
+    ordered.reserve(names.size());
+    for (const qsizetype at : RecordOrder(names))
+        ordered.append(std::move(names[at]));
+    return ordered;
 }
 
 QString FreeRecordName(const QStringList& existing) {

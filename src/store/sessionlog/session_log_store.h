@@ -2,6 +2,7 @@
 
 #include "metering/currency.h"
 #include "metering/regional_settings.h"
+#include "store/registry/hive_database.h"
 #include "store/registry/regutils.h"
 #include "store/sessionlog/call_in_progress.h"
 #include "store/sessionlog/session_record.h"
@@ -37,6 +38,9 @@ public:
     // Reads every record, in the order of SessionRecordNames, from one state of the store and
     // by the same rules as ReadSessionRecord; none when the store cannot be read.
     QList<SessionRecord> ReadSessionRecords() const;
+    // The state of the store now: while it stays the same, so do the records. None when the
+    // store cannot tell.
+    std::optional<HiveStamp> SessionLogStamp() const;
 
     // Deletes every record, in list order; the Sessions key stays.
     void DeleteSessionRecords() const;

@@ -93,16 +93,22 @@ QList<SessionRecord> SessionLogStore::ReadSessionRecords() const {
     QList<SubKeyValues> stored;
     if (!registry_.hive().readSubKeyValues(kSessionsKey, stored))
         return {};
-    std::stable_sort(stored.begin(), stored.end(),
-                     [](const auto& a, const auto& b) { return RecordNameBefore(a.name, b.name); });
+    QStringList names;
+    names.reserve(stored.size());
+    for (const SubKeyValues& key : stored)
+        names.append(key.name);
     QList<SessionRecord> records;
     records.reserve(stored.size());
-    for (const SubKeyValues& key : stored) {
+    for (const qsizetype at : RecordOrder(names)) {
         SessionRecord& record = records.emplace_back();
-        for (const NamedRegValue& value : key.values)
+        for (const NamedRegValue& value : stored[at].values)
             takeValue(record, value);
     }
     return records;
+}
+
+std::optional<HiveStamp> SessionLogStore::SessionLogStamp() const {
+    return registry_.hive().stamp(kSessionsKey);
 }
 
 void SessionLogStore::DeleteSessionRecords() const {

@@ -22,7 +22,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       services_(std::move(services)),
       meter_(services_.clock, services_.connection, services_.regional),
-      sessionList_(new SessionListModel(this)) {
+      sessionList_(new SessionListModel(services_.regional, this)) {
     setObjectName(QStringLiteral("frmMain"));
     DurationTimer = new QTimer(this);
     DurationTimer->setObjectName(QStringLiteral("DurationTimer"));

@@ -9,6 +9,7 @@
 #include "metering/tariff.h"
 #include "store/sessionlog/pending_sessions.h"
 #include "ui/main_window/call_displays.h"
+#include "ui/main_window/listed_store.h"
 #endif
 
 #include <QMainWindow>
@@ -266,10 +267,20 @@ private:
     void loadAlarmLimits();
     void showLoadedTariffAndTotals();
     QString sessionDescription(const FinishedSession& session);
+    // The session list filled from the store, its totals shown, and what it shows kept.
+    void fillFromStore();
+    void showListTotals(std::int32_t seconds, Currency charges);
+    // What the list shows of the store, when it shows the store as it is now.
+    std::optional<ListedStore> currentListedStore() const;
+    // The list after a session was recorded over `listed`, the store the list showed before:
+    // the new record's row is added when the store holds just that one record more, else the
+    // list is filled again.
+    void listRecordedSession(const std::optional<ListedStore>& listed);
 
     MainWindowServices services_;
     SessionMeter meter_;
     SessionListModel* sessionList_ = nullptr;
+    std::optional<ListedStore> listedStore_;
     MainWindowCallDisplay callBoxes_;
     TrayTipDisplay trayTip_;
     WindowSettings settings_;

@@ -39,7 +39,7 @@ void TfrmMain::btnSaveLogClick() {
     if (!chosen)
         return;
     const QString fileName = fullFileName(*chosen);
-    SaveLogFile(sessionList_->rows(), clock().now(), regional(), fileName);
+    SaveLogFile(sessionList_->sessions(), clock().now(), regional(), fileName);
     showLogName(*lblLogname, fileName);
 }
 
@@ -52,7 +52,7 @@ void TfrmMain::btnLoadLogClick() {
     const LogLoadResult result = LoadLogFile(fileName, regional());
     if (result.outcome == LogLoadResult::Outcome::noFile)
         return;
-    sessionList_->setRows(result.rows);
+    sessionList_->setSessions(result.rows);
     switch (result.outcome) {
     case LogLoadResult::Outcome::failed:
         throw Error(result.message);

@@ -20,7 +20,7 @@ protected:
     QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
     std::string save(const SessionRows& rows) {
         const QString file = path("log.dvx");
-        SaveLogFile(rows, kSavedAt, RegionalSettings::british(), file);
+        SaveLogFile(listed(rows), kSavedAt, RegionalSettings::british(), file);
         return readWholeFile(file);
     }
 

@@ -120,4 +120,15 @@ void writeWholeFile(const QString& fileName, const std::string& bytes) {
         throw std::runtime_error("cannot write " + fileName.toStdString());
 }
 
+ListedSessions listed(const SessionRows& rows) {
+    return ListedSessions(rows.begin(), rows.end());
+}
+
+SessionRows shownTexts(const ListedSessions& sessions) {
+    SessionRows rows;
+    for (const ListedSession& session : sessions)
+        rows.append(SessionRowTexts(session, RegionalSettings::british()));
+    return rows;
+}
+
 } // namespace dvx::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "metering/date_time.h"
+#include "metering/listed_session.h"
 
 #include <QString>
 #include <cstdint>
@@ -51,5 +52,10 @@ void becomeOrdinaryUser();
 
 std::string readWholeFile(const QString& fileName);
 void writeWholeFile(const QString& fileName, const std::string& bytes);
+
+// Rows given as their texts, listed as they are; and the texts that listed sessions show in
+// British settings.
+ListedSessions listed(const SessionRows& rows);
+SessionRows shownTexts(const ListedSessions& sessions);
 
 } // namespace dvx::test

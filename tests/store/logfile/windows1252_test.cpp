@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 using namespace dvx;
 
@@ -31,6 +32,52 @@ TEST(Windows1252, BytesDecodeToTheirCharactersAndUndefinedOnesToQuestionMarks) {
     EXPECT_EQ(codePage.decode("caf\xE9 \x80\xA3"), QStringLiteral("café €£"));
     EXPECT_EQ(codePage.decode("\x81\x8D\x8F\x90\x9Dz"), QStringLiteral("?????z"));
     EXPECT_EQ(codePage.decode(QByteArrayView()), QString());
+}
+
+// What the C library's converter makes of one character (as UTF-8), or of one byte: "?"
+// where it makes nothing.
+class LibraryConverter {
+public:
+    LibraryConverter()
+        : toPage_(iconv_open("WINDOWS-1252", "UTF-8")),
+          toUtf8_(iconv_open("UTF-8", "WINDOWS-1252")) {}
+    ~LibraryConverter() {
+        iconv_close(toPage_);
+        iconv_close(toUtf8_);
+    }
+    QByteArray encode(const QString& character) { return convert(toPage_, character.toUtf8()); }
+    QString decode(char byte) { return QString::fromUtf8(convert(toUtf8_, QByteArray(1, byte))); }
+
+private:
+    static QByteArray convert(iconv_t converter, QByteArray in) {
+        char out[8] = {};
+        char* inAt = in.data();
+        std::size_t inLeft = static_cast<std::size_t>(in.size());
+        char* outAt = out;
+        std::size_t outLeft = sizeof(out);
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(converter, &inAt, &inLeft, &outAt, &outLeft) == static_cast<std::size_t>(-1))
+            return "?";
+        return QByteArray(out, static_cast<qsizetype>(sizeof(out) - outLeft));
+    }
+
+    iconv_t toPage_;
+    iconv_t toUtf8_;
+};
+
+TEST(Windows1252, EveryCharacterAndByteConvertsAsTheLibraryConvertsIt) {
+    LibraryConverter library;
+    const Windows1252 codePage;
+    for (char32_t c = 0; c <= 0x10FFFF; c += c < 0x10000 ? 1 : 0x3FF) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString character = QString::fromUcs4(&c, 1);
+        ASSERT_EQ(codePage.encode(character), library.encode(character)) << std::hex << std::uint32_t(c);
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        const char b = static_cast<char>(byte);
+        ASSERT_EQ(codePage.decode(QByteArrayView(&b, 1)), library.decode(b)) << byte;
+    }
 }
 
 TEST(SystemErrorText, NamesTheCommonFileFailures) {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <functional>
 #include <sqlite3.h>
 
 using namespace dvx;
@@ -170,6 +171,65 @@ TEST_F(HiveFile, SubKeysAreReadWithTheirValuesInOneCall) {
     ASSERT_TRUE(hive.readSubKeyValues(parent, read));
     ASSERT_EQ(read.size(), 2);
     EXPECT_EQ(read[1].name, "C");
+}
+
+// A key's stamp stays while nothing below it changes, and moves with every change that may
+// reach it: this hive's own writes there, a deletion of a key above it, and any commit of
+// another connection.
+TEST_F(HiveFile, AKeysStampMovesWithEveryChangeThatMayReachIt) {
+    Hive hive(hivePath());
+    const QString log = QStringLiteral("Software\\Log");
+    const QString record = log + QStringLiteral("\\0");
+    ASSERT_TRUE(hive.writeValue(record, QStringLiteral("v"), RegValue::ofDword(1)));
+    Hive other(hivePath());
+    const struct {
+        const char* change;
+        std::function<bool()> make;
+        bool moves;
+    } cases[] = {
+        {"nothing", [] { return true; }, false},
+        {"a value read",
+         [&] {
+             RegValue v;
+             return hive.readValue(record, "v", v) == Hive::Lookup::found;
+         },
+         false},
+        {"a value beside the key",
+         [&] { return hive.writeValue(QStringLiteral("Software"), "w", RegValue::ofDword(2)); },
+         false},
+        {"a key beside it", [&] { return hive.ensureKey(QStringLiteral("Software\\Logs")); },
+         false},
+        {"a key above it made again", [&] { return hive.ensureKey(QStringLiteral("Software")); },
+         false},
+        {"a value of a record", [&] { return hive.writeValue(record, "v", RegValue::ofDword(3)); },
+         true},
+        {"a value of the key, in any case",
+         [&] {
+             return hive.writeValue(QStringLiteral("SOFTWARE\\log"), "n", RegValue::ofDword(4));
+         },
+         true},
+        {"a value deleted", [&] { return hive.deleteValue(record, "v"); }, true},
+        {"a record deleted", [&] { return hive.deleteKey(record); }, true},
+        {"another connection's change elsewhere",
+         [&] { return other.writeValue(QStringLiteral("Other"), "x", RegValue::ofDword(5)); },
+         true},
+        {"a key above it deleted", [&] { return hive.deleteKey(QStringLiteral("Software")); },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        ASSERT_TRUE(hive.ensureKey(log));
+        const std::optional<HiveStamp> before = hive.stamp(log);
+        ASSERT_TRUE(before.has_value());
+        ASSERT_TRUE(c.make());
+        EXPECT_EQ(hive.stamp(log) != before, c.moves);
+    }
+}
+
+// A hive that cannot be read gives no stamp, so nothing is taken for unchanged.
+TEST_F(HiveFile, AMissingHiveHasNoStamp) {
+    Hive hive(filePath(QStringLiteral("absent.db")));
+    EXPECT_FALSE(hive.stamp(QStringLiteral("Software")).has_value());
 }
 
 TEST_F(HiveFile, AnEmptyFileBecomesAHive) {

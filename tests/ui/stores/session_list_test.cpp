@@ -2,6 +2,8 @@
 // listed records in the totals boxes.
 #include "support/main_window_test.h"
 
+#include "metering/session_list_model.h"
+#include "store/registry/hive.h"
 #include "store/settings/store_keys.h"
 
 #include <QLabel>
@@ -108,6 +110,97 @@ TEST_F(SessionListTest, TheLogsPageAndMonitorRefillTheList) {
     window.btnMonitor->click();
     EXPECT_EQ(listedRows().size(), 3);
     EXPECT_EQ(window.edtTotalCallTime->text(), "3min, 03sec");
+}
+
+// The list kept from the last fill stands for the store while nothing in it changed; a list
+// that shows anything else (a loaded log) is filled again, and the boxes always show its sums.
+TEST_F(SessionListTest, AFillWithNothingChangedShowsTheSameRowsAndSums) {
+    hive.seed(RecordSeed(0, 61, "£0.05", "03/03/2026 12:00:00") + RecordSeed(1, 59, "£0.10"));
+    fill();
+    const QStringList stored = listedRows();
+    window.edtTotalCallTime->setText(QStringLiteral("before"));
+    window.edtTotalCost->setText(QStringLiteral("before"));
+    fill();
+    EXPECT_EQ(listedRows(), stored);
+    EXPECT_EQ(window.edtTotalCallTime->text(), "2min, 00sec");
+    EXPECT_EQ(window.edtTotalCost->text(), "£0.15");
+    qobject_cast<SessionListModel*>(window.LVSessions->model())
+        ->setRows({{"01/01/2025", "loaded", "1min, 00sec", "£9.99"}});
+    fill();
+    EXPECT_EQ(listedRows(), stored);
+}
+
+// Another program's change to the hive (here a connection of its own) is listed at the next
+// fill, also when the number of records stays the same.
+TEST_F(SessionListTest, AnotherConnectionsChangeIsListedAtTheNextFill) {
+    hive.seed(RecordSeed(0, 61, "£0.05"));
+    fill();
+    Hive other(hive.folder() + QStringLiteral("/hive.db"));
+    ASSERT_TRUE(other.writeValue(RecordKey(QStringLiteral("0")), QStringLiteral("Description"),
+                                 RegValue::ofString(QStringLiteral("changed"))));
+    fill();
+    EXPECT_EQ(listedRows(), QStringList({"|changed|1min, 01sec|£0.05"}));
+    ASSERT_TRUE(other.writeValue(RecordKey(QStringLiteral("1")), QStringLiteral("CallTime"),
+                                 RegValue::ofDword(2)));
+    fill();
+    EXPECT_EQ(listedRows(), QStringList({"|changed|1min, 01sec|£0.05", "||0min, 02sec|"}));
+}
+
+// A call's end lists the store as it is then: the new record's row added to a list that showed
+// the store, or the whole list read again when the store changed otherwise.
+TEST_F(SessionListTest, ACallsEndListsTheStoreAsItIsThen) {
+    const struct {
+        const char* what;
+        QString seed;
+        std::function<void(test::StoreHive&)> between;
+        QStringList descriptions;
+    } cases[] = {
+        {"the list showed the store",
+         RecordSeed(0, 61, "£0.05") + RecordSeed(1, 61, "£0.05"),
+         [](test::StoreHive&) {},
+         {"call 0", "call 1", "Home ISP"}},
+        {"a record with a gap after the new one's name",
+         RecordSeed(0, 61, "£0.05") + RecordSeed(5, 61, "£0.05"),
+         [](test::StoreHive&) {},
+         {"call 0", "Home ISP", "call 5"}},
+        {"another connection added a record",
+         RecordSeed(0, 61, "£0.05"),
+         [](test::StoreHive& store) {
+             Hive other(store.folder() + QStringLiteral("/hive.db"));
+             ASSERT_TRUE(other.writeValue(RecordKey(QStringLiteral("1")),
+                                          QStringLiteral("Description"),
+                                          RegValue::ofString(QStringLiteral("elsewhere"))));
+         },
+         {"call 0", "elsewhere", "Home ISP"}},
+        {"this process changed a record",
+         RecordSeed(0, 61, "£0.05"),
+         [](test::StoreHive& store) {
+             store.seed(RecordSeed(0, 61, "£0.05").replace("call 0", "new"));
+         },
+         {"new", "Home ISP"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        run([this] { hive.sessionLog.DeleteSessionRecords(); });
+        hive.seed(c.seed);
+        loadWith(QStringLiteral("\"DefaultDescription\"=\"Home ISP\"\n"));
+        fill();
+        c.between(hive);
+        automaticSession(60);
+        QStringList descriptions;
+        for (const QString& row : listedRows())
+            descriptions.append(row.section(QLatin1Char('|'), 1, 1));
+        EXPECT_EQ(descriptions, c.descriptions);
+        // What a whole reading of the store lists.
+        const QStringList shown = listedRows();
+        const QString seconds = window.edtTotalCallTime->text();
+        const QString cost = window.edtTotalCost->text();
+        qobject_cast<SessionListModel*>(window.LVSessions->model())->setRows({});
+        fill();
+        EXPECT_EQ(listedRows(), shown);
+        EXPECT_EQ(window.edtTotalCallTime->text(), seconds);
+        EXPECT_EQ(window.edtTotalCost->text(), cost);
+    }
 }
 
 } // namespace

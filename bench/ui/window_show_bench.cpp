@@ -1,0 +1,148 @@
+// Showing the main window from the tray, as a double click on the icon does, with the Logs page
+// selected: over an empty session log, and over one of 1,000, 10,000 and 100,000 sessions. The
+// window is painted before the time stops. Between two shows the window goes back to the tray
+// with Monitor!, outside the time. The first show of a window just made reads the whole log.
+#include "metering/session_list_model.h"
+#include "store/registry/hive.h"
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_run_list.h"
+#include "support/store_hive.h"
+#include "ui/main_window/frm_main.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+using namespace dvx;
+
+namespace {
+
+SessionRecord Session(int i) {
+    return {.callTime = 60 + i % 3600,
+            .sessionStart = QStringLiteral("03/03/2026 12:%1:00").arg(i % 60, 2, 10, QChar('0')),
+            .sessionStop = QStringLiteral("03/03/2026 13:00:00"),
+            .callCharges = QStringLiteral("£0.42"),
+            .connectionName = QStringLiteral("Automatic Connection"),
+            .number = {},
+            .description = {}};
+}
+
+// The window over a hive of its own that holds the settings of a configured program and
+// `sessions` recorded sessions.
+struct Window {
+    test::StoreHive hive;
+    FakeClock clock;
+    FakeConnectionState connection;
+    FakeDialogs dialogs;
+    FakeRunList runList;
+    TfrmMain main{MainWindowServices{.clock = clock,
+                                     .connection = connection,
+                                     .dialogs = dialogs,
+                                     .regional = RegionalSettings::british(),
+                                     .runList = runList,
+                                     .settingsStore = hive.settingsStore,
+                                     .sessionLog = hive.sessionLog}};
+
+    explicit Window(int sessions) {
+        hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +
+                                    QStringLiteral("\"FirstRun\"=dword:00000001\n")));
+        Hive& store = hive.hive();
+        Hive::Transaction together(store);
+        for (int i = 0; i < sessions; ++i)
+            writeRecord(store, i);
+        if (!together.commit())
+            std::abort();
+        main.LoadSettings();
+        main.SetMonitoring(true);
+    }
+
+    // Record `i` with every value a recorded session has, under the name the program gives it.
+    static void writeRecord(Hive& store, int i) {
+        const QString key =
+            QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\") + QString::number(i);
+        const SessionRecord record = Session(i);
+        bool written =
+            store.writeValue(key, QStringLiteral("CallTime"), RegValue::ofDword(record.callTime));
+        const auto text = [&](const char* name, const QString& value) {
+            written =
+                written && store.writeValue(key, QLatin1String(name), RegValue::ofString(value));
+        };
+        text("SessionStart", record.sessionStart);
+        text("SessionStop", record.sessionStop);
+        text("CallCharges", record.callCharges);
+        text("ConnectionName", record.connectionName);
+        text("Number", record.number);
+        text("Description", QStringLiteral("Dial-up"));
+        if (!written)
+            std::abort();
+    }
+
+    void settle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+};
+
+// The window shown again after Monitor!, as after the first show or a call's end.
+void BM_ShowWindowFromTray(benchmark::State& state) {
+    Window window(int(state.range(0)));
+    window.main.CoolTrayIconDblClick();
+    window.main.btnMonitorClick();
+    window.settle();
+    for (auto _ : state) {
+        window.main.CoolTrayIconDblClick();
+        window.settle();
+        window.main.repaint();
+        if (window.main.sessionList().rowCount() != state.range(0))
+            state.SkipWithError("the list does not show every session");
+        state.PauseTiming();
+        window.main.btnMonitorClick();
+        window.settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ShowWindowFromTray)
+    ->ArgName("sessions")
+    ->Arg(0)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// The first show of a window just made, whose list has not been read yet.
+void BM_ShowWindowFirstTime(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            Window window(int(state.range(0)));
+            state.ResumeTiming();
+            window.main.CoolTrayIconDblClick();
+            window.settle();
+            window.main.repaint();
+            if (window.main.sessionList().rowCount() != state.range(0))
+                state.SkipWithError("the list does not show every session");
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ShowWindowFirstTime)
+    ->ArgName("sessions")
+    ->Arg(0)
+    ->Arg(10000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
