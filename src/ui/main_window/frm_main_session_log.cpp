@@ -27,8 +27,8 @@ namespace dvx {
 void TfrmMain::RecordSession(const FinishedSession& session) {
     const std::optional<ListedStore> listed = currentListedStore();
     meter_.addToTotals(session);
-    edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
-    edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
+    showText(edtTotalCallTime, DurationText(meter_.totalSeconds()));
+    showText(edtTotalCost, MoneyText(meter_.totalCharges(), regional()));
     const std::uint64_t ticket =
         pendingSessions_.add({.callTime = session.seconds,
                               .sessionStart = DateTimeText(session.start, regional()),
@@ -100,10 +100,14 @@ void TfrmMain::fillFromStore() {
 }
 
 void TfrmMain::showListTotals(std::int32_t seconds, Currency charges) {
-    edtTotalCallTime->setText(DurationText(seconds));
-    edtTotalCost->setText(MoneyText(charges, regional()));
-    lblLogname->setText(QStringLiteral("Current Log - From ") + meter_.lastResetDate());
-    lblLogname->adjustSize();
+    showText(edtTotalCallTime, DurationText(seconds));
+    showText(edtTotalCost, MoneyText(charges, regional()));
+    writes_.write(lblLogname,
+                  [text = QStringLiteral("Current Log - From ") + meter_.lastResetDate()](
+                      QLabel& label) {
+                      label.setText(text);
+                      label.adjustSize();
+                  });
 }
 
 std::optional<ListedStore> TfrmMain::currentListedStore() const {
@@ -149,11 +153,11 @@ void TfrmMain::BtnResetTotalsClick() {
         return;
     const QString now = DateTimeText(clock().now(), regional());
     meter_.resetTotals(now);
-    edtTotalCallTime->setText(DurationText(0));
-    edtTotalCost->setText(MoneyText(Currency(), regional()));
+    showText(edtTotalCallTime, DurationText(0));
+    showText(edtTotalCost, MoneyText(Currency(), regional()));
     services_.sessionLog.WriteLogTotals(0, Currency(), regional());
     services_.settingsStore.WriteLastResetDate(now);
-    lblLastResetDate->setText(TotalsSinceText(now));
+    showText(lblLastResetDate, TotalsSinceText(now));
     services_.sessionLog.DeleteSessionRecords();
     FillSessionList();
 }

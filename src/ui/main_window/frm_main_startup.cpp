@@ -7,38 +7,18 @@
 #include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
 #include "ui/icons/pictures.h"
-#include "ui/main_window/paint_gradient.h"
 #include "ui/tray/cool_tray_icon.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
-#include <QStatusBar>
 #include <QTimer>
 
 namespace dvx {
-
-namespace {
-
-const QColor kNavy(0, 0, 128);
-
-QPixmap navyBand(const QSize& size) {
-    QPixmap band(size);
-    QPainter painter(&band);
-    PaintGradient(painter, size.width(), size.height(), kNavy, kNavy);
-    return band;
-}
-
-} // namespace
 
 // The steps in their order; an error stops the rest, and the program runs on in the tray with
 // what was set up so far.
 void TfrmMain::FormCreate() {
     setWindowIcon(ProgramIcon());
     CoolTrayIcon->setIcon(windowIcon());
-    GradImage1->setPixmap(navyBand(GradImage1->size()));
-    GradImage2->setPixmap(navyBand(GradImage2->size()));
     setWindowTitle(QStringLiteral("Dorvantix v1.05"));
     SetCharging(false);
     frmFloat->hide();
@@ -51,7 +31,7 @@ void TfrmMain::FormCreate() {
     callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
     trayTip_.showNotConnected();
     frmFloat->showNotConnected();
-    SB->showMessage(QStringLiteral("Monitoring For Call"));
+    showStatus(QStringLiteral("Monitoring For Call"));
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
