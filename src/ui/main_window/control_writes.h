@@ -19,7 +19,8 @@ public:
     bool built() const { return built_; }
 
     template <class Control>
-    void write(Control* const& control, std::type_identity_t<std::function<void(Control&)>> change) {
+    void write(Control* const& control,
+               std::type_identity_t<std::function<void(Control&)>> change) {
         keep(&control, [&control, change = std::move(change)] { change(*control); });
     }
 

@@ -285,6 +285,8 @@ private:
     QString sessionDescription(const FinishedSession& session);
     // The session list filled from the store, its totals shown, and what it shows kept.
     void fillFromStore();
+    // The list read while the program waits in the tray, so that the window opens at once.
+    void fillSessionListAhead();
     void showListTotals(std::int32_t seconds, Currency charges);
     // What the list shows of the store, when it shows the store as it is now.
     std::optional<ListedStore> currentListedStore() const;

@@ -68,6 +68,18 @@ void TfrmMain::FillSessionList() {
     fillFromStore();
 }
 
+// A window already opened has its list. An error is not told here: the list is read again when
+// the window shows it, which tells it then, as it always did.
+void TfrmMain::fillSessionListAhead() {
+    if (writes_.built())
+        return;
+    try {
+        FillSessionList();
+    } catch (const std::exception&) {
+        listedStore_.reset();
+    }
+}
+
 void TfrmMain::fillFromStore() {
     listedStore_.reset();
     const std::optional<HiveStamp> before = services_.sessionLog.SessionLogStamp();
@@ -102,12 +114,11 @@ void TfrmMain::fillFromStore() {
 void TfrmMain::showListTotals(std::int32_t seconds, Currency charges) {
     showText(edtTotalCallTime, DurationText(seconds));
     showText(edtTotalCost, MoneyText(charges, regional()));
-    writes_.write(lblLogname,
-                  [text = QStringLiteral("Current Log - From ") + meter_.lastResetDate()](
-                      QLabel& label) {
-                      label.setText(text);
-                      label.adjustSize();
-                  });
+    writes_.write(lblLogname, [text = QStringLiteral("Current Log - From ") +
+                                      meter_.lastResetDate()](QLabel& label) {
+        label.setText(text);
+        label.adjustSize();
+    });
 }
 
 std::optional<ListedStore> TfrmMain::currentListedStore() const {

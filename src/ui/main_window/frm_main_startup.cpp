@@ -14,6 +14,13 @@
 
 namespace dvx {
 
+namespace {
+
+// Long enough for the tray icon to be up, and for the desktop session to settle after a logon.
+constexpr int kListAheadDelayMs = 1500;
+
+} // namespace
+
 // The steps in their order; an error stops the rest, and the program runs on in the tray with
 // what was set up so far.
 void TfrmMain::FormCreate() {
@@ -35,8 +42,10 @@ void TfrmMain::FormCreate() {
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
-    if (storeReadable)
+    if (storeReadable) {
         runGuarded([this] { recordUnfinishedCall(); });
+        QTimer::singleShot(kListAheadDelayMs, this, [this] { fillSessionListAhead(); });
+    }
     if (storeReadable && settings_.FirstRunFlag == 0) {
         dialogs().information(QStringLiteral(
             "This is the first time Dorvantix has been run - please configure your settings"));
