@@ -21,7 +21,10 @@ MainWindowTest::MainWindowTest()
                                 .settingsStore = hive.settingsStore,
                                 .sessionLog = hive.sessionLog,
                                 .alarmWindow = &alarmWindow,
-                                .trayHost = &trayHost}) {}
+                                .trayHost = &trayHost}) {
+    // The tests look at the controls from the start, as a window shown at once has them.
+    window.buildControls();
+}
 
 void MainWindowTest::seedConfiguredStore() {
     hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +

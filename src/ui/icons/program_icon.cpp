@@ -1,3 +1,4 @@
+#include "ui/icons/painted_icon_engine.h"
 #include "ui/icons/picture_canvas.h"
 #include "ui/icons/pictures.h"
 
@@ -35,16 +36,12 @@ void drawCoin(QPainter& p) {
 } // namespace
 
 QIcon ProgramIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
-        icon.addPixmap(PaintPicture(
-            [](QPainter& p) {
-                drawClock(p);
-                drawCoin(p);
-            },
-            size));
-    }
-    return icon;
+    return QIcon(new PaintedIconEngine(
+        [](QPainter& p) {
+            drawClock(p);
+            drawCoin(p);
+        },
+        {16, 22, 24, 32, 48, 64, 128}));
 }
 
 } // namespace dvx

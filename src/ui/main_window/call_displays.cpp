@@ -10,12 +10,13 @@
 namespace dvx {
 
 void MainWindowCallDisplay::showCall(std::int32_t seconds, const QString& costText) {
-    callTime->setText(DurationText(seconds));
-    callCost->setText(costText);
+    writes_.write(callTime_, [text = DurationText(seconds)](QLineEdit& box) { box.setText(text); });
+    writes_.write(callCost_, [costText](QLineEdit& box) { box.setText(costText); });
 }
 
 void MainWindowCallDisplay::showNotConnected() {
-    status->showMessage(QStringLiteral("Not Connected"));
+    writes_.write(status_,
+                  [](QStatusBar& bar) { bar.showMessage(QStringLiteral("Not Connected")); });
 }
 
 void TrayTipDisplay::showCall(std::int32_t seconds, const QString& costText) {

@@ -27,17 +27,28 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     DurationTimer = new QTimer(this);
     DurationTimer->setObjectName(QStringLiteral("DurationTimer"));
     DurationTimer->setInterval(kTickMs);
-    buildWindow();
-    buildMenus();
-    fixWindowSize();
+    buildActions();
     buildTray();
     createFloatingDisplay();
-    callBoxes_.callTime = edtSessionCallTime;
-    callBoxes_.callCost = edtSessionCost;
-    callBoxes_.status = SB;
     trayTip_.tray = CoolTrayIcon;
     connectHandlers();
+}
+
+void TfrmMain::setVisible(bool visible) {
+    if (visible)
+        buildControls();
+    QMainWindow::setVisible(visible);
+}
+
+void TfrmMain::buildControls() {
+    if (writes_.built())
+        return;
+    buildWindow();
+    buildMenuBar();
+    fixWindowSize();
+    connectButtons();
     connectPageHandlers();
+    writes_.controlsBuilt();
 }
 
 TfrmMain::~TfrmMain() {
@@ -48,7 +59,7 @@ void TfrmMain::runGuarded(const std::function<void()>& handler) {
     Guarded(services_.dialogs, handler);
 }
 
-void TfrmMain::connectHandlers() {
+void TfrmMain::connectButtons() {
     auto onClick = [this](QToolButton* button, void (TfrmMain::*handler)()) {
         connect(button, &QToolButton::clicked, this,
                 [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
@@ -61,7 +72,9 @@ void TfrmMain::connectHandlers() {
     onClick(btnSaveLog, &TfrmMain::btnSaveLogClick);
     onClick(btnLoadLog, &TfrmMain::btnLoadLogClick);
     onClick(btnPrintLog, &TfrmMain::btnPrintLogClick);
+}
 
+void TfrmMain::connectHandlers() {
     auto onTrigger = [this](QAction* item, void (TfrmMain::*handler)()) {
         connect(item, &QAction::triggered, this,
                 [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });

@@ -9,6 +9,7 @@
 #include "metering/tariff.h"
 #include "store/sessionlog/pending_sessions.h"
 #include "ui/main_window/call_displays.h"
+#include "ui/main_window/control_writes.h"
 #include "ui/main_window/listed_store.h"
 #endif
 
@@ -71,6 +72,7 @@ struct WindowSettings {
     QString DefaultDescription;
     bool PromptForDescription = false;
     bool FloatingShown = false;
+    bool AutoRun = false;
     // 0 until the program has once been started: start-up then asks the user to configure it.
     std::int32_t FirstRunFlag = 0;
 };
@@ -88,6 +90,13 @@ class TfrmMain : public QMainWindow {
 public:
     explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
     ~TfrmMain() override;
+
+    // The window's controls are built when it is first shown: a program that stays in the tray
+    // never lays them out. Until then what they are told is kept for them (see ControlWrites).
+    void setVisible(bool visible) override;
+    // Builds the controls now, if they are not built yet. The handlers that read the controls
+    // (Set Changes, Save Log, Load Log, Print Log) build them first.
+    void buildControls();
 
     // Start-up and shutdown.
     void FormCreate();
@@ -144,6 +153,7 @@ public:
     const SessionListModel& sessionList() const { return *sessionList_; }
     const WindowSettings& settings() const { return settings_; }
 
+    // The controls: null until the window is first shown (or buildControls is called).
     // Command bar.
     QToolButton* BtnResetTotals = nullptr;
     QToolButton* btnSetChanges = nullptr;
@@ -192,8 +202,8 @@ public:
     QCheckBox* cbPromptForDescription = nullptr;
     QCheckBox* cbAutoStart = nullptr;
 
-    // Menu bar and tray menu. The floating display and Exit are one action each, in both menus:
-    // the tray menu's names stand for the same actions.
+    // Menu bar and tray menu, made with the window. The floating display and Exit are one action
+    // each, in both menus: the tray menu's names stand for the same actions.
     QAction* mnuFloatingDisplay = nullptr;
     QAction* Exit1 = nullptr;
     QAction* About1 = nullptr;
@@ -229,13 +239,19 @@ private:
     QWidget* buildLogsPage();
     QWidget* buildAlarmsPage();
     QWidget* buildSetupPage();
-    void buildMenus();
+    void buildActions();
+    void buildMenuBar();
     void buildTray();
     void createFloatingDisplay();
     void storeFloatingPosition();
     TrayHost& trayHost();
     void connectHandlers();
+    void connectButtons();
     void connectPageHandlers();
+    // Writes to the controls, done at once or kept until they are built.
+    void showText(QLineEdit* const& box, const QString& text);
+    void showText(QLabel* const& label, const QString& text);
+    void showStatus(const QString& text);
 
     // Parts of the session monitor: what the window shows of the meter's doing.
     void showTickOutcome(const TickOutcome& outcome);
@@ -269,6 +285,8 @@ private:
     QString sessionDescription(const FinishedSession& session);
     // The session list filled from the store, its totals shown, and what it shows kept.
     void fillFromStore();
+    // The list read while the program waits in the tray, so that the window opens at once.
+    void fillSessionListAhead();
     void showListTotals(std::int32_t seconds, Currency charges);
     // What the list shows of the store, when it shows the store as it is now.
     std::optional<ListedStore> currentListedStore() const;
@@ -278,10 +296,11 @@ private:
     void listRecordedSession(const std::optional<ListedStore>& listed);
 
     MainWindowServices services_;
+    ControlWrites writes_;
     SessionMeter meter_;
     SessionListModel* sessionList_ = nullptr;
     std::optional<ListedStore> listedStore_;
-    MainWindowCallDisplay callBoxes_;
+    MainWindowCallDisplay callBoxes_{writes_, edtSessionCallTime, edtSessionCost, SB};
     TrayTipDisplay trayTip_;
     WindowSettings settings_;
     // Finished sessions not yet in the hive, and whether the user was told why.

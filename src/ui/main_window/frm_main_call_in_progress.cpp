@@ -67,8 +67,8 @@ void TfrmMain::recordUnfinishedCall() {
         const QScopedValueRollback noQuestion(settings_.PromptForDescription, false);
         RecordSession(session);
     }
-    SB->showMessage(QStringLiteral("Recorded an unfinished call from ") +
-                    DateTimeText(call->start, regional()));
+    showStatus(QStringLiteral("Recorded an unfinished call from ") +
+               DateTimeText(call->start, regional()));
 }
 
 } // namespace dvx

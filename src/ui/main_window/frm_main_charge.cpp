@@ -10,7 +10,7 @@ namespace dvx {
 // Called at start-up and at the start of each session only: a session keeps the rate of the
 // moment it started for its whole length.
 void TfrmMain::SelectChargeRate() {
-    edtCurrentChargeRate->setText(RateText(meter_.selectChargeRate(), regional()));
+    showText(edtCurrentChargeRate, RateText(meter_.selectChargeRate(), regional()));
 }
 
 } // namespace dvx

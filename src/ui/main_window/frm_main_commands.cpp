@@ -12,7 +12,7 @@ namespace dvx {
 
 void TfrmMain::btnMonitorClick() {
     if (!meter_.charging())
-        SB->showMessage(QStringLiteral("Monitoring For Call"));
+        showStatus(QStringLiteral("Monitoring For Call"));
     FillSessionList();
     SetMonitoring(true);
     CoolTrayIcon->HideToTray();

@@ -3,12 +3,14 @@
 #include "ui/main_window/frm_main.h"
 
 #include "ui/icons/pictures.h"
+#include "ui/main_window/paint_gradient.h"
 #include "ui/main_window/placed_controls.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -24,6 +26,15 @@ constexpr int kBandHeight = 19;
 constexpr int kPagesHeight = 229;
 constexpr int kCallPanelHeight = 56;
 constexpr int kStatusHeight = 19;
+
+const QColor kNavy(0, 0, 128);
+
+QPixmap navyBand(const QSize& size) {
+    QPixmap band(size);
+    QPainter painter(&band);
+    PaintGradient(painter, size.width(), size.height(), kNavy, kNavy);
+    return band;
+}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -102,6 +113,7 @@ QWidget* TfrmMain::buildBody(QWidget* parent) {
     GradImage1 = new QLabel(body);
     GradImage1->setObjectName(QStringLiteral("GradImage1"));
     GradImage1->setGeometry(0, 0, kWidth, kBandHeight);
+    GradImage1->setPixmap(navyBand(GradImage1->size()));
     lblLogname = whiteLabel(GradImage1, QString(), {4, 3});
     lblLogname->setObjectName(QStringLiteral("lblLogname"));
     setBold(lblLogname);
@@ -122,6 +134,11 @@ QWidget* TfrmMain::buildBody(QWidget* parent) {
     // A screen reader speaks the status bar by its text, which Qt paints without telling it.
     connect(SB, &QStatusBar::messageChanged, SB, &QWidget::setAccessibleName);
     SB->setGeometry(0, kBandHeight + kPagesHeight + kCallPanelHeight, kWidth, kStatusHeight);
+    // Shown at the right while finished calls wait to be saved.
+    lblUnsaved_ = new QLabel(SB);
+    lblUnsaved_->setObjectName(QStringLiteral("lblUnsaved"));
+    SB->addPermanentWidget(lblUnsaved_);
+    lblUnsaved_->hide();
     return body;
 }
 
@@ -133,6 +150,7 @@ QWidget* TfrmMain::buildCurrentCallPanel(QWidget* parent) {
     GradImage2 = new QLabel(panel);
     GradImage2->setObjectName(QStringLiteral("GradImage2"));
     GradImage2->setGeometry(1, 1, kWidth - 2, kCallPanelHeight - 2);
+    GradImage2->setPixmap(navyBand(GradImage2->size()));
 
     // Places inside the panel; the picture starts one pixel in, inside the bevel.
     edtCurrentChargeRate = callBox(GradImage2, QStringLiteral("edtCurrentChargeRate"),

@@ -35,6 +35,7 @@ void showLogName(QLabel& label, const QString& fileName) {
 
 // A failed save leaves the log name as it was.
 void TfrmMain::btnSaveLogClick() {
+    buildControls();
     const std::optional<QString> chosen = dialogs().saveFileName(logFileDialogOptions());
     if (!chosen)
         return;
@@ -45,6 +46,7 @@ void TfrmMain::btnSaveLogClick() {
 
 // The loaded log is only shown: the session log store and its totals stay as they are.
 void TfrmMain::btnLoadLogClick() {
+    buildControls();
     const std::optional<QString> chosen = dialogs().openFileName(logFileDialogOptions());
     if (!chosen)
         return;

@@ -27,21 +27,14 @@ QAction* menuItem(QMenu* menu, const QString& name, const QString& caption,
 
 } // namespace
 
-void TfrmMain::buildMenus() {
+// The actions and the tray menu are there from the start; the menu bar comes with the controls.
+void TfrmMain::buildActions() {
     mnuFloatingDisplay = command(this, QStringLiteral("mnuFloatingDisplay"),
                                  QStringLiteral("Floating Display"), true);
     mnuFloatingDisplayPopUp = mnuFloatingDisplay;
     Exit1 = command(this, QStringLiteral("Exit1"), QStringLiteral("&Exit"));
     mnuExit = Exit1;
-
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu"));
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->addAction(mnuFloatingDisplay);
-    file->addSeparator();
-    file->addAction(Exit1);
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    About1 = menuItem(help, QStringLiteral("About1"), QStringLiteral("&About..."));
+    About1 = command(this, QStringLiteral("About1"), QStringLiteral("&About..."));
 
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
@@ -53,6 +46,17 @@ void TfrmMain::buildMenus() {
                                  QStringLiteral("Show Main Window"));
     PopupMenu->addSeparator();
     PopupMenu->addAction(mnuExit);
+}
+
+void TfrmMain::buildMenuBar() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addAction(mnuFloatingDisplay);
+    file->addSeparator();
+    file->addAction(Exit1);
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(About1);
 }
 
 } // namespace dvx

@@ -60,8 +60,8 @@ void TfrmMain::SetCharging(bool on) {
 }
 
 void TfrmMain::showSessionStarted() {
-    edtCurrentChargeRate->setText(RateText(meter_.currentRate(), regional()));
-    SB->showMessage(QStringLiteral("Charging call..."));
+    showText(edtCurrentChargeRate, RateText(meter_.currentRate(), regional()));
+    showStatus(QStringLiteral("Charging call..."));
     keepCallInProgress();
 }
 
@@ -102,7 +102,7 @@ void TfrmMain::sessionEnded(const FinishedSession& session) {
     showNotConnected();
     const auto releaseMonitor = qScopeGuard([this, &session] {
         if (session.isManual())
-            btnMonitor->setEnabled(true);
+            writes_.write(btnMonitor, [](QToolButton& button) { button.setEnabled(true); });
     });
     RecordSession(session);
 }
@@ -118,7 +118,7 @@ void TfrmMain::btnManualStartClick() {
             QStringLiteral("You are currently charging a call.  Please stop this call first"));
         return;
     }
-    btnMonitor->setEnabled(false);
+    writes_.write(btnMonitor, [](QToolButton& button) { button.setEnabled(false); });
     const auto pause = PauseTimer(*DurationTimer);
     meter_.startSession(SessionKind::manual);
     showSessionStarted();
@@ -132,7 +132,7 @@ void TfrmMain::btnManualStopClick() {
     if (!dialogs().confirm(QStringLiteral("Stop charging current call?")))
         return;
     SetCharging(false);
-    btnMonitor->setEnabled(true);
+    writes_.write(btnMonitor, [](QToolButton& button) { button.setEnabled(true); });
 }
 
 } // namespace dvx

@@ -30,6 +30,7 @@ TPagePrinter* TfrmMain::PrintLines() {
 // changes none of them. While its pages are being sent, Print Log cannot be pressed: the
 // chosen printer is busy, and the page printer would refuse a second print anyway.
 void TfrmMain::btnPrintLogClick() {
+    buildControls();
     if (PrintLines()->Sending()) {
         throw EPagePrinter(
             QStringLiteral("Unable to print while pages are still being sent to the printer"));

@@ -44,21 +44,14 @@ void TfrmMain::savePendingSessions() {
 
 void TfrmMain::showUnsavedSessions() {
     const qsizetype unsaved = pendingSessions_.unsaved();
-    if (unsaved == 0) {
-        if (lblUnsaved_ != nullptr)
-            lblUnsaved_->hide();
-        return;
-    }
-    if (lblUnsaved_ == nullptr) {
-        lblUnsaved_ = new QLabel(SB);
-        lblUnsaved_->setObjectName(QStringLiteral("lblUnsaved"));
-        SB->addPermanentWidget(lblUnsaved_);
-    }
-    const QString text = unsaved == 1 ? QStringLiteral("1 call not saved yet")
-                                      : QStringLiteral("%1 calls not saved yet").arg(unsaved);
-    lblUnsaved_->setText(text);
-    lblUnsaved_->setAccessibleName(text);
-    lblUnsaved_->show();
+    const QString text = unsaved == 0   ? QString()
+                         : unsaved == 1 ? QStringLiteral("1 call not saved yet")
+                                        : QStringLiteral("%1 calls not saved yet").arg(unsaved);
+    writes_.write(lblUnsaved_, [text](QLabel& label) {
+        label.setText(text);
+        label.setAccessibleName(text);
+        label.setVisible(!text.isEmpty());
+    });
 }
 
 } // namespace dvx

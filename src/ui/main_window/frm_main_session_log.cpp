@@ -27,8 +27,8 @@ namespace dvx {
 void TfrmMain::RecordSession(const FinishedSession& session) {
     const std::optional<ListedStore> listed = currentListedStore();
     meter_.addToTotals(session);
-    edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
-    edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
+    showText(edtTotalCallTime, DurationText(meter_.totalSeconds()));
+    showText(edtTotalCost, MoneyText(meter_.totalCharges(), regional()));
     const std::uint64_t ticket =
         pendingSessions_.add({.callTime = session.seconds,
                               .sessionStart = DateTimeText(session.start, regional()),
@@ -68,6 +68,18 @@ void TfrmMain::FillSessionList() {
     fillFromStore();
 }
 
+// A window already opened has its list. An error is not told here: the list is read again when
+// the window shows it, which tells it then, as it always did.
+void TfrmMain::fillSessionListAhead() {
+    if (writes_.built())
+        return;
+    try {
+        FillSessionList();
+    } catch (const std::exception&) {
+        listedStore_.reset();
+    }
+}
+
 void TfrmMain::fillFromStore() {
     listedStore_.reset();
     const std::optional<HiveStamp> before = services_.sessionLog.SessionLogStamp();
@@ -100,10 +112,13 @@ void TfrmMain::fillFromStore() {
 }
 
 void TfrmMain::showListTotals(std::int32_t seconds, Currency charges) {
-    edtTotalCallTime->setText(DurationText(seconds));
-    edtTotalCost->setText(MoneyText(charges, regional()));
-    lblLogname->setText(QStringLiteral("Current Log - From ") + meter_.lastResetDate());
-    lblLogname->adjustSize();
+    showText(edtTotalCallTime, DurationText(seconds));
+    showText(edtTotalCost, MoneyText(charges, regional()));
+    writes_.write(lblLogname, [text = QStringLiteral("Current Log - From ") +
+                                      meter_.lastResetDate()](QLabel& label) {
+        label.setText(text);
+        label.adjustSize();
+    });
 }
 
 std::optional<ListedStore> TfrmMain::currentListedStore() const {
@@ -149,11 +164,11 @@ void TfrmMain::BtnResetTotalsClick() {
         return;
     const QString now = DateTimeText(clock().now(), regional());
     meter_.resetTotals(now);
-    edtTotalCallTime->setText(DurationText(0));
-    edtTotalCost->setText(MoneyText(Currency(), regional()));
+    showText(edtTotalCallTime, DurationText(0));
+    showText(edtTotalCost, MoneyText(Currency(), regional()));
     services_.sessionLog.WriteLogTotals(0, Currency(), regional());
     services_.settingsStore.WriteLastResetDate(now);
-    lblLastResetDate->setText(TotalsSinceText(now));
+    showText(lblLastResetDate, TotalsSinceText(now));
     services_.sessionLog.DeleteSessionRecords();
     FillSessionList();
 }

@@ -38,19 +38,19 @@ void TfrmMain::LoadSettings() {
     const SettingsStore product = services_.settingsStore.product(regional());
     services_.settingsStore.ReadFirstRunFlag(settings_.FirstRunFlag);
     product.readText(QStringLiteral("DefaultDescription"), settings_.DefaultDescription);
-    edtDefaultEntryDescription->setText(settings_.DefaultDescription);
+    showText(edtDefaultEntryDescription, settings_.DefaultDescription);
     product.readFlag(QStringLiteral("PromptForDescription"), settings_.PromptForDescription);
-    cbPromptForDescription->setChecked(settings_.PromptForDescription);
+    writes_.write(cbPromptForDescription,
+                  [on = settings_.PromptForDescription](QCheckBox& box) { box.setChecked(on); });
     loadFloatingDisplay(product);
     QString resetDate = meter_.lastResetDate();
     services_.settingsStore.ReadLastResetDate(resetDate, clock().now(), regional());
     meter_.setLastResetDate(resetDate);
-    lblLastResetDate->setText(TotalsSinceText(resetDate));
+    showText(lblLastResetDate, TotalsSinceText(resetDate));
     loadTariff(product);
     loadTotals(product);
-    bool autoRun = cbAutoStart->isChecked();
-    product.readFlag(QStringLiteral("AutoRun"), autoRun);
-    cbAutoStart->setChecked(autoRun);
+    product.readFlag(QStringLiteral("AutoRun"), settings_.AutoRun);
+    writes_.write(cbAutoStart, [on = settings_.AutoRun](QCheckBox& box) { box.setChecked(on); });
     loadAlarmLimits();
     showLoadedTariffAndTotals();
 }
@@ -99,32 +99,36 @@ void TfrmMain::loadAlarmLimits() {
     const auto takeEffect = qScopeGuard([this, &limits] { meter_.setAlarmLimits(limits); });
     alarms.readInteger(QStringLiteral("SessionTimeAlarm"), limits.sessionTimeMinutes);
     alarms.readMoney(QStringLiteral("SessionCostAlarm"), limits.sessionCost);
-    edtSessionTimeAlarm->setText(QString::number(limits.sessionTimeMinutes));
-    edtSessionCostAlarm->setText(MoneyText(limits.sessionCost, regional()));
+    showText(edtSessionTimeAlarm, QString::number(limits.sessionTimeMinutes));
+    showText(edtSessionCostAlarm, MoneyText(limits.sessionCost, regional()));
     alarms.readInteger(QStringLiteral("TotalTimeAlarm"), limits.totalTimeMinutes);
     alarms.readMoney(QStringLiteral("TotalCostAlarm"), limits.totalCost);
-    edtTotalTimeAlarm->setText(QString::number(limits.totalTimeMinutes));
-    edtTotalCostAlarm->setText(MoneyText(limits.totalCost, regional()));
+    showText(edtTotalTimeAlarm, QString::number(limits.totalTimeMinutes));
+    showText(edtTotalCostAlarm, MoneyText(limits.totalCost, regional()));
 }
 
 void TfrmMain::showLoadedTariffAndTotals() {
     const Tariff& tariff = meter_.tariff();
-    DTPOffPeakEnd->setTime(timeOf(tariff.offPeakEnd));
-    DTPOffPeakStart->setTime(timeOf(tariff.offPeakStart));
-    DTPWeekendEnd->setTime(timeOf(tariff.weekendEnd));
-    DTPWeekendStart->setTime(timeOf(tariff.weekendStart));
-    edtOffPeakPerSecond->setText(RateText(tariff.offPeakRate, regional()));
-    edtPeakPerSecond->setText(RateText(tariff.peakRate, regional()));
-    edtWeekendPerSecond->setText(RateText(tariff.weekendRate, regional()));
-    edtMinimumCallCharge->setText(RateText(tariff.minimumCharge, regional()));
-    edtTotalCallTime->setText(DurationText(meter_.totalSeconds()));
-    edtTotalCost->setText(MoneyText(meter_.totalCharges(), regional()));
+    const auto showTime = [this](QTimeEdit* const& picker, DateTime time) {
+        writes_.write(picker, [shown = timeOf(time)](QTimeEdit& box) { box.setTime(shown); });
+    };
+    showTime(DTPOffPeakEnd, tariff.offPeakEnd);
+    showTime(DTPOffPeakStart, tariff.offPeakStart);
+    showTime(DTPWeekendEnd, tariff.weekendEnd);
+    showTime(DTPWeekendStart, tariff.weekendStart);
+    showText(edtOffPeakPerSecond, RateText(tariff.offPeakRate, regional()));
+    showText(edtPeakPerSecond, RateText(tariff.peakRate, regional()));
+    showText(edtWeekendPerSecond, RateText(tariff.weekendRate, regional()));
+    showText(edtMinimumCallCharge, RateText(tariff.minimumCharge, regional()));
+    showText(edtTotalCallTime, DurationText(meter_.totalSeconds()));
+    showText(edtTotalCost, MoneyText(meter_.totalCharges(), regional()));
 }
 
 // Writes the pages' settings one by one and loads them again, which brings every box back to
 // its canonical text. A box whose text cannot be converted stops it there: the settings before
 // it are written, the rest are not, and nothing is reloaded.
 void TfrmMain::btnSetChangesClick() {
+    buildControls();
     const SettingsStore product = services_.settingsStore.product(regional());
     const SettingsStore alarms = services_.settingsStore.alarms(regional());
     product.writeRateText(QStringLiteral("MinCallCharge"), edtMinimumCallCharge->text());

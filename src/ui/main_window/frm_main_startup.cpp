@@ -7,28 +7,17 @@
 #include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
 #include "ui/icons/pictures.h"
-#include "ui/main_window/paint_gradient.h"
 #include "ui/tray/cool_tray_icon.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
-#include <QStatusBar>
 #include <QTimer>
 
 namespace dvx {
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
-
-QPixmap navyBand(const QSize& size) {
-    QPixmap band(size);
-    QPainter painter(&band);
-    PaintGradient(painter, size.width(), size.height(), kNavy, kNavy);
-    return band;
-}
+// Long enough for the tray icon to be up, and for the desktop session to settle after a logon.
+constexpr int kListAheadDelayMs = 1500;
 
 } // namespace
 
@@ -37,8 +26,6 @@ QPixmap navyBand(const QSize& size) {
 void TfrmMain::FormCreate() {
     setWindowIcon(ProgramIcon());
     CoolTrayIcon->setIcon(windowIcon());
-    GradImage1->setPixmap(navyBand(GradImage1->size()));
-    GradImage2->setPixmap(navyBand(GradImage2->size()));
     setWindowTitle(QStringLiteral("Dorvantix v1.05"));
     SetCharging(false);
     frmFloat->hide();
@@ -51,12 +38,14 @@ void TfrmMain::FormCreate() {
     callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
     trayTip_.showNotConnected();
     frmFloat->showNotConnected();
-    SB->showMessage(QStringLiteral("Monitoring For Call"));
+    showStatus(QStringLiteral("Monitoring For Call"));
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);
-    if (storeReadable)
+    if (storeReadable) {
         runGuarded([this] { recordUnfinishedCall(); });
+        QTimer::singleShot(kListAheadDelayMs, this, [this] { fillSessionListAhead(); });
+    }
     if (storeReadable && settings_.FirstRunFlag == 0) {
         dialogs().information(QStringLiteral(
             "This is the first time Dorvantix has been run - please configure your settings"));

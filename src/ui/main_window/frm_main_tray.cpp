@@ -40,7 +40,8 @@ void TfrmMain::CoolTrayIconTrayMissing() {
 // "Monitor!" is: a window hidden with monitor mode off would let the next call go unmetered.
 // While a call timed by hand runs, "Monitor!" is off and the window only goes into the tray.
 void TfrmMain::FormClose() {
-    if (btnMonitor->isEnabled())
+    // Monitor! is off only during a call started by hand, which the window's controls started.
+    if (btnMonitor == nullptr || btnMonitor->isEnabled())
         btnMonitorClick();
     else
         CoolTrayIcon->HideToTray();

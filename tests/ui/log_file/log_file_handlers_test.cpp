@@ -68,6 +68,7 @@ protected:
         : dialogs(fakes),
           window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
                                     runList, hive.settingsStore, hive.sessionLog}) {
+        window.buildControls();
         showRows(window, kSessions);
         window.edtTotalCallTime->setText("1min, 00sec");
         window.edtTotalCost->setText("£9.99");

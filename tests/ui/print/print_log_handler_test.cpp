@@ -60,6 +60,7 @@ protected:
         : dialogs(fakes),
           window(MainWindowServices{clock, connection, dialogs, RegionalSettings::british(),
                                     runList, hive.settingsStore, hive.sessionLog}) {
+        window.buildControls();
         showRows(window, kSessions);
         window.lblLogname->setText("/home/user/Dorvantix/March calls.dvx");
         window.edtTotalCallTime->setText("13min, 04sec");

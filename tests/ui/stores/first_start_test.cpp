@@ -75,6 +75,9 @@ TEST_F(MainWindowTest, AnotherLocaleReadsBackWhatItsFirstStartWrote) {
             .match(resetDate)
             .hasMatch())
         << resetDate.toStdString();
+    // The controls are built only now, after the start-up, as when the user first opens the
+    // window from the tray.
+    first.buildControls();
     EXPECT_EQ(first.DTPOffPeakStart->displayFormat(), QStringLiteral("'kl.' HH.mm.ss"));
 
     TfrmMain next(MainWindowServices{clock, connection, dialogs, norwegian, runList,
@@ -82,6 +85,7 @@ TEST_F(MainWindowTest, AnotherLocaleReadsBackWhatItsFirstStartWrote) {
     next.FormCreate();
     EXPECT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(next.meter().monitoring());
+    next.buildControls();
     EXPECT_EQ(next.DTPWeekendEnd->time(), QTime(8, 0));
     next.DTPWeekendEnd->setTime(QTime(7, 30));
     next.btnSetChangesClick();
