@@ -56,9 +56,8 @@ TfrmAlarm::TfrmAlarm(SoundPlayer& sound, QWidget* parent)
     connect(Timer, &QTimer::timeout, this, &TfrmAlarm::TimerTimer);
 }
 
-// The widgets are made when the window is first shown: making them measures text and loads the
-// button's icon, which brings in the fonts, the icon theme and the image plugins, all wasted in a
-// program that may never raise an alarm.
+// The widgets are made when the window is first shown: the button's icon alone brings in the icon
+// theme and the image plugins, wasted in a program that may never raise an alarm.
 void TfrmAlarm::setVisible(bool visible) {
     if (visible)
         buildLayout();

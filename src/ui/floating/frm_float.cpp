@@ -42,8 +42,8 @@ TfrmFloat::TfrmFloat(QWidget* owner)
     setFont(font);
 }
 
-// The lines are made when the display is first shown, with what it was last told: making them
-// would load the fonts in a program whose display may never be switched on.
+// The lines are made when the display is first shown, with what it was last told: nothing of them
+// is made, laid out or measured in a program whose display may never be switched on.
 void TfrmFloat::setVisible(bool visible) {
     if (visible && lblTime == nullptr)
         makeLines();
