@@ -108,11 +108,11 @@ QString MainWindowTest::trayHint() const {
 }
 
 QString MainWindowTest::floatingTime() const {
-    return window.frmFloat->lblTime->text();
+    return window.frmFloat->timeText();
 }
 
 QString MainWindowTest::floatingCost() const {
-    return window.frmFloat->lblCost->text();
+    return window.frmFloat->costText();
 }
 
 QStringList MainWindowTest::listedRows() const {

@@ -48,17 +48,25 @@ TfrmAlarm::TfrmAlarm(SoundPlayer& sound, QWidget* parent)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
-    buildLayout();
+    setFixedSize(325, 123);
 
     Timer = new QTimer(this);
     Timer->setTimerType(Qt::PreciseTimer);
     Timer->setInterval(kBlinkMilliseconds);
     connect(Timer, &QTimer::timeout, this, &TfrmAlarm::TimerTimer);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmAlarm::btnOKClick);
+}
+
+// The widgets are made when the window is first shown: the button's icon alone brings in the icon
+// theme and the image plugins, wasted in a program that may never raise an alarm.
+void TfrmAlarm::setVisible(bool visible) {
+    if (visible)
+        buildLayout();
+    QDialog::setVisible(visible);
 }
 
 void TfrmAlarm::buildLayout() {
-    setFixedSize(325, 123);
+    if (btnOK != nullptr)
+        return;
     auto* frame = new QFrame(this);
     frame->setGeometry(0, 0, 325, 123);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -77,10 +85,12 @@ void TfrmAlarm::buildLayout() {
     btnOK->setGeometry(214, 6, 101, 25);
     btnOK->setAccessibleName(QStringLiteral("Dismiss Alarm"));
     btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmAlarm::btnOKClick);
 }
 
 void TfrmAlarm::ShowAlarm(const QString& message) {
     setWindowTitle(kTitle);
+    buildLayout();
     LblMessage->setText(message);
     placeOnScreen();
     show();
@@ -112,6 +122,8 @@ void TfrmAlarm::FormShow() {
 }
 
 void TfrmAlarm::TimerTimer() {
+    if (Label1 == nullptr)
+        return; // never shown: nothing blinks, nothing sounds
     Label1->setHidden(!Label1->isHidden());
     sound_.play();
 }

@@ -13,7 +13,7 @@ namespace dvx {
 
 // The alarm window: a small borderless window above all others that shows an alarm's message
 // in red, blinks its title and sounds the alarm every half second until it is dismissed.
-// Created once, hidden, and reused for every alarm.
+// Created once, hidden, and reused for every alarm; its widgets are made when it is first shown.
 class TfrmAlarm : public QDialog {
     Q_OBJECT
 
@@ -24,10 +24,13 @@ public:
     void ShowAlarm(const QString& message);
     bool isShowing() const { return isVisible(); }
 
-    QLabel* Label1;
-    QLabel* LblMessage;
-    QPushButton* btnOK;
+    // Made when the window is first shown; null before.
+    QLabel* Label1 = nullptr;
+    QLabel* LblMessage = nullptr;
+    QPushButton* btnOK = nullptr;
     QTimer* Timer;
+
+    void setVisible(bool visible) override;
 
     void TimerTimer();
     void btnOKClick();

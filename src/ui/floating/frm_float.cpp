@@ -40,6 +40,17 @@ TfrmFloat::TfrmFloat(QWidget* owner)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
+}
+
+// The lines are made when the display is first shown, with what it was last told: nothing of them
+// is made, laid out or measured in a program whose display may never be switched on.
+void TfrmFloat::setVisible(bool visible) {
+    if (visible && lblTime == nullptr)
+        makeLines();
+    QWidget::setVisible(visible);
+}
+
+void TfrmFloat::makeLines() {
     auto* bevel = new QFrame(this);
     bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bevel->setGeometry(0, 0, kWidth, kHeight);
@@ -50,16 +61,26 @@ TfrmFloat::TfrmFloat(QWidget* owner)
     lblCost->setWordWrap(true);
     lblCost->setGeometry(inside.x(), inside.y() + kTimeHeight, inside.width(),
                          inside.height() - kTimeHeight);
+    showLines();
 }
 
 void TfrmFloat::showCall(std::int32_t seconds, const QString& costText) {
-    lblTime->setText(CallTimeText(seconds));
-    lblCost->setText(CallCostText(costText));
+    timeText_ = CallTimeText(seconds);
+    costText_ = CallCostText(costText);
+    showLines();
 }
 
 void TfrmFloat::showNotConnected() {
-    lblTime->setText(QStringLiteral("Not Connected"));
-    lblCost->clear();
+    timeText_ = QStringLiteral("Not Connected");
+    costText_.clear();
+    showLines();
+}
+
+void TfrmFloat::showLines() {
+    if (lblTime == nullptr)
+        return;
+    lblTime->setText(timeText_);
+    lblCost->setText(costText_);
 }
 
 void TfrmFloat::closeEvent(QCloseEvent* event) {

@@ -9,7 +9,8 @@ class QLabel;
 namespace dvx {
 
 // The floating display: a tool window above all others with two lines in red on black, the
-// call's time and its charge. It has no controls; it shows the call, shown or hidden.
+// call's time and its charge. It has no controls; it keeps the call's lines, shown or hidden,
+// and makes its widgets only when it is first shown.
 class TfrmFloat : public QWidget, public CallDisplay {
     Q_OBJECT
 
@@ -19,7 +20,13 @@ public:
     // "Call time 1 minutes, 1 seconds." over "Cost £0.05".
     void showCall(std::int32_t seconds, const QString& costText) override;
     void showNotConnected() override;
+    // The lines it shows, or would show if it were shown.
+    const QString& timeText() const { return timeText_; }
+    const QString& costText() const { return costText_; }
 
+    void setVisible(bool visible) override;
+
+    // Made when the display is first shown; null before.
     QLabel* lblTime = nullptr;
     QLabel* lblCost = nullptr;
 
@@ -29,6 +36,13 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    void makeLines();
+    void showLines();
+
+    QString timeText_;
+    QString costText_;
 };
 
 } // namespace dvx

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace dvx;
@@ -37,18 +38,49 @@ private:
 
 TEST_F(AlarmWindowTest, IsABorderlessFixedWindowAboveAllOthers) {
     EXPECT_FALSE(window_.isVisible());
+    EXPECT_FALSE(window_.isShowing());
     EXPECT_EQ(window_.size(), QSize(325, 123));
     EXPECT_TRUE(window_.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(window_.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(window_.Label1->text(), QStringLiteral("Dorvantix Alarm"));
-    EXPECT_EQ(window_.btnOK->text(), QStringLiteral("Dismiss Alarm"));
-    EXPECT_EQ(window_.btnOK->accessibleName(), QStringLiteral("Dismiss Alarm"));
-    EXPECT_TRUE(window_.btnOK->isDefault());
-    EXPECT_EQ(window_.btnOK->geometry(), QRect(214, 6, 101, 25));
-    EXPECT_TRUE(window_.LblMessage->wordWrap());
     EXPECT_EQ(window_.Timer->interval(), 500);
     EXPECT_EQ(window_.Timer->timerType(), Qt::PreciseTimer);
     EXPECT_FALSE(window_.Timer->isActive());
+}
+
+// Until it is first shown it has no widgets (making them loads the fonts and the icons, for
+// nothing in a program that never raises an alarm); however it is first shown, they are there.
+TEST_F(AlarmWindowTest, ItsWidgetsAreMadeWhenItIsFirstShown) {
+    const struct {
+        const char* name;
+        std::function<void(TfrmAlarm&)> show;
+    } firstShows[] = {
+        {"an alarm", [](TfrmAlarm& window) { window.ShowAlarm(QStringLiteral("message")); }},
+        {"show", [](TfrmAlarm& window) { window.show(); }},
+        {"open", [](TfrmAlarm& window) { window.open(); }},
+    };
+    for (const auto& firstShow : firstShows) {
+        SCOPED_TRACE(firstShow.name);
+        FakeSoundPlayer sound;
+        TfrmAlarm window{sound};
+        window.TimerTimer(); // a blink before the first show neither blinks nor sounds
+        EXPECT_EQ(sound.plays, 0);
+        EXPECT_TRUE(window.findChildren<QWidget*>().isEmpty());
+
+        firstShow.show(window);
+        EXPECT_TRUE(window.isShowing());
+        ASSERT_NE(window.btnOK, nullptr);
+        EXPECT_EQ(window.size(), QSize(325, 123));
+        EXPECT_EQ(window.Label1->text(), QStringLiteral("Dorvantix Alarm"));
+        EXPECT_EQ(window.btnOK->text(), QStringLiteral("Dismiss Alarm"));
+        EXPECT_EQ(window.btnOK->accessibleName(), QStringLiteral("Dismiss Alarm"));
+        EXPECT_FALSE(window.btnOK->icon().isNull());
+        EXPECT_TRUE(window.btnOK->isDefault());
+        EXPECT_EQ(window.btnOK->geometry(), QRect(214, 6, 101, 25));
+        EXPECT_TRUE(window.LblMessage->wordWrap());
+        EXPECT_TRUE(window.Timer->isActive());
+        QTest::mouseClick(window.btnOK, Qt::LeftButton);
+        EXPECT_FALSE(window.isShowing());
+    }
 }
 
 TEST_F(AlarmWindowTest, AnAlarmShowsItsMessageCentredAndStartsBlinking) {

@@ -128,14 +128,16 @@ TEST_F(FloatingDisplayTest, SetChangesWritesItsPlace) {
 
 TEST_F(FloatingDisplayTest, ItsLinesAreKeptCurrentWhileHidden) {
     startProgram();
-    EXPECT_EQ(main_->frmFloat->lblTime->text(), QStringLiteral("Not Connected"));
+    EXPECT_EQ(main_->frmFloat->timeText(), QStringLiteral("Not Connected"));
     connection_.dialUp();
     main_->DurationTimerTimer();
     clock_.advanceSeconds(61);
     main_->DurationTimerTimer();
     EXPECT_FALSE(main_->frmFloat->isVisible());
-    EXPECT_EQ(main_->frmFloat->lblTime->text(), QStringLiteral("Call time 1 minutes, 1 seconds."));
-    EXPECT_TRUE(main_->frmFloat->lblCost->text().startsWith(QStringLiteral("Cost £")));
+    EXPECT_EQ(main_->frmFloat->timeText(), QStringLiteral("Call time 1 minutes, 1 seconds."));
+    const QString cost = main_->frmFloat->costText();
+    EXPECT_TRUE(cost.startsWith(QStringLiteral("Cost £")));
     main_->mnuFloatingDisplay->trigger();
     EXPECT_EQ(main_->frmFloat->lblTime->text(), QStringLiteral("Call time 1 minutes, 1 seconds."));
+    EXPECT_EQ(main_->frmFloat->lblCost->text(), cost);
 }

@@ -13,6 +13,7 @@ namespace {
 TEST(FloatingDisplayText, TheLongestLinesFitTheirLabels) {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     TfrmFloat display(nullptr);
+    display.show();
     EXPECT_EQ(QFontInfo(display.lblTime->font()).family(), "Liberation Sans");
     const struct {
         QLabel* label;
