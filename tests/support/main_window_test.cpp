@@ -12,7 +12,7 @@
 
 namespace dvx {
 
-MainWindowTest::MainWindowTest()
+MainWindowTest::MainWindowTest(Controls controls)
     : window(MainWindowServices{.clock = clock,
                                 .connection = connection,
                                 .dialogs = dialogs,
@@ -22,8 +22,8 @@ MainWindowTest::MainWindowTest()
                                 .sessionLog = hive.sessionLog,
                                 .alarmWindow = &alarmWindow,
                                 .trayHost = &trayHost}) {
-    // The tests look at the controls from the start, as a window shown at once has them.
-    window.buildControls();
+    if (controls == Controls::builtAtOnce)
+        window.buildControls();
 }
 
 void MainWindowTest::seedConfiguredStore() {

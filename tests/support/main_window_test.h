@@ -22,7 +22,10 @@ namespace dvx {
 // regional settings. Ticks are driven by calling the handlers.
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest();
+    // The tests look at the controls from the start, as a window shown at once has them, unless
+    // a test leaves them to be built when the window is first shown, as the program does.
+    enum class Controls { builtAtOnce, builtWhenShown };
+    explicit MainWindowTest(Controls controls = Controls::builtAtOnce);
 
     // A store where the program has run before: the first-run mark, the four tariff times and
     // the rates peak 0.035, off-peak 0.010, weekend 0.020 and minimum charge 0.050 per minute.

@@ -1,38 +1,17 @@
 // The alarm window and the floating display are made at the start but may never be shown: until
 // they are, the process reads no font (the font caches, the font files) and loads no image
 // plugin for them. Seen from the files the process has mapped.
+#include "loaded_so_far.h"
 #include "support/fake_sound_player.h"
 #include "ui/alarm/alarm_window.h"
 #include "ui/floating/frm_float.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace dvx {
 namespace {
-
-// What the process has read of the font system and of the image plugins so far.
-struct Loaded {
-    bool fonts = false;
-    bool imagePlugins = false;
-};
-
-Loaded LoadedSoFar() {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    static const QRegularExpression fontFile(
-        QStringLiteral("(/fontconfig/|\\.(ttf|ttc|otf|pfb|pcf|pcf\\.gz)$)"));
-    Loaded loaded;
-    for (const QString& line : QString::fromLocal8Bit(maps.readAll()).split(QLatin1Char('\n'))) {
-        const QString path = line.section(QLatin1Char(' '), -1);
-        loaded.fonts = loaded.fonts || fontFile.match(path).hasMatch();
-        loaded.imagePlugins = loaded.imagePlugins || path.contains(QLatin1String("/imageformats/"));
-    }
-    return loaded;
-}
 
 TEST(HiddenWindows, ReadNoFontsNorImagePluginsUntilShown) {
     if (!QFile::exists(QStringLiteral("/proc/self/maps")))
