@@ -8,9 +8,8 @@ namespace {
 
 constexpr qint64 kMillisecondsPerDay = 86400000;
 
-qint64 epochJulianDay() {
-    return QDate(1899, 12, 30).toJulianDay();
-}
+// The Julian day of 1899-12-30, day 0.
+constexpr qint64 kEpochJulianDay = 2415019;
 
 // Splits a moment into whole days and the milliseconds of its day, rounding to the millisecond.
 void split(DateTime moment, qint64& days, qint64& milliseconds) {
@@ -26,7 +25,7 @@ void split(DateTime moment, qint64& days, qint64& milliseconds) {
 } // namespace
 
 DateTime encodeDate(const QDate& date) {
-    return static_cast<double>(date.toJulianDay() - epochJulianDay());
+    return static_cast<double>(date.toJulianDay() - kEpochJulianDay);
 }
 
 DateTime encodeTime(int hour, int minute, int second, int millisecond) {
@@ -46,7 +45,7 @@ QDate dateOf(DateTime moment) {
     qint64 days = 0;
     qint64 ms = 0;
     split(moment, days, ms);
-    return QDate::fromJulianDay(epochJulianDay() + days);
+    return QDate::fromJulianDay(kEpochJulianDay + days);
 }
 
 QTime timeOf(DateTime moment) {

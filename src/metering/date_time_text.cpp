@@ -1,6 +1,7 @@
 #include "metering/date_time_text.h"
 
 #include "metering/conversion_error.h"
+#include "metering/plain_date_time.h"
 #include "metering/time_pattern.h"
 
 namespace dvx {
@@ -26,18 +27,26 @@ QString DateTimeText(DateTime moment, const RegionalSettings& rs) {
     return text;
 }
 
-DateTime ParseDateTimeText(const QString& text, const RegionalSettings& rs) {
+std::optional<DateTime> ReadDateTimeText(QStringView text, const RegionalSettings& rs) {
     QStringView rest;
-    const auto date = parseDatePrefix(rs.shortDateFormat, QStringView(text).trimmed(), rs, rest);
+    const auto date = parseDatePrefix(rs.shortDateFormat, text.trimmed(), rs, rest);
     if (!date)
-        throw invalidDateTime(text);
+        return std::nullopt;
     rest = rest.trimmed();
     if (rest.isEmpty())
         return encodeDate(*date);
     const auto time = readTime(rest, rs);
     if (!time)
-        throw invalidDateTime(text);
+        return std::nullopt;
     return encodeDate(*date) + encodeTime(*time);
+}
+
+DateTime ParseDateTimeText(const QString& text, const RegionalSettings& rs) {
+    if (const auto plain = ReadPlainDateTime(text, rs))
+        return *plain;
+    if (const auto read = ReadDateTimeText(text, rs))
+        return *read;
+    throw invalidDateTime(text);
 }
 
 QString TimeText(DateTime timeOfDay, const RegionalSettings& rs) {

@@ -2,6 +2,7 @@
 
 #include "metering/conversion_error.h"
 #include "metering/currency_format.h"
+#include "metering/money_digits.h"
 #include "metering/rounding.h"
 
 #include <limits>
@@ -60,29 +61,11 @@ QString DurationText(std::int32_t seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString DigitsAndDecimalSeparator(const QString& given, const RegionalSettings& rs) {
-    // A symbol may hold the decimal separator ("B/.", "د.إ."): it goes before the digits
-    // are kept.
-    QString text = given;
-    if (!rs.currencySymbol.isEmpty() && text.contains(rs.currencySymbol))
-        text.remove(rs.currencySymbol);
-    QString kept;
-    kept.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
-            kept += text.at(i);
-        } else if (!rs.decimalSeparator.isEmpty() &&
-                   QStringView(text).mid(i).startsWith(rs.decimalSeparator)) {
-            kept += rs.decimalSeparator;
-            i += rs.decimalSeparator.size() - 1;
-        }
-    }
-    return kept;
+QString DigitsAndDecimalSeparator(const QString& text, const RegionalSettings& rs) {
+    return MoneyDigits(text, rs).view().toString();
 }
 
-std::optional<std::int64_t> ReadTenThousandths(const QString& filtered,
-                                               const RegionalSettings& rs) {
-    const QStringView text(filtered);
+std::optional<std::int64_t> ReadTenThousandths(QStringView text, const RegionalSettings& rs) {
     const qsizetype point = text.indexOf(rs.decimalSeparator);
     const QStringView whole = point < 0 ? text : text.left(point);
     const QStringView fraction =

@@ -2,6 +2,7 @@
 
 #include "metering/conversion_error.h"
 #include "metering/date_time_text.h"
+#include "metering/money_digits.h"
 #include "metering/money_text.h"
 
 #include <limits>
@@ -53,10 +54,10 @@ std::int32_t durationSecondsOf(const QString& text) {
 // As the money text reader, except that a text with neither digits nor a decimal separator
 // is refused instead of read as 0.
 std::int64_t costOf(const QString& text, const RegionalSettings& rs) {
-    const QString filtered = DigitsAndDecimalSeparator(text, rs);
-    const auto raw = ReadTenThousandths(filtered, rs);
+    const MoneyDigits digits(text, rs);
+    const auto raw = ReadTenThousandths(digits.view(), rs);
     if (!raw)
-        throw invalidFloat(filtered);
+        throw invalidFloat(digits.view().toString());
     if (!isShowableCost(*raw))
         throw integerOverflow();
     return *raw;
