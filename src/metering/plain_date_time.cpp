@@ -2,6 +2,7 @@
 
 #include "metering/pattern_directives.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -64,9 +65,15 @@ struct PlainPatterns {
     std::optional<PlainPattern> time;
 };
 
+// Whether two texts are the same, at once where they share their characters.
+bool sameText(const QString& a, const QString& b) {
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 const PlainPatterns& plainPatterns(const RegionalSettings& rs) {
     thread_local std::optional<PlainPatterns> kept;
-    if (!kept || kept->dateFormat != rs.shortDateFormat || kept->timeFormat != rs.longTimeFormat)
+    if (!kept || !sameText(kept->dateFormat, rs.shortDateFormat) ||
+        !sameText(kept->timeFormat, rs.longTimeFormat))
         kept = PlainPatterns{rs.shortDateFormat, rs.longTimeFormat,
                              plainPatternOf(CompileDatePattern(rs.shortDateFormat)),
                              plainPatternOf(CompileTimePattern(rs.longTimeFormat))};
@@ -130,7 +137,8 @@ private:
 
     // Fixed text exactly as written; other cases of its letters are left to the lenient reader.
     bool fixedText(QStringView fixed) {
-        if (!text_.mid(pos_).startsWith(fixed))
+        if (text_.size() - pos_ < fixed.size() ||
+            !std::equal(fixed.begin(), fixed.end(), text_.begin() + pos_))
             return false;
         pos_ += fixed.size();
         return true;
@@ -157,13 +165,14 @@ private:
     qsizetype pos_ = 0;
 };
 
-std::optional<QDate> plainDate(const PlainPattern& pattern, QStringView text, QStringView& rest) {
+std::optional<DateTime> plainDate(const PlainPattern& pattern, QStringView text,
+                                  QStringView& rest) {
     PlainWalker walker(text);
     Fields fields;
-    if (!walker.walk(pattern, fields) || !QDate::isValid(fields.year, fields.month, fields.day))
+    if (!walker.walk(pattern, fields))
         return std::nullopt;
     rest = walker.rest();
-    return QDate(fields.year, fields.month, fields.day);
+    return encodeDate(fields.year, fields.month, fields.day);
 }
 
 std::optional<DateTime> plainTime(const PlainPattern& pattern, QStringView text) {
@@ -188,13 +197,13 @@ std::optional<DateTime> ReadPlainDateTime(QStringView text, const RegionalSettin
         return std::nullopt;
     rest = rest.trimmed();
     if (rest.isEmpty())
-        return encodeDate(*date);
+        return date;
     if (!patterns.time)
         return std::nullopt;
     const auto time = plainTime(*patterns.time, rest);
     if (!time)
         return std::nullopt;
-    return encodeDate(*date) + *time;
+    return *date + *time;
 }
 
 } // namespace dvx

@@ -24,7 +24,7 @@ template <typename T> T getLittleEndian(const LogRecordBytes& bytes, std::size_t
     return qFromLittleEndian<T>(bytes.data() + at);
 }
 
-void putShortString(LogRecordBytes& bytes, std::size_t at, const QByteArray& text,
+void putShortString(LogRecordBytes& bytes, std::size_t at, QByteArrayView text,
                     qsizetype capacity) {
     const qsizetype length = std::min(text.size(), capacity);
     bytes[at] = static_cast<unsigned char>(length);
@@ -43,13 +43,17 @@ QByteArray getShortString(const LogRecordBytes& bytes, std::size_t at, qsizetype
 } // namespace
 
 LogRecordBytes encodeLogRecord(const LogFileRecord& record) {
+    return encodeLogRecord(record, {record.product, record.description, record.fileTag});
+}
+
+LogRecordBytes encodeLogRecord(const LogFileRecord& numbers, const LogRecordTexts& texts) {
     LogRecordBytes bytes{};
-    putLittleEndian(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(record.startTime));
-    putShortString(bytes, kProductAt, record.product, kProductCapacity);
-    putShortString(bytes, kDescriptionAt, record.description, kDescriptionCapacity);
-    putLittleEndian(bytes, kDurationAt, static_cast<std::uint32_t>(record.duration));
-    putLittleEndian(bytes, kCostAt, static_cast<std::uint64_t>(record.cost));
-    putShortString(bytes, kFileTagAt, record.fileTag, kFileTagCapacity);
+    putLittleEndian(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(numbers.startTime));
+    putShortString(bytes, kProductAt, texts.product, kProductCapacity);
+    putShortString(bytes, kDescriptionAt, texts.description, kDescriptionCapacity);
+    putLittleEndian(bytes, kDurationAt, static_cast<std::uint32_t>(numbers.duration));
+    putLittleEndian(bytes, kCostAt, static_cast<std::uint64_t>(numbers.cost));
+    putShortString(bytes, kFileTagAt, texts.fileTag, kFileTagCapacity);
     return bytes;
 }
 

@@ -10,7 +10,7 @@ void SaveLogFile(const ListedSessions& sessions, DateTime savedAt, const Regiona
     LogRecordFileWriter file(fileName);
     file.write(encodeLogRecord(logFileHeader(savedAt)));
     for (const ListedSession& session : sessions)
-        file.write(encodeLogRecord(sessionRecordOf(session, rs, codePage)));
+        file.write(sessionRecordOf(session, rs, codePage));
     file.close();
 }
 

@@ -5,6 +5,7 @@
 #include "metering/money_digits.h"
 #include "metering/money_text.h"
 
+#include <array>
 #include <limits>
 
 namespace dvx {
@@ -80,35 +81,41 @@ std::int32_t savedSeconds(std::int32_t seconds) {
     return seconds >= 0 ? seconds : durationSecondsOf(DurationText(seconds));
 }
 
+// The record of a session's numbers and its description, cut to the field's capacity.
+LogRecordBytes recordBytes(const LogFileRecord& numbers, QStringView description,
+                           const Windows1252& codePage) {
+    std::array<char, kDescriptionCapacity> descriptionBytes;
+    const qsizetype length =
+        codePage.encode(description, descriptionBytes.data(), kDescriptionCapacity);
+    return encodeLogRecord(numbers,
+                           {productBytes(), QByteArrayView(descriptionBytes.data(), length), {}});
+}
+
 // The record of each kind of listed session, in the order the texts would be read.
 struct RecordOf {
     const RegionalSettings& rs;
     const Windows1252& codePage;
 
-    LogFileRecord operator()(const SessionRow& row) const {
+    LogRecordBytes operator()(const SessionRow& row) const {
         return sessionRecordOf(row, rs, codePage);
     }
 
-    LogFileRecord operator()(const StoredSession& stored) const {
-        LogFileRecord record;
-        record.startTime = ParseDateTimeText(stored.start, rs);
-        record.product = productBytes();
-        record.description = codePage.encode(stored.description).left(kDescriptionCapacity);
-        record.duration =
+    LogRecordBytes operator()(const StoredSession& stored) const {
+        LogFileRecord numbers;
+        numbers.startTime = ParseDateTimeText(stored.start, rs);
+        numbers.duration =
             stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
-        record.cost = costOf(stored.cost, rs);
-        return record;
+        numbers.cost = costOf(stored.cost, rs);
+        return recordBytes(numbers, stored.description, codePage);
     }
 
     // The start and the cost go through their texts: the texts round them.
-    LogFileRecord operator()(const LoggedSession& logged) const {
-        LogFileRecord record;
-        record.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
-        record.product = productBytes();
-        record.description = codePage.encode(logged.description.text()).left(kDescriptionCapacity);
-        record.duration = savedSeconds(logged.seconds);
-        record.cost = costOf(MoneyText(logged.cost, rs), rs);
-        return record;
+    LogRecordBytes operator()(const LoggedSession& logged) const {
+        LogFileRecord numbers;
+        numbers.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
+        numbers.duration = savedSeconds(logged.seconds);
+        numbers.cost = costOf(MoneyText(logged.cost, rs), rs);
+        return recordBytes(numbers, logged.description.view(), codePage);
     }
 };
 
@@ -118,19 +125,17 @@ bool isShowableCost(std::int64_t tenThousandths) {
     return tenThousandths >= -kLargestCost && tenThousandths <= kLargestCost;
 }
 
-LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                              const Windows1252& codePage) {
-    LogFileRecord record;
-    record.startTime = ParseDateTimeText(row.date, rs);
-    record.product = productBytes();
-    record.description = codePage.encode(row.description).left(kDescriptionCapacity);
-    record.duration = durationSecondsOf(row.duration);
-    record.cost = costOf(row.cost, rs);
-    return record;
+LogRecordBytes sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
+                               const Windows1252& codePage) {
+    LogFileRecord numbers;
+    numbers.startTime = ParseDateTimeText(row.date, rs);
+    numbers.duration = durationSecondsOf(row.duration);
+    numbers.cost = costOf(row.cost, rs);
+    return recordBytes(numbers, row.description, codePage);
 }
 
-LogFileRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
-                              const Windows1252& codePage) {
+LogRecordBytes sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
+                               const Windows1252& codePage) {
     return std::visit(RecordOf{rs, codePage}, session);
 }
 

@@ -12,17 +12,17 @@ namespace dvx {
 // at most 900 million million currency units either way.
 bool isShowableCost(std::int64_t tenThousandths);
 
-// The record of a session list row, read back from the row's texts: the Date by the regional
-// date and time rules, the Duration as "<minutes>min, <ss>sec", the Cost from its digits and
-// decimal separator (the sign is dropped), the description cut to its first 50 characters.
+// The bytes of the record of a session list row, read back from the row's texts: the Date by the
+// regional date and time rules, the Duration as "<minutes>min, <ss>sec", the Cost from its digits
+// and decimal separator (the sign is dropped), the description cut to its first 50 characters.
 // Fails with the conversion error of the first text that cannot be read, naming that text,
 // and with "Integer overflow" for a duration beyond 32 bits or a cost beyond what can be shown.
-LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                              const Windows1252& codePage);
+LogRecordBytes sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
+                               const Windows1252& codePage);
 // The record of a listed session: the same record as that of the texts the session shows,
 // taken from its values where they give the same numbers without the texts.
-LogFileRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
-                              const Windows1252& codePage);
+LogRecordBytes sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
+                               const Windows1252& codePage);
 
 // The session that a record's start, duration and cost (`numbers`) and its Description's bytes
 // are listed as. Fails with "'%s' is not a valid date and time" when the start is no moment

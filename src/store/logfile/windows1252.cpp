@@ -60,20 +60,24 @@ QByteArray Windows1252::encode(const QString& text) const {
     if (std::none_of(text.cbegin(), text.cend(), beyondAscii))
         return text.toLatin1();
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    bytes.truncate(encode(text, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+qsizetype Windows1252::encode(QStringView text, char* out, qsizetype capacity) const {
+    qsizetype written = 0;
+    for (qsizetype i = 0; i < text.size() && written < capacity; ++i) {
         const char16_t c = text.at(i).unicode();
         if (c < 0x80) {
-            *out++ = static_cast<char>(c);
+            out[written++] = static_cast<char>(c);
             continue;
         }
         // A character beyond the basic plane is one "?" for both its halves.
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
-        *out++ = bytes_.value(c, static_cast<char>(kUnmappable));
+        out[written++] = bytes_.value(c, static_cast<char>(kUnmappable));
     }
-    bytes.truncate(out - bytes.constData());
-    return bytes;
+    return written;
 }
 
 QString Windows1252::decode(QByteArrayView bytes) const {

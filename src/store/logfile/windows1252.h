@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringView>
 #include <array>
 
 namespace dvx {
@@ -18,6 +19,9 @@ public:
     Windows1252();
 
     QByteArray encode(const QString& text) const;
+    // Writes the bytes of the text's first characters to `out`, at most `capacity` of them: the
+    // first bytes of encode(text). Gives how many it wrote.
+    qsizetype encode(QStringView text, char* out, qsizetype capacity) const;
     QString decode(QByteArrayView bytes) const;
     // Writes the characters of `bytes` to `out`, which has room for as many.
     void decode(QByteArrayView bytes, char16_t* out) const;
