@@ -2,6 +2,7 @@
 
 #include "metering/conversion_error.h"
 #include "metering/currency_format.h"
+#include "metering/digit_value.h"
 #include "metering/money_digits.h"
 #include "metering/rounding.h"
 
@@ -65,20 +66,30 @@ QString DigitsAndDecimalSeparator(const QString& text, const RegionalSettings& r
     return MoneyDigits(text, rs).view().toString();
 }
 
+namespace {
+
+// Where a separator first stands in a text; one of a single character, as most are, is looked
+// for as that character.
+qsizetype indexOfSeparator(QStringView text, QStringView separator) {
+    return separator.size() == 1 ? text.indexOf(separator.front()) : text.indexOf(separator);
+}
+
+} // namespace
+
 std::optional<std::int64_t> ReadTenThousandths(QStringView text, const RegionalSettings& rs) {
-    const qsizetype point = text.indexOf(rs.decimalSeparator);
+    const qsizetype point = indexOfSeparator(text, rs.decimalSeparator);
     const QStringView whole = point < 0 ? text : text.left(point);
     const QStringView fraction =
         point < 0 ? QStringView() : text.mid(point + rs.decimalSeparator.size());
     if (whole.isEmpty() && fraction.isEmpty())
         return std::nullopt;
-    if (fraction.contains(rs.decimalSeparator))
+    if (indexOfSeparator(fraction, rs.decimalSeparator) >= 0)
         return std::nullopt;
     // Whole units beyond this would overflow the ten-thousandths.
     constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int64_t>::max() / 10000 - 1;
     std::int64_t units = 0;
     for (QChar digit : whole) {
-        units = units * 10 + digit.digitValue();
+        units = units * 10 + digitValueOf(digit);
         if (units > kMaxUnits)
             return std::nullopt;
     }
@@ -86,7 +97,7 @@ std::optional<std::int64_t> ReadTenThousandths(QStringView text, const RegionalS
     // separator.
     std::int64_t decimals = 0;
     for (qsizetype i = 0; i < 4; ++i)
-        decimals = decimals * 10 + (i < fraction.size() ? fraction.at(i).digitValue() : 0);
+        decimals = decimals * 10 + (i < fraction.size() ? digitValueOf(fraction.at(i)) : 0);
     std::int64_t raw = units * 10000 + decimals;
     const QStringView beyond = fraction.size() > 4 ? fraction.mid(4) : QStringView();
     if (!beyond.isEmpty()) {

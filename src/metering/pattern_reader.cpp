@@ -1,5 +1,7 @@
 #include "metering/pattern_reader.h"
 
+#include "metering/digit_value.h"
+
 #include <algorithm>
 #include <array>
 #include <initializer_list>
@@ -18,12 +20,6 @@ struct Fields {
     int second = 0;
     int pm = -1; // -1 no marker, 0 am, 1 pm
 };
-
-// The value of a digit; ASCII digits, by far the most common, without a look-up.
-int digitValueOf(QChar c) {
-    const char16_t unit = c.unicode();
-    return unit >= u'0' && unit <= u'9' ? unit - u'0' : c.digitValue();
-}
 
 // Whether a text begins with a literal, case ignored; the same character codes are compared
 // first, as a literal usually stands in the text exactly as written.

@@ -29,7 +29,11 @@ public:
 private:
     // The character of each byte; "?" for a byte the page leaves undefined.
     std::array<char16_t, 256> characters_{};
-    // The byte of each character beyond ASCII that the page holds.
+    char byteOf(char16_t character) const;
+
+    // The byte of each character beyond ASCII that the page holds: those up to U+00FF by their
+    // place, "?" where the page has none; the others by look-up.
+    std::array<char, 256> latinBytes_{};
     QHash<char16_t, char> bytes_;
 };
 
