@@ -43,18 +43,20 @@ QByteArray getShortString(const LogRecordBytes& bytes, std::size_t at, qsizetype
 } // namespace
 
 LogRecordBytes encodeLogRecord(const LogFileRecord& record) {
-    return encodeLogRecord(record, {record.product, record.description, record.fileTag});
+    LogRecordBytes bytes;
+    encodeLogRecord(record, {record.product, record.description, record.fileTag}, bytes);
+    return bytes;
 }
 
-LogRecordBytes encodeLogRecord(const LogFileRecord& numbers, const LogRecordTexts& texts) {
-    LogRecordBytes bytes{};
+void encodeLogRecord(const LogFileRecord& numbers, const LogRecordTexts& texts,
+                     LogRecordBytes& bytes) {
+    bytes.fill(0);
     putLittleEndian(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(numbers.startTime));
     putShortString(bytes, kProductAt, texts.product, kProductCapacity);
     putShortString(bytes, kDescriptionAt, texts.description, kDescriptionCapacity);
     putLittleEndian(bytes, kDurationAt, static_cast<std::uint32_t>(numbers.duration));
     putLittleEndian(bytes, kCostAt, static_cast<std::uint64_t>(numbers.cost));
     putShortString(bytes, kFileTagAt, texts.fileTag, kFileTagCapacity);
-    return bytes;
 }
 
 LogFileRecord decodeLogRecord(const LogRecordBytes& bytes) {

@@ -58,15 +58,17 @@ public:
     LogRecordFileWriter(const LogRecordFileWriter&) = delete;
     LogRecordFileWriter& operator=(const LogRecordFileWriter&) = delete;
 
-    // Both fail with the system's error text.
+    // All three fail with the system's error text.
     void write(const LogRecordBytes& record);
+    // The next record of the file, to be filled in place before the writer is used again.
+    LogRecordBytes& next();
     void close();
 
 private:
     void flush();
 
     int descriptor_;
-    std::vector<unsigned char> buffer_;
+    std::vector<LogRecordBytes> buffer_;
 };
 
 // The error of a record cut short by the end of the file.

@@ -81,41 +81,28 @@ std::int32_t savedSeconds(std::int32_t seconds) {
     return seconds >= 0 ? seconds : durationSecondsOf(DurationText(seconds));
 }
 
-// The record of a session's numbers and its description, cut to the field's capacity.
-LogRecordBytes recordBytes(const LogFileRecord& numbers, QStringView description,
-                           const Windows1252& codePage) {
-    std::array<char, kDescriptionCapacity> descriptionBytes;
-    const qsizetype length =
-        codePage.encode(description, descriptionBytes.data(), kDescriptionCapacity);
-    return encodeLogRecord(numbers,
-                           {productBytes(), QByteArrayView(descriptionBytes.data(), length), {}});
-}
-
 // The record of each kind of listed session, in the order the texts would be read.
 struct RecordOf {
     const RegionalSettings& rs;
-    const Windows1252& codePage;
 
-    LogRecordBytes operator()(const SessionRow& row) const {
-        return sessionRecordOf(row, rs, codePage);
-    }
+    SessionRecord operator()(const SessionRow& row) const { return sessionRecordOf(row, rs); }
 
-    LogRecordBytes operator()(const StoredSession& stored) const {
-        LogFileRecord numbers;
-        numbers.startTime = ParseDateTimeText(stored.start, rs);
-        numbers.duration =
+    SessionRecord operator()(const StoredSession& stored) const {
+        SessionRecord record{{}, stored.description};
+        record.numbers.startTime = ParseDateTimeText(stored.start, rs);
+        record.numbers.duration =
             stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
-        numbers.cost = costOf(stored.cost, rs);
-        return recordBytes(numbers, stored.description, codePage);
+        record.numbers.cost = costOf(stored.cost, rs);
+        return record;
     }
 
     // The start and the cost go through their texts: the texts round them.
-    LogRecordBytes operator()(const LoggedSession& logged) const {
-        LogFileRecord numbers;
-        numbers.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
-        numbers.duration = savedSeconds(logged.seconds);
-        numbers.cost = costOf(MoneyText(logged.cost, rs), rs);
-        return recordBytes(numbers, logged.description.view(), codePage);
+    SessionRecord operator()(const LoggedSession& logged) const {
+        SessionRecord record{{}, logged.description.view()};
+        record.numbers.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
+        record.numbers.duration = savedSeconds(logged.seconds);
+        record.numbers.cost = costOf(MoneyText(logged.cost, rs), rs);
+        return record;
     }
 };
 
@@ -125,18 +112,25 @@ bool isShowableCost(std::int64_t tenThousandths) {
     return tenThousandths >= -kLargestCost && tenThousandths <= kLargestCost;
 }
 
-LogRecordBytes sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                               const Windows1252& codePage) {
-    LogFileRecord numbers;
-    numbers.startTime = ParseDateTimeText(row.date, rs);
-    numbers.duration = durationSecondsOf(row.duration);
-    numbers.cost = costOf(row.cost, rs);
-    return recordBytes(numbers, row.description, codePage);
+SessionRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs) {
+    SessionRecord record{{}, row.description};
+    record.numbers.startTime = ParseDateTimeText(row.date, rs);
+    record.numbers.duration = durationSecondsOf(row.duration);
+    record.numbers.cost = costOf(row.cost, rs);
+    return record;
 }
 
-LogRecordBytes sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
-                               const Windows1252& codePage) {
-    return std::visit(RecordOf{rs, codePage}, session);
+SessionRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs) {
+    return std::visit(RecordOf{rs}, session);
+}
+
+void encodeSessionRecord(const SessionRecord& record, const Windows1252& codePage,
+                         LogRecordBytes& bytes) {
+    std::array<char, kDescriptionCapacity> description;
+    const qsizetype length =
+        codePage.encode(record.description, description.data(), kDescriptionCapacity);
+    encodeLogRecord(record.numbers,
+                    {productBytes(), QByteArrayView(description.data(), length), {}}, bytes);
 }
 
 LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView description,
