@@ -1,5 +1,7 @@
 #include "metering/money_digits.h"
 
+#include <algorithm>
+
 namespace dvx {
 
 namespace {
@@ -7,7 +9,8 @@ namespace {
 using Characters = QVarLengthArray<QChar, 64>;
 
 bool startsAt(QStringView text, qsizetype at, QStringView part) {
-    return !part.isEmpty() && text.at(at) == part.front() && text.mid(at).startsWith(part);
+    return !part.isEmpty() && text.at(at) == part.front() && text.size() - at >= part.size() &&
+           std::equal(part.begin(), part.end(), text.begin() + at);
 }
 
 // The text with every occurrence of the symbol taken off, from the left, as QString::remove

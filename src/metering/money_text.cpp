@@ -6,6 +6,7 @@
 #include "metering/money_digits.h"
 #include "metering/rounding.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -71,7 +72,10 @@ namespace {
 // Where a separator first stands in a text; one of a single character, as most are, is looked
 // for as that character.
 qsizetype indexOfSeparator(QStringView text, QStringView separator) {
-    return separator.size() == 1 ? text.indexOf(separator.front()) : text.indexOf(separator);
+    if (separator.size() != 1)
+        return text.indexOf(separator);
+    const auto found = std::find(text.begin(), text.end(), separator.front());
+    return found == text.end() ? -1 : found - text.begin();
 }
 
 } // namespace

@@ -80,6 +80,14 @@ const PlainPatterns& plainPatterns(const RegionalSettings& rs) {
     return *kept;
 }
 
+// The text without the blanks at either end, as QStringView::trimmed gives it; at once where
+// there are none, as there mostly are.
+QStringView trimmedText(QStringView text) {
+    if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace()))
+        return text;
+    return text.trimmed();
+}
+
 // As the lenient reader starts them: no date, and midnight.
 struct Fields {
     int day = -1;
@@ -178,7 +186,7 @@ std::optional<DateTime> plainDate(const PlainPattern& pattern, QStringView text,
 std::optional<DateTime> plainTime(const PlainPattern& pattern, QStringView text) {
     PlainWalker walker(text);
     Fields fields;
-    if (!walker.walk(pattern, fields) || !walker.rest().trimmed().isEmpty())
+    if (!walker.walk(pattern, fields) || !trimmedText(walker.rest()).isEmpty())
         return std::nullopt;
     if (fields.hour > 23 || fields.minute > 59 || fields.second > 59)
         return std::nullopt;
@@ -192,10 +200,10 @@ std::optional<DateTime> ReadPlainDateTime(QStringView text, const RegionalSettin
     if (!patterns.date)
         return std::nullopt;
     QStringView rest;
-    const auto date = plainDate(*patterns.date, text.trimmed(), rest);
+    const auto date = plainDate(*patterns.date, trimmedText(text), rest);
     if (!date)
         return std::nullopt;
-    rest = rest.trimmed();
+    rest = trimmedText(rest);
     if (rest.isEmpty())
         return date;
     if (!patterns.time)

@@ -81,7 +81,7 @@ LogRecordFileWriter::LogRecordFileWriter(const QString& fileName)
                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {
     if (descriptor_ < 0)
         throwSystemError();
-    buffer_.reserve(kBufferRecords);
+    buffer_ = std::make_unique_for_overwrite<LogRecordBytes[]>(kBufferRecords);
 }
 
 LogRecordFileWriter::~LogRecordFileWriter() {
@@ -100,26 +100,26 @@ void LogRecordFileWriter::write(const LogRecordBytes& record) {
 }
 
 LogRecordBytes& LogRecordFileWriter::next() {
-    if (buffer_.size() == kBufferRecords)
+    if (buffered_ == kBufferRecords)
         flush();
-    return buffer_.emplace_back();
+    return buffer_[buffered_++];
 }
 
 void LogRecordFileWriter::flush() {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
-    const std::size_t size = buffer_.size() * kLogRecordSize;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.get());
+    const std::size_t size = buffered_ * kLogRecordSize;
     std::size_t done = 0;
     while (done < size) {
         const ssize_t put = ::write(descriptor_, bytes + done, size - done);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            buffer_.clear();
+            buffered_ = 0;
             throwSystemError();
         }
         done += static_cast<std::size_t>(put);
     }
-    buffer_.clear();
+    buffered_ = 0;
 }
 
 void LogRecordFileWriter::close() {

@@ -4,6 +4,7 @@
 #include "store/logfile/log_file_record.h"
 
 #include <QString>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -68,7 +69,8 @@ private:
     void flush();
 
     int descriptor_;
-    std::vector<LogRecordBytes> buffer_;
+    std::unique_ptr<LogRecordBytes[]> buffer_;
+    std::size_t buffered_ = 0;
 };
 
 // The error of a record cut short by the end of the file.

@@ -76,8 +76,13 @@ QByteArray Windows1252::encode(const QString& text) const {
 }
 
 qsizetype Windows1252::encode(QStringView text, char* out, qsizetype capacity) const {
-    qsizetype written = 0;
-    for (qsizetype i = 0; i < text.size() && written < capacity; ++i) {
+    // ASCII, as most texts are throughout, goes as it is.
+    const qsizetype ascii = std::min(text.size(), capacity);
+    qsizetype i = 0;
+    for (; i < ascii && text.at(i).unicode() < 0x80; ++i)
+        out[i] = static_cast<char>(text.at(i).unicode());
+    qsizetype written = i;
+    for (; i < text.size() && written < capacity; ++i) {
         const char16_t c = text.at(i).unicode();
         if (c < 0x80) {
             out[written++] = static_cast<char>(c);
