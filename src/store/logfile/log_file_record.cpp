@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace dvx {
 
@@ -28,7 +29,8 @@ void putShortString(LogRecordBytes& bytes, std::size_t at, QByteArrayView text,
                     qsizetype capacity) {
     const qsizetype length = std::min(text.size(), capacity);
     bytes[at] = static_cast<unsigned char>(length);
-    std::copy_n(text.constData(), length, bytes.begin() + at + 1);
+    if (length > 0)
+        std::memcpy(bytes.data() + at + 1, text.constData(), static_cast<std::size_t>(length));
 }
 
 QByteArrayView shortStringAt(const LogRecordBytes& bytes, std::size_t at, qsizetype capacity) {
