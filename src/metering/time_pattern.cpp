@@ -3,22 +3,43 @@
 #include "metering/pattern_directives.h"
 #include "metering/pattern_reader.h"
 
+#include <array>
 #include <vector>
 
 namespace dvx {
 
 namespace {
 
-QString paddedNumber(int value, Padding padding, int width) {
-    switch (padding) {
-    case Padding::Zero:
-        return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
-    case Padding::Space:
-        return QStringLiteral("%1").arg(value, width);
-    case Padding::None:
-        break;
+// A number as QString::arg pads it to its width ("%1".arg(value, width, 10, fill)), or as
+// QString::number writes it; a number of a date or time is never negative, and is written
+// without making texts on the way.
+void appendNumber(QString& text, int value, Padding padding, int width) {
+    if (value < 0) {
+        switch (padding) {
+        case Padding::Zero:
+            text += QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+            return;
+        case Padding::Space:
+            text += QStringLiteral("%1").arg(value, width);
+            return;
+        case Padding::None:
+            text += QString::number(value);
+            return;
+        }
     }
-    return QString::number(value);
+    std::array<char16_t, 10> digits{};
+    int count = 0;
+    do {
+        digits[static_cast<std::size_t>(count++)] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    if (padding != Padding::None) {
+        const QChar fill = padding == Padding::Zero ? QLatin1Char('0') : QLatin1Char(' ');
+        for (int i = count; i < width; ++i)
+            text += fill;
+    }
+    while (count > 0)
+        text += QChar(digits[static_cast<std::size_t>(--count)]);
 }
 
 // Sunday first, as the names are kept.
@@ -26,44 +47,64 @@ std::size_t weekdayIndex(const QDate& date) {
     return static_cast<std::size_t>(date.dayOfWeek() % 7);
 }
 
-QString writtenPiece(const PatternToken& token, const QDate& date, const QTime& time,
-                     const RegionalSettings& rs) {
-    const std::size_t month = static_cast<std::size_t>(date.month() - 1);
+// The moment a pattern is written for, its date taken apart once.
+struct WrittenMoment {
+    WrittenMoment(const QDate& date, const QTime& time) : date(date), time(time) {
+        date.getDate(&year, &month, &day);
+    }
+
+    QDate date;
+    QTime time;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+void appendPiece(QString& text, const PatternToken& token, const WrittenMoment& moment,
+                 const RegionalSettings& rs) {
+    const QTime& time = moment.time;
+    const std::size_t month = static_cast<std::size_t>(moment.month - 1);
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     switch (token.field) {
     case PatternField::Literal:
     case PatternField::Blank:
-        return token.text;
+        text += token.text;
+        return;
     case PatternField::Day:
-        return paddedNumber(date.day(), token.padding, 2);
+        return appendNumber(text, moment.day, token.padding, 2);
     case PatternField::Month:
-        return paddedNumber(date.month(), token.padding, 2);
+        return appendNumber(text, moment.month, token.padding, 2);
     case PatternField::MonthName:
-        return rs.names.months.at(month);
+        text += rs.names.months.at(month);
+        return;
     case PatternField::AbbreviatedMonthName:
-        return rs.names.abbreviatedMonths.at(month);
+        text += rs.names.abbreviatedMonths.at(month);
+        return;
     case PatternField::Weekday:
-        return rs.names.weekdays.at(weekdayIndex(date));
+        text += rs.names.weekdays.at(weekdayIndex(moment.date));
+        return;
     case PatternField::AbbreviatedWeekday:
-        return rs.names.abbreviatedWeekdays.at(weekdayIndex(date));
+        text += rs.names.abbreviatedWeekdays.at(weekdayIndex(moment.date));
+        return;
     case PatternField::Year:
-        return paddedNumber(date.year(), token.padding, 4);
+        return appendNumber(text, moment.year, token.padding, 4);
     case PatternField::Century:
-        return paddedNumber(date.year() / 100, token.padding, 2);
+        return appendNumber(text, moment.year / 100, token.padding, 2);
     case PatternField::Hour:
-        return paddedNumber(time.hour(), token.padding, 2);
+        return appendNumber(text, time.hour(), token.padding, 2);
     case PatternField::Hour12:
-        return paddedNumber(hour12, token.padding, 2);
+        return appendNumber(text, hour12, token.padding, 2);
     case PatternField::Minute:
-        return paddedNumber(time.minute(), token.padding, 2);
+        return appendNumber(text, time.minute(), token.padding, 2);
     case PatternField::Second:
-        return paddedNumber(time.second(), token.padding, 2);
+        return appendNumber(text, time.second(), token.padding, 2);
     case PatternField::Marker:
-        return time.hour() < 12 ? rs.amText : rs.pmText;
+        text += time.hour() < 12 ? rs.amText : rs.pmText;
+        return;
     case PatternField::LowerMarker:
-        return (time.hour() < 12 ? rs.amText : rs.pmText).toLower();
+        text += (time.hour() < 12 ? rs.amText : rs.pmText).toLower();
+        return;
     }
-    return {};
 }
 
 // The compiled form of a pattern, compiled once: the few patterns in use (the regional date and
@@ -100,9 +141,11 @@ const CompiledPattern& timePattern(const QString& pattern) {
 
 QString writePattern(const CompiledPattern& pattern, const QDate& date, const QTime& time,
                      const RegionalSettings& rs) {
+    const WrittenMoment moment(date, time);
     QString text;
+    text.reserve(32);
     for (const PatternToken& token : pattern)
-        text += writtenPiece(token, date, time, rs);
+        appendPiece(text, token, moment, rs);
     return text;
 }
 
