@@ -26,17 +26,34 @@ void withoutSymbol(QStringView text, QStringView symbol, Characters& out) {
     }
 }
 
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Whether taking the symbol off leaves the same digits and separators: where it holds neither
+// and the separator is a single character (or none), so that none is made of the characters
+// on either side of a symbol taken off.
+bool symbolChangesNothing(QStringView symbol, QStringView separator) {
+    if (separator.size() > 1 || std::any_of(symbol.begin(), symbol.end(), isAsciiDigit))
+        return false;
+    return separator.isEmpty() ||
+           std::find(symbol.begin(), symbol.end(), separator.front()) == symbol.end();
+}
+
 } // namespace
 
 MoneyDigits::MoneyDigits(QStringView text, const RegionalSettings& rs) {
     // A symbol may hold the decimal separator ("B/.", "د.إ."): it goes before the digits
     // are kept.
-    Characters rest;
-    withoutSymbol(text, rs.currencySymbol, rest);
-    const QStringView left(rest.constData(), rest.size());
     const QStringView separator(rs.decimalSeparator);
+    Characters rest;
+    QStringView left = text;
+    if (!symbolChangesNothing(rs.currencySymbol, separator)) {
+        withoutSymbol(text, rs.currencySymbol, rest);
+        left = QStringView(rest.constData(), rest.size());
+    }
     for (qsizetype i = 0; i < left.size(); ++i) {
-        if (left.at(i) >= QLatin1Char('0') && left.at(i) <= QLatin1Char('9')) {
+        if (isAsciiDigit(left.at(i))) {
             kept_.append(left.at(i));
         } else if (startsAt(left, i, separator)) {
             kept_.append(separator.constData(), separator.size());
