@@ -22,8 +22,10 @@ std::optional<QTime> readTime(QStringView text, const RegionalSettings& rs) {
 QString DateTimeText(DateTime moment, const RegionalSettings& rs) {
     QString text = formatDatePattern(rs.shortDateFormat, dateOf(moment), rs);
     const QTime time = timeOf(moment);
-    if (time != QTime(0, 0))
-        text += QLatin1Char(' ') + formatTimePattern(rs.longTimeFormat, time, rs);
+    if (time != QTime(0, 0)) {
+        text += QLatin1Char(' ');
+        appendTimePattern(text, rs.longTimeFormat, time, rs);
+    }
     return text;
 }
 

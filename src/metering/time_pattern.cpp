@@ -27,19 +27,20 @@ void appendNumber(QString& text, int value, Padding padding, int width) {
             return;
         }
     }
-    std::array<char16_t, 10> digits{};
-    int count = 0;
+    // At most a few fill characters and the ten digits of an int.
+    std::array<char16_t, 24> written{};
+    std::size_t end = written.size();
+    int digits = 0;
     do {
-        digits[static_cast<std::size_t>(count++)] = static_cast<char16_t>(u'0' + value % 10);
+        written[--end] = static_cast<char16_t>(u'0' + value % 10);
         value /= 10;
-    } while (value > 0);
-    if (padding != Padding::None) {
-        const QChar fill = padding == Padding::Zero ? QLatin1Char('0') : QLatin1Char(' ');
-        for (int i = count; i < width; ++i)
-            text += fill;
-    }
-    while (count > 0)
-        text += QChar(digits[static_cast<std::size_t>(--count)]);
+        ++digits;
+    } while (value > 0 && end > 0);
+    const char16_t fill = padding == Padding::Zero ? u'0' : u' ';
+    for (int i = digits; padding != Padding::None && i < width && end > 0; ++i)
+        written[--end] = fill;
+    text.append(reinterpret_cast<const QChar*>(written.data() + end),
+                static_cast<qsizetype>(written.size() - end));
 }
 
 // Sunday first, as the names are kept.
@@ -139,14 +140,11 @@ const CompiledPattern& timePattern(const QString& pattern) {
     return compiledOnce<CompileTimePattern>(pattern);
 }
 
-QString writePattern(const CompiledPattern& pattern, const QDate& date, const QTime& time,
-                     const RegionalSettings& rs) {
+void writePattern(QString& text, const CompiledPattern& pattern, const QDate& date,
+                  const QTime& time, const RegionalSettings& rs) {
     const WrittenMoment moment(date, time);
-    QString text;
-    text.reserve(32);
     for (const PatternToken& token : pattern)
         appendPiece(text, token, moment, rs);
-    return text;
 }
 
 } // namespace
@@ -164,11 +162,21 @@ QString QtTimeFormat(const QString& timePattern) {
 }
 
 QString formatDatePattern(const QString& pattern, const QDate& date, const RegionalSettings& rs) {
-    return writePattern(datePattern(pattern), date, QTime(0, 0), rs);
+    QString text;
+    text.reserve(32);
+    writePattern(text, datePattern(pattern), date, QTime(0, 0), rs);
+    return text;
 }
 
 QString formatTimePattern(const QString& pattern, const QTime& time, const RegionalSettings& rs) {
-    return writePattern(timePattern(pattern), QDate(1899, 12, 30), time, rs);
+    QString text;
+    appendTimePattern(text, pattern, time, rs);
+    return text;
+}
+
+void appendTimePattern(QString& text, const QString& pattern, const QTime& time,
+                       const RegionalSettings& rs) {
+    writePattern(text, timePattern(pattern), QDate(1899, 12, 30), time, rs);
 }
 
 std::optional<QDate> parseDatePrefix(const QString& pattern, QStringView text,
