@@ -4,6 +4,7 @@
 #include "metering/currency_format.h"
 #include "metering/digit_value.h"
 #include "metering/money_digits.h"
+#include "metering/padded_number.h"
 #include "metering/rounding.h"
 
 #include <algorithm>
@@ -42,8 +43,8 @@ QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) 
     const std::uint64_t fractionStep = powerOfTen(4 - decimals);
     QString number = GroupDigits(QString::number(shown / Currency::kScale), rs);
     number += rs.decimalSeparator;
-    number += QStringLiteral("%1").arg(shown % Currency::kScale / fractionStep, decimals, 10,
-                                       QLatin1Char('0'));
+    appendNumber(number, static_cast<int>(shown % Currency::kScale / fractionStep), decimals,
+                 QLatin1Char('0'));
     return WithCurrencySymbol(number, amount.raw() < 0 && shown != 0, rs);
 }
 

@@ -1,46 +1,26 @@
 #include "metering/time_pattern.h"
 
+#include "metering/padded_number.h"
 #include "metering/pattern_directives.h"
 #include "metering/pattern_reader.h"
 
-#include <array>
 #include <vector>
 
 namespace dvx {
 
 namespace {
 
-// A number as QString::arg pads it to its width ("%1".arg(value, width, 10, fill)), or as
-// QString::number writes it; a number of a date or time is never negative, and is written
-// without making texts on the way.
-void appendNumber(QString& text, int value, Padding padding, int width) {
-    if (value < 0) {
-        switch (padding) {
-        case Padding::Zero:
-            text += QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
-            return;
-        case Padding::Space:
-            text += QStringLiteral("%1").arg(value, width);
-            return;
-        case Padding::None:
-            text += QString::number(value);
-            return;
-        }
+// A number of a date or time padded as its directive asks.
+void appendField(QString& text, int value, Padding padding, int width) {
+    switch (padding) {
+    case Padding::Zero:
+        return appendNumber(text, value, width, QLatin1Char('0'));
+    case Padding::Space:
+        return appendNumber(text, value, width, QLatin1Char(' '));
+    case Padding::None:
+        break;
     }
-    // At most a few fill characters and the ten digits of an int.
-    std::array<char16_t, 24> written{};
-    std::size_t end = written.size();
-    int digits = 0;
-    do {
-        written[--end] = static_cast<char16_t>(u'0' + value % 10);
-        value /= 10;
-        ++digits;
-    } while (value > 0 && end > 0);
-    const char16_t fill = padding == Padding::Zero ? u'0' : u' ';
-    for (int i = digits; padding != Padding::None && i < width && end > 0; ++i)
-        written[--end] = fill;
-    text.append(reinterpret_cast<const QChar*>(written.data() + end),
-                static_cast<qsizetype>(written.size() - end));
+    appendNumber(text, value);
 }
 
 // Sunday first, as the names are kept.
@@ -72,9 +52,9 @@ void appendPiece(QString& text, const PatternToken& token, const WrittenMoment& 
         text += token.text;
         return;
     case PatternField::Day:
-        return appendNumber(text, moment.day, token.padding, 2);
+        return appendField(text, moment.day, token.padding, 2);
     case PatternField::Month:
-        return appendNumber(text, moment.month, token.padding, 2);
+        return appendField(text, moment.month, token.padding, 2);
     case PatternField::MonthName:
         text += rs.names.months.at(month);
         return;
@@ -88,17 +68,17 @@ void appendPiece(QString& text, const PatternToken& token, const WrittenMoment& 
         text += rs.names.abbreviatedWeekdays.at(weekdayIndex(moment.date));
         return;
     case PatternField::Year:
-        return appendNumber(text, moment.year, token.padding, 4);
+        return appendField(text, moment.year, token.padding, 4);
     case PatternField::Century:
-        return appendNumber(text, moment.year / 100, token.padding, 2);
+        return appendField(text, moment.year / 100, token.padding, 2);
     case PatternField::Hour:
-        return appendNumber(text, time.hour(), token.padding, 2);
+        return appendField(text, time.hour(), token.padding, 2);
     case PatternField::Hour12:
-        return appendNumber(text, hour12, token.padding, 2);
+        return appendField(text, hour12, token.padding, 2);
     case PatternField::Minute:
-        return appendNumber(text, time.minute(), token.padding, 2);
+        return appendField(text, time.minute(), token.padding, 2);
     case PatternField::Second:
-        return appendNumber(text, time.second(), token.padding, 2);
+        return appendField(text, time.second(), token.padding, 2);
     case PatternField::Marker:
         text += time.hour() < 12 ? rs.amText : rs.pmText;
         return;
