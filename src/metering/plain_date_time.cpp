@@ -80,12 +80,15 @@ const PlainPatterns& plainPatterns(const RegionalSettings& rs) {
     return *kept;
 }
 
-// The text without the blanks at either end, as QStringView::trimmed gives it; at once where
-// there are none, as there mostly are.
+// The text without the blanks at either end, as QStringView::trimmed gives it.
 QStringView trimmedText(QStringView text) {
-    if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace()))
-        return text;
-    return text.trimmed();
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).isSpace())
+        ++begin;
+    while (end > begin && text.at(end - 1).isSpace())
+        --end;
+    return text.sliced(begin, end - begin);
 }
 
 // As the lenient reader starts them: no date, and midnight.
@@ -173,45 +176,39 @@ private:
     qsizetype pos_ = 0;
 };
 
-std::optional<DateTime> plainDate(const PlainPattern& pattern, QStringView text,
-                                  QStringView& rest) {
+// Reads a date's fields from the beginning of a text, leaving what follows in `rest`.
+bool readPlainDate(const PlainPattern& pattern, QStringView text, Fields& fields,
+                   QStringView& rest) {
     PlainWalker walker(text);
-    Fields fields;
     if (!walker.walk(pattern, fields))
-        return std::nullopt;
+        return false;
     rest = walker.rest();
-    return encodeDate(fields.year, fields.month, fields.day);
+    return true;
 }
 
-std::optional<DateTime> plainTime(const PlainPattern& pattern, QStringView text) {
+// Reads a time's fields from the whole of a text.
+bool readPlainTime(const PlainPattern& pattern, QStringView text, Fields& fields) {
     PlainWalker walker(text);
-    Fields fields;
-    if (!walker.walk(pattern, fields) || !trimmedText(walker.rest()).isEmpty())
-        return std::nullopt;
-    if (fields.hour > 23 || fields.minute > 59 || fields.second > 59)
-        return std::nullopt;
-    return encodeTime(fields.hour, fields.minute, fields.second);
+    return walker.walk(pattern, fields) && trimmedText(walker.rest()).isEmpty() &&
+           fields.hour <= 23 && fields.minute <= 59 && fields.second <= 59;
 }
 
 } // namespace
 
 std::optional<DateTime> ReadPlainDateTime(QStringView text, const RegionalSettings& rs) {
     const PlainPatterns& patterns = plainPatterns(rs);
-    if (!patterns.date)
-        return std::nullopt;
+    Fields date;
     QStringView rest;
-    const auto date = plainDate(*patterns.date, trimmedText(text), rest);
-    if (!date)
+    if (!patterns.date || !readPlainDate(*patterns.date, trimmedText(text), date, rest))
         return std::nullopt;
     rest = trimmedText(rest);
-    if (rest.isEmpty())
-        return date;
-    if (!patterns.time)
+    Fields time;
+    if (!rest.isEmpty() && (!patterns.time || !readPlainTime(*patterns.time, rest, time)))
         return std::nullopt;
-    const auto time = plainTime(*patterns.time, rest);
-    if (!time)
-        return std::nullopt;
-    return *date + *time;
+    const std::optional<DateTime> day = encodeDate(date.year, date.month, date.day);
+    if (!day || rest.isEmpty())
+        return day;
+    return *day + encodeTime(time.hour, time.minute, time.second);
 }
 
 } // namespace dvx
