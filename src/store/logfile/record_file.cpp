@@ -13,9 +13,10 @@ namespace dvx {
 
 namespace {
 
-// Whole records per buffer: about 64 KiB.
-constexpr std::size_t kBufferRecords = 315;
-constexpr std::size_t kBufferSize = kLogRecordSize * kBufferRecords;
+// Whole records per buffer: about 64 KiB to read; about 256 KiB to write, as the system takes
+// fewer and larger writes at much less cost than many small ones.
+constexpr std::size_t kReadBufferSize = kLogRecordSize * 315;
+constexpr std::size_t kBufferRecords = 1260;
 
 static_assert(sizeof(LogRecordBytes) == kLogRecordSize, "records lie next to each other");
 
@@ -30,7 +31,7 @@ Error readBeyondEndOfFile() {
 }
 
 LogRecordFileReader::LogRecordFileReader(int descriptor)
-    : descriptor_(descriptor), buffer_(kBufferSize) {}
+    : descriptor_(descriptor), buffer_(kReadBufferSize) {}
 
 LogRecordFileReader::~LogRecordFileReader() {
     ::close(descriptor_);
