@@ -21,9 +21,7 @@ namespace {
 
 constexpr int kSessions = 100000;
 constexpr std::size_t kFileBytes = 208 * (kSessions + 1);
-// As large as the log file's buffers.
-constexpr std::size_t kReadChunk = 208 * 315;
-constexpr std::size_t kWriteChunk = 208 * 1260;
+constexpr std::size_t kChunk = 208 * 315;
 
 const RegionalSettings& regional() {
     static const RegionalSettings rs = RegionalSettings::british();
@@ -88,11 +86,11 @@ void BM_LoadLogFile(benchmark::State& state) {
 }
 
 void BM_PlainWrite(benchmark::State& state) {
-    std::vector<char> chunk(kWriteChunk, 'x');
+    std::vector<char> chunk(kChunk, 'x');
     for (auto _ : state) {
         const int fd = ::open(plainFile().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        for (std::size_t done = 0; done < kFileBytes; done += kWriteChunk) {
-            const std::size_t size = std::min(kWriteChunk, kFileBytes - done);
+        for (std::size_t done = 0; done < kFileBytes; done += kChunk) {
+            const std::size_t size = std::min(kChunk, kFileBytes - done);
             if (::write(fd, chunk.data(), size) != static_cast<ssize_t>(size))
                 state.SkipWithError("write failed");
         }
@@ -102,7 +100,7 @@ void BM_PlainWrite(benchmark::State& state) {
 }
 
 void BM_PlainRead(benchmark::State& state) {
-    std::vector<char> chunk(kReadChunk);
+    std::vector<char> chunk(kChunk);
     for (auto _ : state) {
         const int fd = ::open(plainFile().constData(), O_RDONLY);
         std::size_t total = 0;

@@ -13,10 +13,9 @@ namespace dvx {
 
 namespace {
 
-// Whole records per buffer: about 64 KiB to read; about 256 KiB to write, as the system takes
-// fewer and larger writes at much less cost than many small ones.
-constexpr std::size_t kReadBufferSize = kLogRecordSize * 315;
-constexpr std::size_t kBufferRecords = 1260;
+// Whole records per buffer: about 64 KiB.
+constexpr std::size_t kBufferRecords = 315;
+constexpr std::size_t kBufferSize = kLogRecordSize * kBufferRecords;
 
 static_assert(sizeof(LogRecordBytes) == kLogRecordSize, "records lie next to each other");
 
@@ -31,7 +30,7 @@ Error readBeyondEndOfFile() {
 }
 
 LogRecordFileReader::LogRecordFileReader(int descriptor)
-    : descriptor_(descriptor), buffer_(kReadBufferSize) {}
+    : descriptor_(descriptor), buffer_(kBufferSize) {}
 
 LogRecordFileReader::~LogRecordFileReader() {
     ::close(descriptor_);
