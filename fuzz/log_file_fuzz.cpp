@@ -42,10 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Whatever was loaded can be saved again.
     Windows1252 codePage;
-    for (const SessionRow& row : result.rows) {
-        require(row.description.size() <= kDescriptionCapacity);
+    LogRecordBytes record;
+    for (const ListedSession& session : result.rows) {
+        require(SessionRowTexts(session, regional).description.size() <= kDescriptionCapacity);
         try {
-            sessionRecordOf(row, regional, codePage);
+            encodeSessionRecord(sessionRecordOf(session, regional), codePage, record);
         } catch (const Error&) {
             require(false);
         }

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <optional>
 
 namespace dvx {
 
@@ -13,6 +14,9 @@ using DateTime = double;
 inline constexpr double kSecondsPerDay = 86400.0;
 
 DateTime encodeDate(const QDate& date);
+// The same for a date given by its numbers, without making a QDate; nothing when they name no
+// date of the years 1 to 9999.
+std::optional<DateTime> encodeDate(int year, int month, int day);
 // The fraction of a day for a time, from whole milliseconds so equal times compare equal.
 DateTime encodeTime(int hour, int minute, int second, int millisecond = 0);
 DateTime encodeTime(const QTime& time);

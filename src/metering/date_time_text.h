@@ -4,6 +4,8 @@
 #include "metering/regional_settings.h"
 
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 namespace dvx {
 
@@ -11,6 +13,9 @@ namespace dvx {
 QString DateTimeText(DateTime moment, const RegionalSettings& rs);
 // Reads a date-and-time text back; fails with "'%s' is not a valid date and time".
 DateTime ParseDateTimeText(const QString& text, const RegionalSettings& rs);
+// Reads a date-and-time text by the regional patterns as leniently as the time and date readers
+// do (time_pattern.h); nothing when it names no moment. ParseDateTimeText gives what this gives.
+std::optional<DateTime> ReadDateTimeText(QStringView text, const RegionalSettings& rs);
 
 // A time of day in the regional long time format.
 QString TimeText(DateTime timeOfDay, const RegionalSettings& rs);

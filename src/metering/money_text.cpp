@@ -2,8 +2,12 @@
 
 #include "metering/conversion_error.h"
 #include "metering/currency_format.h"
+#include "metering/digit_value.h"
+#include "metering/money_digits.h"
+#include "metering/padded_number.h"
 #include "metering/rounding.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -39,8 +43,8 @@ QString currencyText(Currency amount, int decimals, const RegionalSettings& rs) 
     const std::uint64_t fractionStep = powerOfTen(4 - decimals);
     QString number = GroupDigits(QString::number(shown / Currency::kScale), rs);
     number += rs.decimalSeparator;
-    number += QStringLiteral("%1").arg(shown % Currency::kScale / fractionStep, decimals, 10,
-                                       QLatin1Char('0'));
+    appendNumber(number, static_cast<int>(shown % Currency::kScale / fractionStep), decimals,
+                 QLatin1Char('0'));
     return WithCurrencySymbol(number, amount.raw() < 0 && shown != 0, rs);
 }
 
@@ -60,42 +64,37 @@ QString DurationText(std::int32_t seconds) {
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString DigitsAndDecimalSeparator(const QString& given, const RegionalSettings& rs) {
-    // A symbol may hold the decimal separator ("B/.", "د.إ."): it goes before the digits
-    // are kept.
-    QString text = given;
-    if (!rs.currencySymbol.isEmpty() && text.contains(rs.currencySymbol))
-        text.remove(rs.currencySymbol);
-    QString kept;
-    kept.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
-            kept += text.at(i);
-        } else if (!rs.decimalSeparator.isEmpty() &&
-                   QStringView(text).mid(i).startsWith(rs.decimalSeparator)) {
-            kept += rs.decimalSeparator;
-            i += rs.decimalSeparator.size() - 1;
-        }
-    }
-    return kept;
+QString DigitsAndDecimalSeparator(const QString& text, const RegionalSettings& rs) {
+    return MoneyDigits(text, rs).view().toString();
 }
 
-std::optional<std::int64_t> ReadTenThousandths(const QString& filtered,
-                                               const RegionalSettings& rs) {
-    const QStringView text(filtered);
-    const qsizetype point = text.indexOf(rs.decimalSeparator);
+namespace {
+
+// Where a separator first stands in a text; one of a single character, as most are, is looked
+// for as that character.
+qsizetype indexOfSeparator(QStringView text, QStringView separator) {
+    if (separator.size() != 1)
+        return text.indexOf(separator);
+    const auto found = std::find(text.begin(), text.end(), separator.front());
+    return found == text.end() ? -1 : found - text.begin();
+}
+
+} // namespace
+
+std::optional<std::int64_t> ReadTenThousandths(QStringView text, const RegionalSettings& rs) {
+    const qsizetype point = indexOfSeparator(text, rs.decimalSeparator);
     const QStringView whole = point < 0 ? text : text.left(point);
     const QStringView fraction =
         point < 0 ? QStringView() : text.mid(point + rs.decimalSeparator.size());
     if (whole.isEmpty() && fraction.isEmpty())
         return std::nullopt;
-    if (fraction.contains(rs.decimalSeparator))
+    if (indexOfSeparator(fraction, rs.decimalSeparator) >= 0)
         return std::nullopt;
     // Whole units beyond this would overflow the ten-thousandths.
     constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int64_t>::max() / 10000 - 1;
     std::int64_t units = 0;
     for (QChar digit : whole) {
-        units = units * 10 + digit.digitValue();
+        units = units * 10 + digitValueOf(digit);
         if (units > kMaxUnits)
             return std::nullopt;
     }
@@ -103,7 +102,7 @@ std::optional<std::int64_t> ReadTenThousandths(const QString& filtered,
     // separator.
     std::int64_t decimals = 0;
     for (qsizetype i = 0; i < 4; ++i)
-        decimals = decimals * 10 + (i < fraction.size() ? fraction.at(i).digitValue() : 0);
+        decimals = decimals * 10 + (i < fraction.size() ? digitValueOf(fraction.at(i)) : 0);
     std::int64_t raw = units * 10000 + decimals;
     const QStringView beyond = fraction.size() > 4 ? fraction.mid(4) : QStringView();
     if (!beyond.isEmpty()) {

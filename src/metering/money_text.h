@@ -4,6 +4,7 @@
 #include "metering/regional_settings.h"
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <optional>
 
@@ -33,6 +34,6 @@ Currency ThousandthsToCurrency(std::int32_t thousandths);
 QString DigitsAndDecimalSeparator(const QString& text, const RegionalSettings& rs);
 // Reads a text of digits with at most one regional decimal separator as ten-thousandths, an
 // exact half of the last place going to the even neighbour. Nothing for a malformed text.
-std::optional<std::int64_t> ReadTenThousandths(const QString& filtered, const RegionalSettings& rs);
+std::optional<std::int64_t> ReadTenThousandths(QStringView filtered, const RegionalSettings& rs);
 
 } // namespace dvx

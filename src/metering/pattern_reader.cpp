@@ -1,5 +1,8 @@
 #include "metering/pattern_reader.h"
 
+#include "metering/digit_value.h"
+
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -17,6 +20,14 @@ struct Fields {
     int second = 0;
     int pm = -1; // -1 no marker, 0 am, 1 pm
 };
+
+// Whether a text begins with a literal, case ignored; the same character codes are compared
+// first, as a literal usually stands in the text exactly as written.
+bool beginsWith(QStringView text, QStringView literal) {
+    if (text.size() >= literal.size() && std::equal(literal.begin(), literal.end(), text.begin()))
+        return true;
+    return text.startsWith(literal, Qt::CaseInsensitive);
+}
 
 // The longest of some names that begins a text, case ignored.
 struct NameMatch {
@@ -74,7 +85,7 @@ private:
     }
 
     bool expect(const QString& literal) {
-        if (!ahead().startsWith(literal, Qt::CaseInsensitive))
+        if (!beginsWith(ahead(), literal))
             return false;
         pos_ += literal.size();
         return true;
@@ -85,7 +96,7 @@ private:
         qsizetype digits = 0;
         value = 0;
         while (pos_ < text_.size() && digits < maxDigits && text_.at(pos_).isDigit()) {
-            value = value * 10 + text_.at(pos_).digitValue();
+            value = value * 10 + digitValueOf(text_.at(pos_));
             ++pos_;
             ++digits;
         }

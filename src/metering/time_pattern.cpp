@@ -1,5 +1,6 @@
 #include "metering/time_pattern.h"
 
+#include "metering/padded_number.h"
 #include "metering/pattern_directives.h"
 #include "metering/pattern_reader.h"
 
@@ -9,16 +10,17 @@ namespace dvx {
 
 namespace {
 
-QString paddedNumber(int value, Padding padding, int width) {
+// A number of a date or time padded as its directive asks.
+void appendField(QString& text, int value, Padding padding, int width) {
     switch (padding) {
     case Padding::Zero:
-        return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+        return appendNumber(text, value, width, QLatin1Char('0'));
     case Padding::Space:
-        return QStringLiteral("%1").arg(value, width);
+        return appendNumber(text, value, width, QLatin1Char(' '));
     case Padding::None:
         break;
     }
-    return QString::number(value);
+    appendNumber(text, value);
 }
 
 // Sunday first, as the names are kept.
@@ -26,44 +28,64 @@ std::size_t weekdayIndex(const QDate& date) {
     return static_cast<std::size_t>(date.dayOfWeek() % 7);
 }
 
-QString writtenPiece(const PatternToken& token, const QDate& date, const QTime& time,
-                     const RegionalSettings& rs) {
-    const std::size_t month = static_cast<std::size_t>(date.month() - 1);
+// The moment a pattern is written for, its date taken apart once.
+struct WrittenMoment {
+    WrittenMoment(const QDate& date, const QTime& time) : date(date), time(time) {
+        date.getDate(&year, &month, &day);
+    }
+
+    QDate date;
+    QTime time;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+void appendPiece(QString& text, const PatternToken& token, const WrittenMoment& moment,
+                 const RegionalSettings& rs) {
+    const QTime& time = moment.time;
+    const std::size_t month = static_cast<std::size_t>(moment.month - 1);
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     switch (token.field) {
     case PatternField::Literal:
     case PatternField::Blank:
-        return token.text;
+        text += token.text;
+        return;
     case PatternField::Day:
-        return paddedNumber(date.day(), token.padding, 2);
+        return appendField(text, moment.day, token.padding, 2);
     case PatternField::Month:
-        return paddedNumber(date.month(), token.padding, 2);
+        return appendField(text, moment.month, token.padding, 2);
     case PatternField::MonthName:
-        return rs.names.months.at(month);
+        text += rs.names.months.at(month);
+        return;
     case PatternField::AbbreviatedMonthName:
-        return rs.names.abbreviatedMonths.at(month);
+        text += rs.names.abbreviatedMonths.at(month);
+        return;
     case PatternField::Weekday:
-        return rs.names.weekdays.at(weekdayIndex(date));
+        text += rs.names.weekdays.at(weekdayIndex(moment.date));
+        return;
     case PatternField::AbbreviatedWeekday:
-        return rs.names.abbreviatedWeekdays.at(weekdayIndex(date));
+        text += rs.names.abbreviatedWeekdays.at(weekdayIndex(moment.date));
+        return;
     case PatternField::Year:
-        return paddedNumber(date.year(), token.padding, 4);
+        return appendField(text, moment.year, token.padding, 4);
     case PatternField::Century:
-        return paddedNumber(date.year() / 100, token.padding, 2);
+        return appendField(text, moment.year / 100, token.padding, 2);
     case PatternField::Hour:
-        return paddedNumber(time.hour(), token.padding, 2);
+        return appendField(text, time.hour(), token.padding, 2);
     case PatternField::Hour12:
-        return paddedNumber(hour12, token.padding, 2);
+        return appendField(text, hour12, token.padding, 2);
     case PatternField::Minute:
-        return paddedNumber(time.minute(), token.padding, 2);
+        return appendField(text, time.minute(), token.padding, 2);
     case PatternField::Second:
-        return paddedNumber(time.second(), token.padding, 2);
+        return appendField(text, time.second(), token.padding, 2);
     case PatternField::Marker:
-        return time.hour() < 12 ? rs.amText : rs.pmText;
+        text += time.hour() < 12 ? rs.amText : rs.pmText;
+        return;
     case PatternField::LowerMarker:
-        return (time.hour() < 12 ? rs.amText : rs.pmText).toLower();
+        text += (time.hour() < 12 ? rs.amText : rs.pmText).toLower();
+        return;
     }
-    return {};
 }
 
 // The compiled form of a pattern, compiled once: the few patterns in use (the regional date and
@@ -98,12 +120,11 @@ const CompiledPattern& timePattern(const QString& pattern) {
     return compiledOnce<CompileTimePattern>(pattern);
 }
 
-QString writePattern(const CompiledPattern& pattern, const QDate& date, const QTime& time,
-                     const RegionalSettings& rs) {
-    QString text;
+void writePattern(QString& text, const CompiledPattern& pattern, const QDate& date,
+                  const QTime& time, const RegionalSettings& rs) {
+    const WrittenMoment moment(date, time);
     for (const PatternToken& token : pattern)
-        text += writtenPiece(token, date, time, rs);
-    return text;
+        appendPiece(text, token, moment, rs);
 }
 
 } // namespace
@@ -121,11 +142,21 @@ QString QtTimeFormat(const QString& timePattern) {
 }
 
 QString formatDatePattern(const QString& pattern, const QDate& date, const RegionalSettings& rs) {
-    return writePattern(datePattern(pattern), date, QTime(0, 0), rs);
+    QString text;
+    text.reserve(32);
+    writePattern(text, datePattern(pattern), date, QTime(0, 0), rs);
+    return text;
 }
 
 QString formatTimePattern(const QString& pattern, const QTime& time, const RegionalSettings& rs) {
-    return writePattern(timePattern(pattern), QDate(1899, 12, 30), time, rs);
+    QString text;
+    appendTimePattern(text, pattern, time, rs);
+    return text;
+}
+
+void appendTimePattern(QString& text, const QString& pattern, const QTime& time,
+                       const RegionalSettings& rs) {
+    writePattern(text, timePattern(pattern), QDate(1899, 12, 30), time, rs);
 }
 
 std::optional<QDate> parseDatePrefix(const QString& pattern, QStringView text,

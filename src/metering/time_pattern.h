@@ -22,6 +22,9 @@ QString QtTimeFormat(const QString& timePattern);
 
 QString formatDatePattern(const QString& pattern, const QDate& date, const RegionalSettings& rs);
 QString formatTimePattern(const QString& pattern, const QTime& time, const RegionalSettings& rs);
+// The same, written at the end of `text`.
+void appendTimePattern(QString& text, const QString& pattern, const QTime& time,
+                       const RegionalSettings& rs);
 
 // Reads a whole time text by a pattern; nothing is returned when the text does not match it or
 // names no valid time. Reading is lenient: blanks may be more or fewer than written,

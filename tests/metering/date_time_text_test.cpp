@@ -27,6 +27,27 @@ TEST(DateTime, CountsDaysFromTheEndOf1899) {
     EXPECT_EQ(timeOf(moment(2026, 1, 2, 23, 59, 59)), QTime(23, 59, 59));
 }
 
+// Every day of the years 1 to 9999, and the numbers around them that name no day.
+TEST(DateTime, CountsTheDaysOfDatesGivenAsNumbersAsQtDoes) {
+    int mismatches = 0;
+    std::string first;
+    for (int year = -1; year <= 10000; ++year) {
+        for (int month = -1; month <= 13; ++month) {
+            for (int day = -1; day <= 32; ++day) {
+                const QDate date(year, month, day);
+                const bool shown = date.isValid() && year >= 1 && year <= 9999;
+                const auto counted = encodeDate(year, month, day);
+                if (counted.has_value() == shown && (!shown || *counted == encodeDate(date)))
+                    continue;
+                if (mismatches++ == 0)
+                    first = std::to_string(year) + "-" + std::to_string(month) + "-" +
+                            std::to_string(day);
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0) << "the first at " << first;
+}
+
 TEST(DateTimeText, LeavesOutTheTimeAtExactlyMidnight) {
     const RegionalSettings uk = RegionalSettings::british();
     EXPECT_EQ(DateTimeText(moment(2026, 12, 10, 9, 5, 7), uk),

@@ -5,6 +5,7 @@
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
 #include "metering/pattern_directives.h"
+#include "metering/plain_date_time.h"
 #include "metering/time_pattern.h"
 
 #include <QFile>
@@ -104,6 +105,21 @@ void checkTimes(const RegionalSettings& rs, Findings& findings) {
     }
 }
 
+// Where the quick reader of plain texts reads a text, or the text in other cases, it reads the
+// moment that the lenient reader reads.
+void checkPlainReading(const QString& text, const RegionalSettings& rs, Findings& findings) {
+    for (const QString& variant : {text, text.toLower(), text.toUpper()}) {
+        const auto plain = ReadPlainDateTime(variant, rs);
+        const auto lenient = ReadDateTimeText(variant, rs);
+        if (plain && plain != lenient)
+            findings.add(
+                QStringLiteral("the text '%1'").arg(variant), variant,
+                QStringLiteral("the quick reader read %1, the lenient one %2")
+                    .arg(*plain, 0, 'g', 17)
+                    .arg(lenient ? QString::number(*lenient, 'g', 17) : QStringLiteral("nothing")));
+    }
+}
+
 // A date in every month, with one- and two-digit days and years of two centuries, at each time.
 void checkDates(const RegionalSettings& rs, Findings& findings) {
     for (int month = 1; month <= 12; ++month) {
@@ -111,6 +127,7 @@ void checkDates(const RegionalSettings& rs, Findings& findings) {
         for (const QTime& time : kTimes) {
             const DateTime moment = encodeDate(date) + encodeTime(time);
             const QString text = DateTimeText(moment, rs);
+            checkPlainReading(text, rs, findings);
             QString error;
             const auto back = readBack([&] { return ParseDateTimeText(text, rs); }, error);
             if (back != moment)

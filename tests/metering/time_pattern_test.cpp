@@ -152,6 +152,38 @@ TEST(DateTimeText, WritesEveryShapeOfTheLocales) {
     EXPECT_EQ(TimeText(encodeTime(18, 0, 0), indianShape()), QStringLiteral("06:00:00 PM"));
 }
 
+// Numbers are padded with zeros or blanks, or not at all, as QString::arg and QString::number
+// write them.
+QString padded(int value, int width) {
+    return QStringLiteral("%1|%2|%3")
+        .arg(QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0')),
+             QStringLiteral("%1").arg(value, width), QString::number(value));
+}
+
+TEST(DateTimeText, WritesNumbersAsQtPadsThem) {
+    const RegionalSettings rs;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (int minute = 0; minute < 60; ++minute) {
+            const QTime time(hour, minute, 59 - minute);
+            const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+            EXPECT_EQ(formatTimePattern(QStringLiteral("%H|%_H|%-H %I|%_I|%-I %M|%_M|%-M "
+                                                       "%S|%_S|%-S"),
+                                        time, rs),
+                      QStringList({padded(hour, 2), padded(hour12, 2), padded(minute, 2),
+                                   padded(59 - minute, 2)})
+                              .join(u' ') +
+                          (hour < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM")));
+        }
+    }
+    for (const QDate& date : {QDate(1, 1, 1), QDate(9, 9, 9), QDate(99, 10, 31), QDate(999, 12, 1),
+                              QDate(2026, 3, 5), QDate(9999, 12, 31)}) {
+        EXPECT_EQ(
+            formatDatePattern(QStringLiteral("%d|%e|%-d %m|%_m|%-m %Y|%_Y|%-Y"), date, rs),
+            QStringList({padded(date.day(), 2), padded(date.month(), 2), padded(date.year(), 4)})
+                .join(u' '));
+    }
+}
+
 TEST(DateTimeText, ReadsLeniently) {
     struct Case {
         RegionalSettings rs;

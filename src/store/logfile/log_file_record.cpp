@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace dvx {
 
@@ -24,11 +25,12 @@ template <typename T> T getLittleEndian(const LogRecordBytes& bytes, std::size_t
     return qFromLittleEndian<T>(bytes.data() + at);
 }
 
-void putShortString(LogRecordBytes& bytes, std::size_t at, const QByteArray& text,
+void putShortString(LogRecordBytes& bytes, std::size_t at, QByteArrayView text,
                     qsizetype capacity) {
     const qsizetype length = std::min(text.size(), capacity);
     bytes[at] = static_cast<unsigned char>(length);
-    std::copy_n(text.constData(), length, bytes.begin() + at + 1);
+    if (length > 0)
+        std::memcpy(bytes.data() + at + 1, text.constData(), static_cast<std::size_t>(length));
 }
 
 QByteArrayView shortStringAt(const LogRecordBytes& bytes, std::size_t at, qsizetype capacity) {
@@ -43,14 +45,20 @@ QByteArray getShortString(const LogRecordBytes& bytes, std::size_t at, qsizetype
 } // namespace
 
 LogRecordBytes encodeLogRecord(const LogFileRecord& record) {
-    LogRecordBytes bytes{};
-    putLittleEndian(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(record.startTime));
-    putShortString(bytes, kProductAt, record.product, kProductCapacity);
-    putShortString(bytes, kDescriptionAt, record.description, kDescriptionCapacity);
-    putLittleEndian(bytes, kDurationAt, static_cast<std::uint32_t>(record.duration));
-    putLittleEndian(bytes, kCostAt, static_cast<std::uint64_t>(record.cost));
-    putShortString(bytes, kFileTagAt, record.fileTag, kFileTagCapacity);
+    LogRecordBytes bytes;
+    encodeLogRecord(record, {record.product, record.description, record.fileTag}, bytes);
     return bytes;
+}
+
+void encodeLogRecord(const LogFileRecord& numbers, const LogRecordTexts& texts,
+                     LogRecordBytes& bytes) {
+    bytes.fill(0);
+    putLittleEndian(bytes, kStartTimeAt, std::bit_cast<std::uint64_t>(numbers.startTime));
+    putShortString(bytes, kProductAt, texts.product, kProductCapacity);
+    putShortString(bytes, kDescriptionAt, texts.description, kDescriptionCapacity);
+    putLittleEndian(bytes, kDurationAt, static_cast<std::uint32_t>(numbers.duration));
+    putLittleEndian(bytes, kCostAt, static_cast<std::uint64_t>(numbers.cost));
+    putShortString(bytes, kFileTagAt, texts.fileTag, kFileTagCapacity);
 }
 
 LogFileRecord decodeLogRecord(const LogRecordBytes& bytes) {

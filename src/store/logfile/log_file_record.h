@@ -40,8 +40,19 @@ struct LogFileRecord {
     QByteArray fileTag;    // code-page bytes
 };
 
+// A record's texts as code-page bytes, wherever they are kept.
+struct LogRecordTexts {
+    QByteArrayView product;
+    QByteArrayView description;
+    QByteArrayView fileTag;
+};
+
 // The bytes of a record; a text longer than its field's capacity is cut to the capacity.
 LogRecordBytes encodeLogRecord(const LogFileRecord& record);
+// The same, with the numbers of `numbers` and the texts of `texts` (those of `numbers` unused),
+// written into every byte of `bytes`.
+void encodeLogRecord(const LogFileRecord& numbers, const LogRecordTexts& texts,
+                     LogRecordBytes& bytes);
 // The fields of a record's bytes. A length byte beyond its field's capacity is read as the
 // capacity, so no text reaches into the next field.
 LogFileRecord decodeLogRecord(const LogRecordBytes& bytes);

@@ -9,8 +9,11 @@ void SaveLogFile(const ListedSessions& sessions, DateTime savedAt, const Regiona
     const Windows1252 codePage;
     LogRecordFileWriter file(fileName);
     file.write(encodeLogRecord(logFileHeader(savedAt)));
-    for (const ListedSession& session : sessions)
-        file.write(encodeLogRecord(sessionRecordOf(session, rs, codePage)));
+    for (const ListedSession& session : sessions) {
+        // Read first: a session that cannot be read leaves no record behind.
+        const SessionRecord record = sessionRecordOf(session, rs);
+        encodeSessionRecord(record, codePage, file.next());
+    }
     file.close();
 }
 

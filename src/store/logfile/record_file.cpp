@@ -14,7 +14,10 @@ namespace dvx {
 namespace {
 
 // Whole records per buffer: about 64 KiB.
-constexpr std::size_t kBufferSize = kLogRecordSize * 315;
+constexpr std::size_t kBufferRecords = 315;
+constexpr std::size_t kBufferSize = kLogRecordSize * kBufferRecords;
+
+static_assert(sizeof(LogRecordBytes) == kLogRecordSize, "records lie next to each other");
 
 [[noreturn]] void throwSystemError() {
     throw Error(SystemErrorText(errno));
@@ -78,7 +81,7 @@ LogRecordFileWriter::LogRecordFileWriter(const QString& fileName)
                          O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)) {
     if (descriptor_ < 0)
         throwSystemError();
-    buffer_.reserve(kBufferSize);
+    buffer_ = std::make_unique_for_overwrite<LogRecordBytes[]>(kBufferRecords);
 }
 
 LogRecordFileWriter::~LogRecordFileWriter() {
@@ -93,24 +96,30 @@ LogRecordFileWriter::~LogRecordFileWriter() {
 }
 
 void LogRecordFileWriter::write(const LogRecordBytes& record) {
-    if (buffer_.size() + kLogRecordSize > kBufferSize)
+    next() = record;
+}
+
+LogRecordBytes& LogRecordFileWriter::next() {
+    if (buffered_ == kBufferRecords)
         flush();
-    buffer_.insert(buffer_.end(), record.begin(), record.end());
+    return buffer_[buffered_++];
 }
 
 void LogRecordFileWriter::flush() {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.get());
+    const std::size_t size = buffered_ * kLogRecordSize;
     std::size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t put = ::write(descriptor_, buffer_.data() + done, buffer_.size() - done);
+    while (done < size) {
+        const ssize_t put = ::write(descriptor_, bytes + done, size - done);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            buffer_.clear();
+            buffered_ = 0;
             throwSystemError();
         }
         done += static_cast<std::size_t>(put);
     }
-    buffer_.clear();
+    buffered_ = 0;
 }
 
 void LogRecordFileWriter::close() {

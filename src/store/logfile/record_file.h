@@ -4,6 +4,7 @@
 #include "store/logfile/log_file_record.h"
 
 #include <QString>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -58,15 +59,18 @@ public:
     LogRecordFileWriter(const LogRecordFileWriter&) = delete;
     LogRecordFileWriter& operator=(const LogRecordFileWriter&) = delete;
 
-    // Both fail with the system's error text.
+    // All three fail with the system's error text.
     void write(const LogRecordBytes& record);
+    // The next record of the file, to be filled in place before the writer is used again.
+    LogRecordBytes& next();
     void close();
 
 private:
     void flush();
 
     int descriptor_;
-    std::vector<unsigned char> buffer_;
+    std::unique_ptr<LogRecordBytes[]> buffer_;
+    std::size_t buffered_ = 0;
 };
 
 // The error of a record cut short by the end of the file.

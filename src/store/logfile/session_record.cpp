@@ -2,8 +2,10 @@
 
 #include "metering/conversion_error.h"
 #include "metering/date_time_text.h"
+#include "metering/money_digits.h"
 #include "metering/money_text.h"
 
+#include <array>
 #include <limits>
 
 namespace dvx {
@@ -53,10 +55,10 @@ std::int32_t durationSecondsOf(const QString& text) {
 // As the money text reader, except that a text with neither digits nor a decimal separator
 // is refused instead of read as 0.
 std::int64_t costOf(const QString& text, const RegionalSettings& rs) {
-    const QString filtered = DigitsAndDecimalSeparator(text, rs);
-    const auto raw = ReadTenThousandths(filtered, rs);
+    const MoneyDigits digits(text, rs);
+    const auto raw = ReadTenThousandths(digits.view(), rs);
     if (!raw)
-        throw invalidFloat(filtered);
+        throw invalidFloat(digits.view().toString());
     if (!isShowableCost(*raw))
         throw integerOverflow();
     return *raw;
@@ -82,31 +84,24 @@ std::int32_t savedSeconds(std::int32_t seconds) {
 // The record of each kind of listed session, in the order the texts would be read.
 struct RecordOf {
     const RegionalSettings& rs;
-    const Windows1252& codePage;
 
-    LogFileRecord operator()(const SessionRow& row) const {
-        return sessionRecordOf(row, rs, codePage);
-    }
+    SessionRecord operator()(const SessionRow& row) const { return sessionRecordOf(row, rs); }
 
-    LogFileRecord operator()(const StoredSession& stored) const {
-        LogFileRecord record;
-        record.startTime = ParseDateTimeText(stored.start, rs);
-        record.product = productBytes();
-        record.description = codePage.encode(stored.description).left(kDescriptionCapacity);
-        record.duration =
+    SessionRecord operator()(const StoredSession& stored) const {
+        SessionRecord record{{}, stored.description};
+        record.numbers.startTime = ParseDateTimeText(stored.start, rs);
+        record.numbers.duration =
             stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
-        record.cost = costOf(stored.cost, rs);
+        record.numbers.cost = costOf(stored.cost, rs);
         return record;
     }
 
     // The start and the cost go through their texts: the texts round them.
-    LogFileRecord operator()(const LoggedSession& logged) const {
-        LogFileRecord record;
-        record.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
-        record.product = productBytes();
-        record.description = codePage.encode(logged.description.text()).left(kDescriptionCapacity);
-        record.duration = savedSeconds(logged.seconds);
-        record.cost = costOf(MoneyText(logged.cost, rs), rs);
+    SessionRecord operator()(const LoggedSession& logged) const {
+        SessionRecord record{{}, logged.description.view()};
+        record.numbers.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
+        record.numbers.duration = savedSeconds(logged.seconds);
+        record.numbers.cost = costOf(MoneyText(logged.cost, rs), rs);
         return record;
     }
 };
@@ -117,20 +112,25 @@ bool isShowableCost(std::int64_t tenThousandths) {
     return tenThousandths >= -kLargestCost && tenThousandths <= kLargestCost;
 }
 
-LogFileRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs,
-                              const Windows1252& codePage) {
-    LogFileRecord record;
-    record.startTime = ParseDateTimeText(row.date, rs);
-    record.product = productBytes();
-    record.description = codePage.encode(row.description).left(kDescriptionCapacity);
-    record.duration = durationSecondsOf(row.duration);
-    record.cost = costOf(row.cost, rs);
+SessionRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs) {
+    SessionRecord record{{}, row.description};
+    record.numbers.startTime = ParseDateTimeText(row.date, rs);
+    record.numbers.duration = durationSecondsOf(row.duration);
+    record.numbers.cost = costOf(row.cost, rs);
     return record;
 }
 
-LogFileRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs,
-                              const Windows1252& codePage) {
-    return std::visit(RecordOf{rs, codePage}, session);
+SessionRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs) {
+    return std::visit(RecordOf{rs}, session);
+}
+
+void encodeSessionRecord(const SessionRecord& record, const Windows1252& codePage,
+                         LogRecordBytes& bytes) {
+    std::array<char, kDescriptionCapacity> description;
+    const qsizetype length =
+        codePage.encode(record.description, description.data(), kDescriptionCapacity);
+    encodeLogRecord(record.numbers,
+                    {productBytes(), QByteArrayView(description.data(), length), {}}, bytes);
 }
 
 LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView description,

@@ -47,12 +47,23 @@ Windows1252::Windows1252() {
     const auto closeFrom = qScopeGuard([fromUtf8] { iconv_close(fromUtf8); });
     const iconv_t toUtf16 = openConverter("UTF-16LE", kCodePage);
     const auto closeTo = qScopeGuard([toUtf16] { iconv_close(toUtf16); });
+    latinBytes_.fill(static_cast<char>(kUnmappable));
     for (int byte = 0; byte < 256; ++byte) {
         const char16_t character = characterOf(toUtf16, static_cast<unsigned char>(byte));
         characters_[static_cast<std::size_t>(byte)] = character;
-        if (byte >= 0x80 && character != kUnmappable)
+        if (byte < 0x80 || character == kUnmappable)
+            continue;
+        if (character < latinBytes_.size())
+            latinBytes_[character] = static_cast<char>(byte);
+        else
             bytes_.insert(character, static_cast<char>(byte));
     }
+}
+
+char Windows1252::byteOf(char16_t character) const {
+    if (character < latinBytes_.size())
+        return latinBytes_[character];
+    return bytes_.value(character, static_cast<char>(kUnmappable));
 }
 
 QByteArray Windows1252::encode(const QString& text) const {
@@ -60,20 +71,29 @@ QByteArray Windows1252::encode(const QString& text) const {
     if (std::none_of(text.cbegin(), text.cend(), beyondAscii))
         return text.toLatin1();
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    bytes.truncate(encode(text, bytes.data(), bytes.size()));
+    return bytes;
+}
+
+qsizetype Windows1252::encode(QStringView text, char* out, qsizetype capacity) const {
+    // ASCII, as most texts are throughout, goes as it is.
+    const qsizetype ascii = std::min(text.size(), capacity);
+    qsizetype i = 0;
+    for (; i < ascii && text.at(i).unicode() < 0x80; ++i)
+        out[i] = static_cast<char>(text.at(i).unicode());
+    qsizetype written = i;
+    for (; i < text.size() && written < capacity; ++i) {
         const char16_t c = text.at(i).unicode();
         if (c < 0x80) {
-            *out++ = static_cast<char>(c);
+            out[written++] = static_cast<char>(c);
             continue;
         }
         // A character beyond the basic plane is one "?" for both its halves.
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
-        *out++ = bytes_.value(c, static_cast<char>(kUnmappable));
+        out[written++] = byteOf(c);
     }
-    bytes.truncate(out - bytes.constData());
-    return bytes;
+    return written;
 }
 
 QString Windows1252::decode(QByteArrayView bytes) const {

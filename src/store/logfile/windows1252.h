@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <QStringView>
 #include <array>
 
 namespace dvx {
@@ -18,6 +19,9 @@ public:
     Windows1252();
 
     QByteArray encode(const QString& text) const;
+    // Writes the bytes of the text's first characters to `out`, at most `capacity` of them: the
+    // first bytes of encode(text). Gives how many it wrote.
+    qsizetype encode(QStringView text, char* out, qsizetype capacity) const;
     QString decode(QByteArrayView bytes) const;
     // Writes the characters of `bytes` to `out`, which has room for as many.
     void decode(QByteArrayView bytes, char16_t* out) const;
@@ -25,7 +29,11 @@ public:
 private:
     // The character of each byte; "?" for a byte the page leaves undefined.
     std::array<char16_t, 256> characters_{};
-    // The byte of each character beyond ASCII that the page holds.
+    char byteOf(char16_t character) const;
+
+    // The byte of each character beyond ASCII that the page holds: those up to U+00FF by their
+    // place, "?" where the page has none; the others by look-up.
+    std::array<char, 256> latinBytes_{};
     QHash<char16_t, char> bytes_;
 };
 

@@ -27,6 +27,23 @@ TEST(Windows1252, EveryCharacterIsOneByteAndUnmappableOnesAreQuestionMarks) {
     }
 }
 
+// Writing into a field of some capacity gives the first bytes of the whole text's bytes, a
+// character beyond the basic plane staying one byte where the field ends at it.
+TEST(Windows1252, AFieldHoldsTheFirstBytesOfTheText) {
+    Windows1252 codePage;
+    for (const char* utf8 : {"plain", "café €5", "😀😀x", "a😀", "Ł日😀x", ""}) {
+        const QString text = QString::fromUtf8(utf8);
+        const QByteArray whole = codePage.encode(text);
+        for (qsizetype capacity = 0; capacity <= text.size() + 1; ++capacity) {
+            SCOPED_TRACE(std::string(utf8) + " in " + std::to_string(capacity));
+            QByteArray field(capacity + 1, '#');
+            const qsizetype written = codePage.encode(text, field.data(), capacity);
+            EXPECT_EQ(field.left(written), whole.left(capacity));
+            EXPECT_EQ(field.at(capacity), '#');
+        }
+    }
+}
+
 TEST(Windows1252, BytesDecodeToTheirCharactersAndUndefinedOnesToQuestionMarks) {
     Windows1252 codePage;
     EXPECT_EQ(codePage.decode("caf\xE9 \x80\xA3"), QStringLiteral("café €£"));
@@ -72,7 +89,8 @@ TEST(Windows1252, EveryCharacterAndByteConvertsAsTheLibraryConvertsIt) {
         if (c >= 0xD800 && c <= 0xDFFF)
             continue;
         const QString character = QString::fromUcs4(&c, 1);
-        ASSERT_EQ(codePage.encode(character), library.encode(character)) << std::hex << std::uint32_t(c);
+        ASSERT_EQ(codePage.encode(character), library.encode(character))
+            << std::hex << std::uint32_t(c);
     }
     for (int byte = 0; byte < 256; ++byte) {
         const char b = static_cast<char>(byte);
