@@ -11,7 +11,7 @@ void SaveLogFile(const ListedSessions& sessions, DateTime savedAt, const Regiona
     file.write(encodeLogRecord(logFileHeader(savedAt)));
     for (const ListedSession& session : sessions) {
         // Read first: a session that cannot be read leaves no record behind.
-        const SessionRecord record = sessionRecordOf(session, rs);
+        const LogSessionRecord record = sessionRecordOf(session, rs);
         encodeSessionRecord(record, codePage, file.next());
     }
     file.close();

@@ -85,10 +85,10 @@ std::int32_t savedSeconds(std::int32_t seconds) {
 struct RecordOf {
     const RegionalSettings& rs;
 
-    SessionRecord operator()(const SessionRow& row) const { return sessionRecordOf(row, rs); }
+    LogSessionRecord operator()(const SessionRow& row) const { return sessionRecordOf(row, rs); }
 
-    SessionRecord operator()(const StoredSession& stored) const {
-        SessionRecord record{{}, stored.description};
+    LogSessionRecord operator()(const StoredSession& stored) const {
+        LogSessionRecord record{{}, stored.description};
         record.numbers.startTime = ParseDateTimeText(stored.start, rs);
         record.numbers.duration =
             stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
@@ -97,8 +97,8 @@ struct RecordOf {
     }
 
     // The start and the cost go through their texts: the texts round them.
-    SessionRecord operator()(const LoggedSession& logged) const {
-        SessionRecord record{{}, logged.description.view()};
+    LogSessionRecord operator()(const LoggedSession& logged) const {
+        LogSessionRecord record{{}, logged.description.view()};
         record.numbers.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
         record.numbers.duration = savedSeconds(logged.seconds);
         record.numbers.cost = costOf(MoneyText(logged.cost, rs), rs);
@@ -112,19 +112,19 @@ bool isShowableCost(std::int64_t tenThousandths) {
     return tenThousandths >= -kLargestCost && tenThousandths <= kLargestCost;
 }
 
-SessionRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs) {
-    SessionRecord record{{}, row.description};
+LogSessionRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs) {
+    LogSessionRecord record{{}, row.description};
     record.numbers.startTime = ParseDateTimeText(row.date, rs);
     record.numbers.duration = durationSecondsOf(row.duration);
     record.numbers.cost = costOf(row.cost, rs);
     return record;
 }
 
-SessionRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs) {
+LogSessionRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs) {
     return std::visit(RecordOf{rs}, session);
 }
 
-void encodeSessionRecord(const SessionRecord& record, const Windows1252& codePage,
+void encodeSessionRecord(const LogSessionRecord& record, const Windows1252& codePage,
                          LogRecordBytes& bytes) {
     std::array<char, kDescriptionCapacity> description;
     const qsizetype length =

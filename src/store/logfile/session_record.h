@@ -16,7 +16,7 @@ bool isShowableCost(std::int64_t tenThousandths);
 
 // A session's record as it is read from the session, before it is written: its start,
 // duration and cost (the texts of `numbers` left empty), and the text of its description.
-struct SessionRecord {
+struct LogSessionRecord {
     LogFileRecord numbers;
     QStringView description; // of the session it was read from
 };
@@ -26,13 +26,13 @@ struct SessionRecord {
 // decimal separator (the sign is dropped). Fails with the conversion error of the first text
 // that cannot be read, naming that text, and with "Integer overflow" for a duration beyond 32
 // bits or a cost beyond what can be shown.
-SessionRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs);
+LogSessionRecord sessionRecordOf(const SessionRow& row, const RegionalSettings& rs);
 // The record of a listed session: the same record as that of the texts the session shows,
 // taken from its values where they give the same numbers without the texts.
-SessionRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs);
+LogSessionRecord sessionRecordOf(const ListedSession& session, const RegionalSettings& rs);
 // Writes the bytes of a session's record, the product's name with it and the description cut
 // to its first 50 characters, into every byte of `bytes`.
-void encodeSessionRecord(const SessionRecord& record, const Windows1252& codePage,
+void encodeSessionRecord(const LogSessionRecord& record, const Windows1252& codePage,
                          LogRecordBytes& bytes);
 
 // The session that a record's start, duration and cost (`numbers`) and its Description's bytes
