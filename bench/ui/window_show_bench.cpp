@@ -97,7 +97,31 @@ struct Window {
         for (int i = 0; i < 3; ++i)
             QApplication::processEvents();
     }
+
+    // The double click on the tray icon, until the window is painted with every session listed.
+    void showFromTray(benchmark::State& state) {
+        main.CoolTrayIconDblClick();
+        settle();
+        main.repaint();
+        if (main.sessionList().rowCount() != state.range(0))
+            state.SkipWithError("the list does not show every session");
+    }
 };
+
+// The first show of a window made for it and readied, outside the time, by `ready`.
+void ShowWindowFirstTime(benchmark::State& state, void (*ready)(Window&)) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            Window window(int(state.range(0)));
+            ready(window);
+            state.ResumeTiming();
+            window.showFromTray(state);
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
 
 // The window shown again after Monitor!, as after the first show or a call's end.
 void BM_ShowWindowFromTray(benchmark::State& state) {
@@ -106,11 +130,7 @@ void BM_ShowWindowFromTray(benchmark::State& state) {
     window.main.btnMonitorClick();
     window.settle();
     for (auto _ : state) {
-        window.main.CoolTrayIconDblClick();
-        window.settle();
-        window.main.repaint();
-        if (window.main.sessionList().rowCount() != state.range(0))
-            state.SkipWithError("the list does not show every session");
+        window.showFromTray(state);
         state.PauseTiming();
         window.main.btnMonitorClick();
         window.settle();
@@ -127,20 +147,7 @@ BENCHMARK(BM_ShowWindowFromTray)
 
 // The first show of a window just made, whose list has not been read yet.
 void BM_ShowWindowFirstTime(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        {
-            Window window(int(state.range(0)));
-            state.ResumeTiming();
-            window.main.CoolTrayIconDblClick();
-            window.settle();
-            window.main.repaint();
-            if (window.main.sessionList().rowCount() != state.range(0))
-                state.SkipWithError("the list does not show every session");
-            state.PauseTiming();
-        }
-        state.ResumeTiming();
-    }
+    ShowWindowFirstTime(state, [](Window&) {});
 }
 BENCHMARK(BM_ShowWindowFirstTime)
     ->ArgName("sessions")
@@ -152,21 +159,7 @@ BENCHMARK(BM_ShowWindowFirstTime)
 // The first show after the program has waited in the tray a moment since its start, as when the
 // user opens the window from the tray after a logon.
 void BM_ShowWindowFirstTimeAfterStart(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        {
-            Window window(int(state.range(0)));
-            window.startAndWait();
-            state.ResumeTiming();
-            window.main.CoolTrayIconDblClick();
-            window.settle();
-            window.main.repaint();
-            if (window.main.sessionList().rowCount() != state.range(0))
-                state.SkipWithError("the list does not show every session");
-            state.PauseTiming();
-        }
-        state.ResumeTiming();
-    }
+    ShowWindowFirstTime(state, [](Window& window) { window.startAndWait(); });
 }
 BENCHMARK(BM_ShowWindowFirstTimeAfterStart)
     ->ArgName("sessions")

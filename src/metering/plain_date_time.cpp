@@ -3,66 +3,42 @@
 #include "metering/pattern_directives.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
 namespace dvx {
 
 namespace {
 
-// What one piece of a plain pattern reads: fixed text, a run of blanks, or a number.
-enum class Step : std::uint8_t { Text, Blanks, Day, Month, Year, Hour, Minute, Second };
-
-struct Piece {
-    Step step = Step::Text;
-    QString text; // of a Text step
-};
-
-using PlainPattern = std::vector<Piece>;
-
-// The pieces of a compiled pattern, or nothing when it holds names, AM/PM words, a 12-hour
-// hour or a century, which are left to the lenient reader.
-std::optional<PlainPattern> plainPatternOf(const CompiledPattern& pattern) {
-    PlainPattern plain;
-    for (const PatternToken& token : pattern) {
-        switch (token.field) {
-        case PatternField::Literal:
-            plain.push_back({Step::Text, token.text});
-            break;
-        case PatternField::Blank:
-            plain.push_back({Step::Blanks, {}});
-            break;
-        case PatternField::Day:
-            plain.push_back({Step::Day, {}});
-            break;
-        case PatternField::Month:
-            plain.push_back({Step::Month, {}});
-            break;
-        case PatternField::Year:
-            plain.push_back({Step::Year, {}});
-            break;
-        case PatternField::Hour:
-            plain.push_back({Step::Hour, {}});
-            break;
-        case PatternField::Minute:
-            plain.push_back({Step::Minute, {}});
-            break;
-        case PatternField::Second:
-            plain.push_back({Step::Second, {}});
-            break;
-        default:
-            return std::nullopt;
-        }
+// Whether the lenient reader reads this piece as plain: fixed text, a run of blanks, or a number.
+// Names, AM/PM words, a 12-hour hour and a century are left to it.
+bool isPlainPiece(const PatternToken& token) {
+    switch (token.field) {
+    case PatternField::Literal:
+    case PatternField::Blank:
+    case PatternField::Day:
+    case PatternField::Month:
+    case PatternField::Year:
+    case PatternField::Hour:
+    case PatternField::Minute:
+    case PatternField::Second:
+        return true;
+    default:
+        return false;
     }
-    return plain;
+}
+
+// A compiled pattern made only of plain pieces, or nothing.
+std::optional<CompiledPattern> plainPatternOf(CompiledPattern pattern) {
+    if (!std::all_of(pattern.cbegin(), pattern.cend(), isPlainPiece))
+        return std::nullopt;
+    return pattern;
 }
 
 // The plain forms of the regional patterns, made again only when the patterns change.
 struct PlainPatterns {
     QString dateFormat;
     QString timeFormat;
-    std::optional<PlainPattern> date;
-    std::optional<PlainPattern> time;
+    std::optional<CompiledPattern> date;
+    std::optional<CompiledPattern> time;
 };
 
 // Whether two texts are the same, at once where they share their characters.
@@ -78,17 +54,6 @@ const PlainPatterns& plainPatterns(const RegionalSettings& rs) {
                              plainPatternOf(CompileDatePattern(rs.shortDateFormat)),
                              plainPatternOf(CompileTimePattern(rs.longTimeFormat))};
     return *kept;
-}
-
-// The text without the blanks at either end, as QStringView::trimmed gives it.
-QStringView trimmedText(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).isSpace())
-        ++begin;
-    while (end > begin && text.at(end - 1).isSpace())
-        --end;
-    return text.sliced(begin, end - begin);
 }
 
 // As the lenient reader starts them: no date, and midnight.
@@ -107,8 +72,8 @@ class PlainWalker {
 public:
     explicit PlainWalker(QStringView text) : text_(text) {}
 
-    bool walk(const PlainPattern& pattern, Fields& fields) {
-        for (const Piece& piece : pattern) {
+    bool walk(const CompiledPattern& pattern, Fields& fields) {
+        for (const PatternToken& piece : pattern) {
             if (!step(piece, fields))
                 return false;
         }
@@ -118,27 +83,28 @@ public:
     QStringView rest() const { return text_.mid(pos_); }
 
 private:
-    bool step(const Piece& piece, Fields& fields) {
-        switch (piece.step) {
-        case Step::Text:
+    bool step(const PatternToken& piece, Fields& fields) {
+        switch (piece.field) {
+        case PatternField::Literal:
             return fixedText(piece.text);
-        case Step::Blanks:
+        case PatternField::Blank:
             skipBlanks();
             return true;
-        case Step::Day:
+        case PatternField::Day:
             return number(2, fields.day) > 0;
-        case Step::Month:
+        case PatternField::Month:
             return number(2, fields.month) > 0;
-        case Step::Year:
+        case PatternField::Year:
             return number(4, fields.year) == 4;
-        case Step::Hour:
+        case PatternField::Hour:
             return number(2, fields.hour) > 0;
-        case Step::Minute:
+        case PatternField::Minute:
             return number(2, fields.minute) > 0;
-        case Step::Second:
+        case PatternField::Second:
             return number(2, fields.second) > 0;
+        default:
+            return false;
         }
-        return false;
     }
 
     void skipBlanks() {
@@ -177,7 +143,7 @@ private:
 };
 
 // Reads a date's fields from the beginning of a text, leaving what follows in `rest`.
-bool readPlainDate(const PlainPattern& pattern, QStringView text, Fields& fields,
+bool readPlainDate(const CompiledPattern& pattern, QStringView text, Fields& fields,
                    QStringView& rest) {
     PlainWalker walker(text);
     if (!walker.walk(pattern, fields))
@@ -187,10 +153,10 @@ bool readPlainDate(const PlainPattern& pattern, QStringView text, Fields& fields
 }
 
 // Reads a time's fields from the whole of a text.
-bool readPlainTime(const PlainPattern& pattern, QStringView text, Fields& fields) {
+bool readPlainTime(const CompiledPattern& pattern, QStringView text, Fields& fields) {
     PlainWalker walker(text);
-    return walker.walk(pattern, fields) && trimmedText(walker.rest()).isEmpty() &&
-           fields.hour <= 23 && fields.minute <= 59 && fields.second <= 59;
+    return walker.walk(pattern, fields) && walker.rest().trimmed().isEmpty() && fields.hour <= 23 &&
+           fields.minute <= 59 && fields.second <= 59;
 }
 
 } // namespace
@@ -199,9 +165,9 @@ std::optional<DateTime> ReadPlainDateTime(QStringView text, const RegionalSettin
     const PlainPatterns& patterns = plainPatterns(rs);
     Fields date;
     QStringView rest;
-    if (!patterns.date || !readPlainDate(*patterns.date, trimmedText(text), date, rest))
+    if (!patterns.date || !readPlainDate(*patterns.date, text.trimmed(), date, rest))
         return std::nullopt;
-    rest = trimmedText(rest);
+    rest = rest.trimmed();
     Fields time;
     if (!rest.isEmpty() && (!patterns.time || !readPlainTime(*patterns.time, rest, time)))
         return std::nullopt;

@@ -12,19 +12,7 @@
 
 namespace dvx {
 
-MainWindowTest::MainWindowTest(Controls controls)
-    : window(MainWindowServices{.clock = clock,
-                                .connection = connection,
-                                .dialogs = dialogs,
-                                .regional = RegionalSettings::british(),
-                                .runList = runList,
-                                .settingsStore = hive.settingsStore,
-                                .sessionLog = hive.sessionLog,
-                                .alarmWindow = &alarmWindow,
-                                .trayHost = &trayHost}) {
-    if (controls == Controls::builtAtOnce)
-        window.buildControls();
-}
+MainWindowTest::MainWindowTest(Controls controls) : WindowProgram(controls) {}
 
 void MainWindowTest::seedConfiguredStore() {
     hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +

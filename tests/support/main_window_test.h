@@ -1,14 +1,6 @@
 #pragma once
 
-#include "support/fake_clock.h"
-#include "support/fake_connection_state.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_run_list.h"
-#include "support/fake_sound_player.h"
-#include "support/fake_tray_host.h"
-#include "support/store_hive.h"
-#include "ui/alarm/alarm_window.h"
-#include "ui/main_window/frm_main.h"
+#include "support/window_program.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +8,10 @@
 
 namespace dvx {
 
-// The main window over a hive of the test's own, which starts empty, with a clock that stands
-// still (Tuesday 3 March 2026, 12:00 UTC, peak time), a connection the test sets, dialogs it
-// answers, a run list in memory, the alarm window with a silent sound and an XEmbed tray. British
-// regional settings. Ticks are driven by calling the handlers.
-class MainWindowTest : public ::testing::Test {
+// The program of WindowProgram under test. Ticks are driven by calling the handlers. The tests
+// look at the controls from the start, unless a test leaves them to the window's first show.
+class MainWindowTest : public ::testing::Test, protected WindowProgram {
 protected:
-    // The tests look at the controls from the start, as a window shown at once has them, unless
-    // a test leaves them to be built when the window is first shown, as the program does.
-    enum class Controls { builtAtOnce, builtWhenShown };
     explicit MainWindowTest(Controls controls = Controls::builtAtOnce);
 
     // A store where the program has run before: the first-run mark, the four tariff times and
@@ -63,17 +50,6 @@ protected:
     QStringList listedRows() const;
     // The clock's date-and-time text.
     QString now() const;
-
-    test::StoreHive hive;
-    FakeClock clock;
-    FakeConnectionState connection;
-    FakeDialogs dialogs;
-    FakeRunList runList;
-    FakeSoundPlayer alarmSound;
-    TfrmAlarm alarmWindow{alarmSound};
-    // An XEmbed tray that is there.
-    FakeTrayHost trayHost{false, true};
-    TfrmMain window;
 };
 
 // The main window as a configured program has it before its start-up: the store of

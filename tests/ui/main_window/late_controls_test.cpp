@@ -1,15 +1,7 @@
 // The window builds its controls when it is first shown. Whatever happened before (the start-up,
 // calls, settings that could not be read, calls the hive could not take yet), a window built then
 // shows exactly what a window built at once shows when it is shown after the same events.
-#include "support/fake_clock.h"
-#include "support/fake_connection_state.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_run_list.h"
-#include "support/fake_sound_player.h"
-#include "support/fake_tray_host.h"
-#include "support/store_hive.h"
-#include "ui/alarm/alarm_window.h"
-#include "ui/main_window/frm_main.h"
+#include "support/window_program.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
@@ -37,11 +29,9 @@ const QString kConfigured = QString::fromLatin1(test::kTariffTimes) +
                                            "\"AutoRun\"=dword:00000001\n"
                                            "\"DefaultDescription\"=\"Dial-up\"\n");
 
-// A program over a hive of its own: its controls are built at once, or left for later.
-struct Program {
-    explicit Program(bool buildAtOnce) {
-        if (buildAtOnce)
-            window.buildControls();
+// The program with its call helpers; its controls are built at once, or left for later.
+struct Program : WindowProgram {
+    explicit Program(Controls controls) : WindowProgram(controls) {
         hive.hive().setBusyWait(std::chrono::milliseconds(20));
     }
 
@@ -57,24 +47,6 @@ struct Program {
         connection.hangUp();
         tickAfter(1);
     }
-
-    test::StoreHive hive;
-    FakeClock clock;
-    FakeConnectionState connection;
-    FakeDialogs dialogs;
-    FakeRunList runList;
-    FakeSoundPlayer alarmSound;
-    TfrmAlarm alarmWindow{alarmSound};
-    FakeTrayHost trayHost{false, true};
-    TfrmMain window{MainWindowServices{.clock = clock,
-                                       .connection = connection,
-                                       .dialogs = dialogs,
-                                       .regional = RegionalSettings::british(),
-                                       .runList = runList,
-                                       .settingsStore = hive.settingsStore,
-                                       .sessionLog = hive.sessionLog,
-                                       .alarmWindow = &alarmWindow,
-                                       .trayHost = &trayHost}};
 };
 
 // What every named control shows, one line each, and the list's rows.
@@ -170,8 +142,8 @@ TEST(LateControlsTest, ControlsBuiltLateShowWhatControlsBuiltAtOnceShow) {
     };
     for (const Events& events : cases) {
         SCOPED_TRACE(events.name);
-        Program atOnce(true);
-        Program late(false);
+        Program atOnce(Program::Controls::builtAtOnce);
+        Program late(Program::Controls::builtWhenShown);
         events.happen(atOnce);
         events.happen(late);
         EXPECT_EQ(late.window.LVSessions, nullptr);

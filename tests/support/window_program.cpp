@@ -1,0 +1,19 @@
+#include "support/window_program.h"
+
+namespace dvx {
+
+WindowProgram::WindowProgram(Controls controls)
+    : window(MainWindowServices{.clock = clock,
+                                .connection = connection,
+                                .dialogs = dialogs,
+                                .regional = RegionalSettings::british(),
+                                .runList = runList,
+                                .settingsStore = hive.settingsStore,
+                                .sessionLog = hive.sessionLog,
+                                .alarmWindow = &alarmWindow,
+                                .trayHost = &trayHost}) {
+    if (controls == Controls::builtAtOnce)
+        window.buildControls();
+}
+
+} // namespace dvx

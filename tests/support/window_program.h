@@ -1,0 +1,36 @@
+#pragma once
+
+#include "support/fake_clock.h"
+#include "support/fake_connection_state.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_run_list.h"
+#include "support/fake_sound_player.h"
+#include "support/fake_tray_host.h"
+#include "support/store_hive.h"
+#include "ui/alarm/alarm_window.h"
+#include "ui/main_window/frm_main.h"
+
+namespace dvx {
+
+// The main window over a hive of its own, which starts empty, with a clock that stands still
+// (Tuesday 3 March 2026, 12:00 UTC, peak time), a connection to set, dialogs to answer, a run
+// list in memory, the alarm window with a silent sound and an XEmbed tray that is there. British
+// regional settings.
+struct WindowProgram {
+    // The controls are built at once, as a window shown at once has them, or left to be built
+    // when the window is first shown, as the program does.
+    enum class Controls { builtAtOnce, builtWhenShown };
+    explicit WindowProgram(Controls controls = Controls::builtAtOnce);
+
+    test::StoreHive hive;
+    FakeClock clock;
+    FakeConnectionState connection;
+    FakeDialogs dialogs;
+    FakeRunList runList;
+    FakeSoundPlayer alarmSound;
+    TfrmAlarm alarmWindow{alarmSound};
+    FakeTrayHost trayHost{false, true};
+    TfrmMain window;
+};
+
+} // namespace dvx
