@@ -27,14 +27,17 @@ struct TextsOf {
 
 } // namespace
 
-ShortText::ShortText(QStringView text) {
-    const QStringView kept = text.first(std::min(text.size(), kCapacity));
-    std::copy(kept.utf16(), kept.utf16() + kept.size(), resize(kept.size()));
+CodePageText::CodePageText(QByteArrayView bytes, const CodePageCharacters& characters)
+    : characters_(&characters),
+      length_(static_cast<std::uint8_t>(std::min(bytes.size(), kCapacity))) {
+    std::copy_n(bytes.data(), length_, bytes_.data());
 }
 
-char16_t* ShortText::resize(qsizetype length) {
-    length_ = static_cast<std::uint8_t>(std::clamp<qsizetype>(length, 0, kCapacity));
-    return characters_.data();
+QString CodePageText::text() const {
+    QString text(length_, Qt::Uninitialized);
+    std::transform(bytes_.data(), bytes_.data() + length_, text.data(),
+                   [this](unsigned char byte) { return QChar((*characters_)[byte]); });
+    return text;
 }
 
 SessionRow SessionRowTexts(const ListedSession& session, const RegionalSettings& rs) {

@@ -5,9 +5,9 @@
 #include "metering/regional_settings.h"
 #include "metering/session_row.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringView>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -27,31 +27,37 @@ struct StoredSession {
     bool operator==(const StoredSession&) const = default;
 };
 
-// A text of at most 50 characters kept in place, as a log file's description is.
-class ShortText {
+// The character that each byte of a single-byte code page stands for.
+using CodePageCharacters = std::array<char16_t, 256>;
+
+// A text of at most 50 characters kept in place as a log file holds a description: as the bytes
+// of its code page, read through the table of the page's characters.
+class CodePageText {
 public:
     static constexpr qsizetype kCapacity = 50;
 
-    ShortText() = default;
-    // The first kCapacity characters of `text`.
-    explicit ShortText(QStringView text);
+    // The first kCapacity bytes of `bytes`; `characters` outlives the text.
+    CodePageText(QByteArrayView bytes, const CodePageCharacters& characters);
 
-    QStringView view() const { return QStringView(characters_.data(), length_); }
-    QString text() const { return view().toString(); }
-    // Room for `length` characters (at most kCapacity), to be written through data().
-    char16_t* resize(qsizetype length);
+    QByteArrayView bytes() const {
+        return QByteArrayView(reinterpret_cast<const char*>(bytes_.data()), length_);
+    }
+    const CodePageCharacters& characters() const { return *characters_; }
+    // The characters the bytes stand for, one per byte.
+    QString text() const;
 
-    bool operator==(const ShortText& other) const { return view() == other.view(); }
+    bool operator==(const CodePageText& other) const { return text() == other.text(); }
 
 private:
-    std::array<char16_t, kCapacity> characters_{};
-    std::uint8_t length_ = 0;
+    const CodePageCharacters* characters_;
+    std::uint8_t length_;
+    std::array<unsigned char, kCapacity> bytes_; // those beyond the length are never read
 };
 
 // A session as a log file holds it: its start, description, seconds and charge as numbers.
 struct LoggedSession {
     DateTime start = 0;
-    ShortText description;
+    CodePageText description;
     std::int32_t seconds = 0;
     Currency cost;
 

@@ -58,15 +58,15 @@ LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs
     rows.reserve(expectedSessions);
     LogTotals totals;
     try {
-        const Windows1252 codePage;
-        LogRecordBytes bytes;
-        if (!source.next(bytes))
+        const Windows1252& codePage = Windows1252::kept();
+        const LogRecordBytes* bytes = source.next();
+        if (!bytes)
             throw readBeyondEndOfFile();
-        if (const auto refusal = headerRefusal(decodeLogRecord(bytes), codePage))
+        if (const auto refusal = headerRefusal(decodeLogRecord(*bytes), codePage))
             return refused(*refusal);
-        while (source.next(bytes)) {
-            const LogFileRecord numbers = decodeSessionNumbers(bytes);
-            rows.append(loggedSessionOf(numbers, sessionDescriptionBytes(bytes), codePage));
+        while ((bytes = source.next())) {
+            const LogFileRecord numbers = decodeSessionNumbers(*bytes);
+            rows.append(loggedSessionOf(numbers, sessionDescriptionBytes(*bytes), codePage));
             totals.add(numbers);
         }
     } catch (const Error& error) {

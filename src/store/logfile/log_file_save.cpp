@@ -6,7 +6,7 @@ namespace dvx {
 
 void SaveLogFile(const ListedSessions& sessions, DateTime savedAt, const RegionalSettings& rs,
                  const QString& fileName) {
-    const Windows1252 codePage;
+    const Windows1252& codePage = Windows1252::kept();
     LogRecordFileWriter file(fileName);
     file.write(encodeLogRecord(logFileHeader(savedAt)));
     for (const ListedSession& session : sessions) {

@@ -30,20 +30,22 @@ Error readBeyondEndOfFile() {
 }
 
 LogRecordFileReader::LogRecordFileReader(int descriptor)
-    : descriptor_(descriptor), buffer_(kBufferSize) {}
+    : descriptor_(descriptor),
+      records_(std::make_unique_for_overwrite<LogRecordBytes[]>(kBufferRecords)) {}
 
 LogRecordFileReader::~LogRecordFileReader() {
     ::close(descriptor_);
 }
 
-void LogRecordFileReader::fill(std::size_t wanted) {
-    if (end_ - begin_ >= wanted)
+void LogRecordFileReader::fill() {
+    if (end_ - begin_ >= kLogRecordSize)
         return;
-    std::copy(buffer_.begin() + begin_, buffer_.begin() + end_, buffer_.begin());
+    auto* bytes = reinterpret_cast<unsigned char*>(records_.get());
+    std::copy(bytes + begin_, bytes + end_, bytes);
     end_ -= begin_;
     begin_ = 0;
-    while (end_ < wanted) {
-        const ssize_t got = ::read(descriptor_, buffer_.data() + end_, buffer_.size() - end_);
+    while (end_ < kLogRecordSize) {
+        const ssize_t got = ::read(descriptor_, bytes + end_, kBufferSize - end_);
         if (got == 0)
             return;
         if (got < 0) {
@@ -55,25 +57,26 @@ void LogRecordFileReader::fill(std::size_t wanted) {
     }
 }
 
-bool LogRecordFileReader::next(LogRecordBytes& record) {
-    fill(kLogRecordSize);
+const LogRecordBytes* LogRecordFileReader::next() {
+    fill();
     if (begin_ == end_)
-        return false;
+        return nullptr;
     if (end_ - begin_ < kLogRecordSize)
         throw readBeyondEndOfFile();
-    std::copy_n(buffer_.begin() + begin_, kLogRecordSize, record.begin());
+    // Records are taken whole from the first byte, so each begins at a record's place.
+    const LogRecordBytes* record = &records_[begin_ / kLogRecordSize];
     begin_ += kLogRecordSize;
-    return true;
+    return record;
 }
 
-bool LogRecordMemoryReader::next(LogRecordBytes& record) {
+const LogRecordBytes* LogRecordMemoryReader::next() {
     if (bytes_.empty())
-        return false;
+        return nullptr;
     if (bytes_.size() < kLogRecordSize)
         throw readBeyondEndOfFile();
-    std::copy_n(bytes_.begin(), kLogRecordSize, record.begin());
+    std::copy_n(bytes_.begin(), kLogRecordSize, record_.begin());
     bytes_ = bytes_.subspan(kLogRecordSize);
-    return true;
+    return &record_;
 }
 
 LogRecordFileWriter::LogRecordFileWriter(const QString& fileName)

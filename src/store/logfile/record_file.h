@@ -6,7 +6,6 @@
 #include <QString>
 #include <memory>
 #include <span>
-#include <vector>
 
 namespace dvx {
 
@@ -14,9 +13,10 @@ namespace dvx {
 class LogRecordSource {
 public:
     virtual ~LogRecordSource() = default;
-    // Reads the next record. False at the end; fails with "Read beyond end of file" when fewer
-    // bytes than a whole record are left, and with the system's error text when reading fails.
-    virtual bool next(LogRecordBytes& record) = 0;
+    // Reads the next record, which stays as it is until the source is used again. Null at the
+    // end; fails with "Read beyond end of file" when fewer bytes than a whole record are left,
+    // and with the system's error text when reading fails.
+    virtual const LogRecordBytes* next() = 0;
 };
 
 // The records of a file, read through a buffer from a descriptor that it owns.
@@ -27,15 +27,16 @@ public:
     LogRecordFileReader(const LogRecordFileReader&) = delete;
     LogRecordFileReader& operator=(const LogRecordFileReader&) = delete;
 
-    bool next(LogRecordBytes& record) override;
+    const LogRecordBytes* next() override;
 
 private:
-    // Reads until at least `wanted` bytes are buffered or the file ends.
-    void fill(std::size_t wanted);
+    // Reads until a whole record is buffered or the file ends.
+    void fill();
 
     int descriptor_;
-    std::vector<unsigned char> buffer_;
-    std::size_t begin_ = 0;
+    // Whole records from the first, then the start of a record cut by the end of a read.
+    std::unique_ptr<LogRecordBytes[]> records_;
+    std::size_t begin_ = 0; // bytes
     std::size_t end_ = 0;
 };
 
@@ -43,10 +44,11 @@ private:
 class LogRecordMemoryReader : public LogRecordSource {
 public:
     explicit LogRecordMemoryReader(std::span<const unsigned char> bytes) : bytes_(bytes) {}
-    bool next(LogRecordBytes& record) override;
+    const LogRecordBytes* next() override;
 
 private:
     std::span<const unsigned char> bytes_;
+    LogRecordBytes record_;
 };
 
 // Writes records to a new file through a buffer. What was written before a failure, or before

@@ -98,7 +98,7 @@ struct RecordOf {
 
     // The start and the cost go through their texts: the texts round them.
     LogSessionRecord operator()(const LoggedSession& logged) const {
-        LogSessionRecord record{{}, logged.description.view()};
+        LogSessionRecord record{{}, logged.description};
         record.numbers.startTime = ParseDateTimeText(DateTimeText(logged.start, rs), rs);
         record.numbers.duration = savedSeconds(logged.seconds);
         record.numbers.cost = costOf(MoneyText(logged.cost, rs), rs);
@@ -127,8 +127,11 @@ LogSessionRecord sessionRecordOf(const ListedSession& session, const RegionalSet
 void encodeSessionRecord(const LogSessionRecord& record, const Windows1252& codePage,
                          LogRecordBytes& bytes) {
     std::array<char, kDescriptionCapacity> description;
-    const qsizetype length =
-        codePage.encode(record.description, description.data(), kDescriptionCapacity);
+    const qsizetype length = std::visit(
+        [&](const auto& text) {
+            return codePage.encode(text, description.data(), kDescriptionCapacity);
+        },
+        record.description);
     encodeLogRecord(record.numbers,
                     {productBytes(), QByteArrayView(description.data(), length), {}}, bytes);
 }
@@ -139,9 +142,8 @@ LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView descr
         throw invalidDateTime(QString::number(numbers.startTime, 'g', 17));
     if (!isShowableCost(numbers.cost))
         throw integerOverflow();
-    LoggedSession session{numbers.startTime, {}, numbers.duration, Currency::fromRaw(numbers.cost)};
-    codePage.decode(description, session.description.resize(description.size()));
-    return session;
+    return {numbers.startTime, CodePageText(description, codePage.characters()), numbers.duration,
+            Currency::fromRaw(numbers.cost)};
 }
 
 } // namespace dvx

@@ -7,6 +7,7 @@
 #include "store/logfile/windows1252.h"
 
 #include <QStringView>
+#include <variant>
 
 namespace dvx {
 
@@ -15,10 +16,11 @@ namespace dvx {
 bool isShowableCost(std::int64_t tenThousandths);
 
 // A session's record as it is read from the session, before it is written: its start,
-// duration and cost (the texts of `numbers` left empty), and the text of its description.
+// duration and cost (the texts of `numbers` left empty), and the text of its description, as
+// the characters of the session it was read from or as the code-page bytes it was loaded with.
 struct LogSessionRecord {
     LogFileRecord numbers;
-    QStringView description; // of the session it was read from
+    std::variant<QStringView, CodePageText> description;
 };
 
 // The record of a session list row, read back from the row's texts: the Date by the regional
@@ -36,8 +38,9 @@ void encodeSessionRecord(const LogSessionRecord& record, const Windows1252& code
                          LogRecordBytes& bytes);
 
 // The session that a record's start, duration and cost (`numbers`) and its Description's bytes
-// are listed as. Fails with "'%s' is not a valid date and time" when the start is no moment
-// between the years 1 and 9999, and with "Integer overflow" for a cost beyond what can be shown.
+// are listed as, its description read through `codePage`, which outlives it. Fails with "'%s' is
+// not a valid date and time" when the start is no moment between the years 1 and 9999, and with
+// "Integer overflow" for a cost beyond what can be shown.
 LoggedSession loggedSessionOf(const LogFileRecord& numbers, QByteArrayView description,
                               const Windows1252& codePage);
 

@@ -48,6 +48,9 @@ Windows1252::Windows1252() {
     const iconv_t toUtf16 = openConverter("UTF-16LE", kCodePage);
     const auto closeTo = qScopeGuard([toUtf16] { iconv_close(toUtf16); });
     latinBytes_.fill(static_cast<char>(kUnmappable));
+    // ASCII is the same in the page.
+    for (char16_t character = 0; character < 0x80; ++character)
+        latinBytes_[character] = static_cast<char>(character);
     for (int byte = 0; byte < 256; ++byte) {
         const char16_t character = characterOf(toUtf16, static_cast<unsigned char>(byte));
         characters_[static_cast<std::size_t>(byte)] = character;
@@ -58,6 +61,11 @@ Windows1252::Windows1252() {
         else
             bytes_.insert(character, static_cast<char>(byte));
     }
+}
+
+const Windows1252& Windows1252::kept() {
+    static const Windows1252 codePage;
+    return codePage;
 }
 
 char Windows1252::byteOf(char16_t character) const {
@@ -96,15 +104,19 @@ qsizetype Windows1252::encode(QStringView text, char* out, qsizetype capacity) c
     return written;
 }
 
-QString Windows1252::decode(QByteArrayView bytes) const {
-    QString text(bytes.size(), Qt::Uninitialized);
-    decode(bytes, reinterpret_cast<char16_t*>(text.data()));
-    return text;
+qsizetype Windows1252::encode(const CodePageText& text, char* out, qsizetype capacity) const {
+    const QByteArrayView bytes = text.bytes().first(std::min(text.bytes().size(), capacity));
+    for (const char byte : bytes)
+        *out++ = byteOf(text.characters()[static_cast<unsigned char>(byte)]);
+    return bytes.size();
 }
 
-void Windows1252::decode(QByteArrayView bytes, char16_t* out) const {
-    for (const char byte : bytes)
-        *out++ = characters_[static_cast<unsigned char>(byte)];
+QString Windows1252::decode(QByteArrayView bytes) const {
+    QString text(bytes.size(), Qt::Uninitialized);
+    std::transform(bytes.begin(), bytes.end(), text.begin(), [this](char byte) {
+        return QChar(characters_[static_cast<unsigned char>(byte)]);
+    });
+    return text;
 }
 
 } // namespace dvx
