@@ -6,13 +6,7 @@
 // tray a moment after its start: it reads the log then.
 #include "metering/session_list_model.h"
 #include "store/registry/hive.h"
-#include "support/fake_clock.h"
-#include "support/fake_connection_state.h"
-#include "support/fake_dialogs.h"
-#include "support/fake_run_list.h"
-#include "support/fake_tray_host.h"
-#include "support/store_hive.h"
-#include "ui/main_window/frm_main.h"
+#include "support/window_program.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -34,25 +28,10 @@ SessionRecord Session(int i) {
             .description = {}};
 }
 
-// The window over a hive of its own that holds the settings of a configured program and
-// `sessions` recorded sessions.
-struct Window {
-    test::StoreHive hive;
-    FakeClock clock;
-    FakeConnectionState connection;
-    FakeDialogs dialogs;
-    FakeRunList runList;
-    FakeTrayHost trayHost{false, true};
-    TfrmMain main{MainWindowServices{.clock = clock,
-                                     .connection = connection,
-                                     .dialogs = dialogs,
-                                     .regional = RegionalSettings::british(),
-                                     .runList = runList,
-                                     .settingsStore = hive.settingsStore,
-                                     .sessionLog = hive.sessionLog,
-                                     .trayHost = &trayHost}};
-
-    explicit Window(int sessions) {
+// The program over a hive of its own that holds the settings of a configured program and
+// `sessions` recorded sessions; its window builds its controls when first shown.
+struct Program : WindowProgram {
+    explicit Program(int sessions) : WindowProgram(Controls::builtWhenShown) {
         hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +
                                     QStringLiteral("\"FirstRun\"=dword:00000001\n")));
         Hive& store = hive.hive();
@@ -61,8 +40,8 @@ struct Window {
             writeRecord(store, i);
         if (!together.commit())
             std::abort();
-        main.LoadSettings();
-        main.SetMonitoring(true);
+        window.LoadSettings();
+        window.SetMonitoring(true);
     }
 
     // Record `i` with every value a recorded session has, under the name the program gives it.
@@ -88,7 +67,7 @@ struct Window {
 
     // The program started and waits in the tray for a few seconds.
     void startAndWait() {
-        main.FormCreate();
+        window.FormCreate();
         QEventLoop waiting;
         QTimer::singleShot(3000, &waiting, &QEventLoop::quit);
         waiting.exec();
@@ -101,23 +80,23 @@ struct Window {
 
     // The double click on the tray icon, until the window is painted with every session listed.
     void showFromTray(benchmark::State& state) {
-        main.CoolTrayIconDblClick();
+        window.CoolTrayIconDblClick();
         settle();
-        main.repaint();
-        if (main.sessionList().rowCount() != state.range(0))
+        window.repaint();
+        if (window.sessionList().rowCount() != state.range(0))
             state.SkipWithError("the list does not show every session");
     }
 };
 
 // The first show of a window made for it and readied, outside the time, by `ready`.
-void ShowWindowFirstTime(benchmark::State& state, void (*ready)(Window&)) {
+void ShowWindowFirstTime(benchmark::State& state, void (*ready)(Program&)) {
     for (auto _ : state) {
         state.PauseTiming();
         {
-            Window window(int(state.range(0)));
-            ready(window);
+            Program program(int(state.range(0)));
+            ready(program);
             state.ResumeTiming();
-            window.showFromTray(state);
+            program.showFromTray(state);
             state.PauseTiming();
         }
         state.ResumeTiming();
@@ -126,15 +105,15 @@ void ShowWindowFirstTime(benchmark::State& state, void (*ready)(Window&)) {
 
 // The window shown again after Monitor!, as after the first show or a call's end.
 void BM_ShowWindowFromTray(benchmark::State& state) {
-    Window window(int(state.range(0)));
-    window.main.CoolTrayIconDblClick();
-    window.main.btnMonitorClick();
-    window.settle();
+    Program program(int(state.range(0)));
+    program.window.CoolTrayIconDblClick();
+    program.window.btnMonitorClick();
+    program.settle();
     for (auto _ : state) {
-        window.showFromTray(state);
+        program.showFromTray(state);
         state.PauseTiming();
-        window.main.btnMonitorClick();
-        window.settle();
+        program.window.btnMonitorClick();
+        program.settle();
         state.ResumeTiming();
     }
 }
@@ -149,7 +128,7 @@ BENCHMARK(BM_ShowWindowFromTray)
 
 // The first show of a window just made, whose list has not been read yet.
 void BM_ShowWindowFirstTime(benchmark::State& state) {
-    ShowWindowFirstTime(state, [](Window&) {});
+    ShowWindowFirstTime(state, [](Program&) {});
 }
 BENCHMARK(BM_ShowWindowFirstTime)
     ->ArgName("sessions")
@@ -161,7 +140,7 @@ BENCHMARK(BM_ShowWindowFirstTime)
 // The first show after the program has waited in the tray a moment since its start, as when the
 // user opens the window from the tray after a logon.
 void BM_ShowWindowFirstTimeAfterStart(benchmark::State& state) {
-    ShowWindowFirstTime(state, [](Window& window) { window.startAndWait(); });
+    ShowWindowFirstTime(state, [](Program& program) { program.startAndWait(); });
 }
 BENCHMARK(BM_ShowWindowFirstTimeAfterStart)
     ->ArgName("sessions")
