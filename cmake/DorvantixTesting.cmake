@@ -6,9 +6,17 @@
 # local time in UTC. WRAPPER: a shell script that runs the test binary given as its argument
 # (for example beside a private sound server).
 function(add_unit_test)
-    cmake_parse_arguments(T "WIDGETS" "NAME;TIMEOUT;WRAPPER" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "WIDGETS;CORE" "NAME;TIMEOUT;WRAPPER" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gmock ${T_LIBS})
+    # A test of the core links neither Qt Gui nor Qt Widgets: every library it was linked with
+    # is kept, and a check reads their names.
+    if(T_CORE)
+        target_link_options(${T_NAME} PRIVATE -Wl,--no-as-needed)
+        add_test(NAME ${T_NAME}_link_no_gui
+            COMMAND sh ${CMAKE_SOURCE_DIR}/tests/core/check_core_links.sh $<TARGET_FILE:${T_NAME}>)
+        set_tests_properties(${T_NAME}_link_no_gui PROPERTIES LABELS "unit;core" TIMEOUT 30)
+    endif()
     set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
     if(T_WIDGETS)
         target_link_libraries(${T_NAME} PRIVATE dorvantix_widget_test_main)

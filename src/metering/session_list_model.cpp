@@ -40,6 +40,13 @@ void SessionListModel::appendSession(ListedSession session) {
     endInsertRows();
 }
 
+void SessionListModel::replaceSession(int row, ListedSession session) {
+    sessions_[row] = std::move(session);
+    texts_.remove(row);
+    ++generation_;
+    emit dataChanged(index(row, 0), index(row, kColumnCount - 1));
+}
+
 const SessionRow& SessionListModel::rowTexts(int row) const {
     auto made = texts_.constFind(row);
     if (made == texts_.cend())

@@ -28,6 +28,8 @@ public:
     void setSessions(ListedSessions sessions);
     // Adds one session after the last row.
     void appendSession(ListedSession session);
+    // Puts `session` in the place of the row's.
+    void replaceSession(int row, ListedSession session);
 
     // Changes with every change of the rows.
     std::uint64_t generation() const { return generation_; }

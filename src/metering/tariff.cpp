@@ -71,4 +71,9 @@ std::int32_t WholeSecondsBetween(std::int64_t startMs, std::int64_t nowMs) {
     return static_cast<std::int32_t>(seconds);
 }
 
+Currency CallChargeAt(DateTime start, std::int32_t seconds, const Tariff& tariff) {
+    return SessionCharge(seconds, RateInForce(weekdayOf(start), timeOfDay(start), tariff),
+                         tariff.minimumCharge);
+}
+
 } // namespace dvx

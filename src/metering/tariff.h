@@ -24,6 +24,8 @@ Currency RateInForce(int weekday, DateTime timeOfDay, const Tariff& tariff);
 
 // The charge of a session of `seconds` at `ratePerMinute`, never below the minimum charge.
 Currency SessionCharge(std::int32_t seconds, Currency ratePerMinute, Currency minimumCharge);
+// The charge of a call of `seconds` that started at `start`, at the rate in force then.
+Currency CallChargeAt(DateTime start, std::int32_t seconds, const Tariff& tariff);
 
 // Whole seconds between two instants given in milliseconds, an exact half going to the even
 // neighbour; fails with "Range check error" beyond 32 bits.

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Fails when the core probe needs Qt Gui or Qt Widgets; it must need Qt Core, or the probe
-# proves nothing.
+# Fails when the core probe (or a test of the core) needs Qt Gui or Qt Widgets; it must need Qt
+# Core, or the check proves nothing.
 probe="$1"
 needed=$(readelf -d "$probe" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p')
 echo "$needed"

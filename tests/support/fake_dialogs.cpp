@@ -27,6 +27,8 @@ const char* kindName(BoxKind kind) {
         return "print dialog";
     case BoxKind::modal:
         return "modal window";
+    case BoxKind::notice:
+        return "notice";
     }
     return "box";
 }
@@ -94,6 +96,10 @@ void FakeDialogs::error(const QString& text) {
 
 void FakeDialogs::information(const QString& text) {
     open(BoxKind::information, QString(), text);
+}
+
+void FakeDialogs::notice(const QString& text) {
+    shown_.append({BoxKind::notice, {}, text, {}});
 }
 
 bool FakeDialogs::confirm(const QString& text) {

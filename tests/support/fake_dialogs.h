@@ -17,7 +17,8 @@ enum class BoxKind {
     saveFile,
     openFile,
     printer,
-    modal
+    modal,
+    notice
 };
 
 // Dialogs that never open anything. A test scripts each box it expects, in order, with the answer
@@ -52,6 +53,8 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     bool confirm(const QString& text) override;
+    // A notice needs no answer and waits for nobody: it is kept, never scripted.
+    void notice(const QString& text) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                     const QString& proposed) override;
     std::optional<QString> saveFileName(const FileDialogOptions& options) override;

@@ -11,7 +11,8 @@ namespace dvx {
 inline const QString kAutomaticConnection = QStringLiteral("Automatic Connection");
 inline const QString kManualConnection = QStringLiteral("Manual Connection");
 
-// A session that has ended, with everything its record holds but the description.
+// A session that has ended, as the meter timed and priced it: everything its record holds but
+// the description.
 struct FinishedSession {
     DateTime start = 0;
     DateTime stop = 0;
@@ -19,6 +20,9 @@ struct FinishedSession {
     Currency charge;
     QString connectionName;
     QString number;
+    // False while no tariff could be read: the charge is then nobody's price, and the call is
+    // priced once the tariff is known.
+    bool priced = true;
 
     bool isManual() const { return connectionName == kManualConnection; }
     bool operator==(const FinishedSession&) const = default;

@@ -1,6 +1,5 @@
 #include "metering/meter/session_meter.h"
 
-#include "metering/seconds_sum.h"
 #include "platform/clock/clock.h"
 #include "platform/connection/connection_state.h"
 
@@ -39,6 +38,7 @@ void SessionMeter::startSession(SessionKind kind) {
     if (charging_)
         return;
     selectChargeRate();
+    sessionPriced_ = tariffKnown_;
     sessionStart_ = clock_.now();
     sessionStartInstantMs_ = clock_.instantMs();
     armed_ = AlarmsArmed::all();
@@ -57,16 +57,31 @@ std::optional<FinishedSession> SessionMeter::endSession() {
     charging_ = false;
     armed_ = AlarmsArmed{};
     sessionStop_ = clock_.now();
-    const FinishedSession finished{sessionStart_,  sessionStop_,    sessionSeconds_,
-                                   sessionCharge_, connectionName_, number_};
+    const FinishedSession finished{sessionStart_,   sessionStop_, sessionSeconds_, sessionCharge_,
+                                   connectionName_, number_,      sessionPriced_};
     sessionSeconds_ = 0;
     sessionCharge_ = Currency();
     return finished;
 }
 
-void SessionMeter::addToTotals(const FinishedSession& session) {
-    totalSeconds_ = AddSeconds(totalSeconds_, session.seconds);
-    totalCharges_ += session.charge;
+FinishedSession SessionMeter::sessionSoFar() const {
+    return {.start = sessionStart_,
+            .stop = sessionStart_ + sessionSeconds_ / kSecondsPerDay,
+            .seconds = sessionSeconds_,
+            .charge = SessionCharge(sessionSeconds_, currentRate_, tariff_.minimumCharge),
+            .connectionName = connectionName_,
+            .number = number_,
+            .priced = sessionPriced_};
+}
+
+void SessionMeter::setTariff(const Tariff& tariff) {
+    tariff_ = tariff;
+    tariffKnown_ = true;
+    if (charging_ && !sessionPriced_) {
+        currentRate_ = RateInForce(weekdayOf(sessionStart_), timeOfDay(sessionStart_), tariff_);
+        sessionCharge_ = SessionCharge(sessionSeconds_, currentRate_, tariff_.minimumCharge);
+        sessionPriced_ = true;
+    }
 }
 
 // The seconds are counted from the start instant, never added up, so a late or skipped tick
@@ -93,11 +108,6 @@ Currency SessionMeter::selectChargeRate() {
 void SessionMeter::setTotals(std::int32_t seconds, Currency charges) {
     totalSeconds_ = seconds;
     totalCharges_ = charges;
-}
-
-void SessionMeter::resetTotals(const QString& resetDate) {
-    setTotals(0, Currency());
-    lastResetDate_ = resetDate;
 }
 
 } // namespace dvx

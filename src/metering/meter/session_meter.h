@@ -48,9 +48,9 @@ public:
     void startSession(SessionKind kind);
     // Ends the running session now; nothing when none runs.
     std::optional<FinishedSession> endSession();
-    // A finished session joins the totals; fails with "Integer overflow" when its seconds no
-    // longer fit them, and the totals stay as they were.
-    void addToTotals(const FinishedSession& session);
+    // The running session as far as it has gone: its seconds at the last update and their
+    // charge, never below the minimum, also before the first update.
+    FinishedSession sessionSoFar() const;
     // Recomputes the running session's seconds and charge from its start and checks the alarms.
     std::optional<RaisedAlarm> updateSession(AlarmWindowState alarmWindow);
 
@@ -71,21 +71,25 @@ public:
     // The number dialled; nothing tells it, so it stays empty.
     const QString& number() const { return number_; }
 
+    // The tariff the calls are priced with. Until one is set after setTariffUnknown (no store
+    // could be read), calls are timed but not priced; the first tariff set then prices the
+    // running call at the rate in force at its start.
     const Tariff& tariff() const { return tariff_; }
-    void setTariff(const Tariff& tariff) { tariff_ = tariff; }
+    void setTariff(const Tariff& tariff);
+    void setTariffUnknown() { tariffKnown_ = false; }
+    bool tariffKnown() const { return tariffKnown_; }
 
     // Limits take effect at the next tick and arm nothing.
     const AlarmLimits& alarmLimits() const { return limits_; }
     void setAlarmLimits(const AlarmLimits& limits) { limits_ = limits; }
     AlarmsArmed alarmsArmed() const { return armed_; }
 
+    // The totals since the last reset, as the call log keeps them; the alarms read them.
     std::int32_t totalSeconds() const { return totalSeconds_; }
     Currency totalCharges() const { return totalCharges_; }
     void setTotals(std::int32_t seconds, Currency charges);
     const QString& lastResetDate() const { return lastResetDate_; }
     void setLastResetDate(const QString& date) { lastResetDate_ = date; }
-    // The totals start again from nothing at this moment's date text.
-    void resetTotals(const QString& resetDate);
 
 private:
     const Clock& clock_;
@@ -105,6 +109,8 @@ private:
     QString number_;
 
     Tariff tariff_;
+    bool tariffKnown_ = true;
+    bool sessionPriced_ = true;
     AlarmLimits limits_;
     AlarmsArmed armed_;
     std::int32_t totalSeconds_ = 0;

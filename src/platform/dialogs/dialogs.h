@@ -28,6 +28,9 @@ public:
     virtual void error(const QString& text) = 0;
     virtual void information(const QString& text) = 0;
     virtual bool confirm(const QString& text) = 0;
+    // A box that says something the user should know without stopping anything: it opens
+    // without waiting for OK (caption "Dorvantix", warning symbol, one OK button).
+    virtual void notice(const QString& text) = 0;
     // A one-line input box holding at most 255 characters, starting with `proposed` selected.
     // Nothing when it is cancelled or closed.
     virtual std::optional<QString> inputBox(const QString& caption, const QString& prompt,

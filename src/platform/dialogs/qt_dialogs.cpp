@@ -57,6 +57,14 @@ void QtDialogs::information(const QString& text) {
     okBox(QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
+void QtDialogs::notice(const QString& text) {
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Dorvantix"), text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 bool QtDialogs::confirm(const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton,
                     activeWindow());

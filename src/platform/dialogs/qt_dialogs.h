@@ -11,6 +11,7 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     bool confirm(const QString& text) override;
+    void notice(const QString& text) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                     const QString& proposed) override;
     std::optional<QString> saveFileName(const FileDialogOptions& options) override;

@@ -211,6 +211,13 @@ bool HiveDatabase::openExisting() {
     if (!fileLooksSound()) {
         return false;
     }
+    // A file that may only be read is read as it stands, so that nothing is made beside it: the
+    // log files the database would make there take the file's mode, and would keep the hive
+    // from being written even after the file may be.
+    const bool noLogWaiting = !QFileInfo::exists(file_ + QStringLiteral("-wal"));
+    if (::access(fileBytes_.constData(), W_OK) != 0 && errno == EACCES && noLogWaiting) {
+        return openConnection(true);
+    }
     if (openConnection(false)) {
         return true;
     }
@@ -219,8 +226,7 @@ bool HiveDatabase::openExisting() {
     // (which holds every commit: the log is emptied into it after each write) and never
     // written.
     const QString why = error_;
-    if (!FolderWritable(file_) && !QFileInfo::exists(file_ + QStringLiteral("-wal")) &&
-        openConnection(true)) {
+    if (!FolderWritable(file_) && noLogWaiting && openConnection(true)) {
         return true;
     }
     error_ = why;

@@ -61,6 +61,8 @@ public:
     // Makes the connection ready. A missing file is created (with its folders) only for
     // writing; for reading it is a failure that creates nothing.
     bool open(Access access);
+    // The next open looks at the file again, however recently it did.
+    void lookAgain() { checkedAt_ = {}; }
     void close();
 
     SqliteStatement statement(HiveSql which);

@@ -56,6 +56,7 @@ HiveHealth Hive::health() {
         return Unusable(
             QStringLiteral("the hive %1 may not be read (%2)").arg(file(), SystemError(errno)));
     }
+    db_.lookAgain();
     if (!ready(HiveDatabase::Access::read)) {
         // Another process holding the hive for long (an import into an older hive that still
         // keeps a rollback journal) makes it busy, not unusable.

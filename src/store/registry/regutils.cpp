@@ -78,13 +78,13 @@ bool Registry::EnsureRegKey(const QString& key) const {
     return !hive_.ensureKey(key);
 }
 
-bool Registry::WriteRegTogether(const std::function<void()>& writes) const {
+StoreResult Registry::WriteRegTogether(const std::function<void()>& writes) const {
     Hive::Transaction transaction(hive_);
     if (!transaction.begun()) {
-        return true;
+        return StoreResult::of(hive_, true);
     }
     writes();
-    return !transaction.commit();
+    return StoreResult::of(hive_, !transaction.commit());
 }
 
 } // namespace dvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/registry/store_result.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -49,9 +51,9 @@ public:
     // Runs `writes`, calls of the functions above, as one change of the store: each call in it
     // sees the store as the calls before it left it, and when this returns either every write
     // of it is on disk or, when any of them failed (or the store could not be locked for
-    // writing), none is. Returns true when it failed. Reads and writes of other processes wait
-    // meanwhile, so keep it to a few writes; never ask the user anything inside it.
-    bool WriteRegTogether(const std::function<void()>& writes) const;
+    // writing), none is. Reads and writes of other processes wait meanwhile, so keep it to a few
+    // writes; never ask the user anything inside it.
+    StoreResult WriteRegTogether(const std::function<void()>& writes) const;
 
 private:
     Hive& hive_;

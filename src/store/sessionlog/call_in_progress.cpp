@@ -65,8 +65,8 @@ std::optional<CallInProgress> callFrom(const QList<NamedRegValue>& values) {
 
 } // namespace
 
-bool SessionLogStore::KeepCallInProgress(const CallInProgress& call,
-                                         const RegionalSettings& regional) const {
+StoreResult SessionLogStore::KeepCallInProgress(const CallInProgress& call,
+                                                const RegionalSettings& regional) const {
     const QString& key = kCallInProgressKey;
     return registry_.WriteRegTogether([&] {
         registry_.WriteRegString(key, kSessionStart, DateTimeText(call.start, regional));
@@ -102,6 +102,11 @@ void SessionLogStore::ForgetCallInProgressStartedAt(const QString& startText,
     const std::optional<DateTime> start = startMoment(values);
     if (start && DateTimeText(*start, regional) == startText)
         registry_.DeleteRegKey(kCallInProgressKey);
+}
+
+StoreResult SessionLogStore::DropCallInProgressStartedAt(const QString& startText,
+                                                         const RegionalSettings& regional) const {
+    return registry_.WriteRegTogether([&] { ForgetCallInProgressStartedAt(startText, regional); });
 }
 
 } // namespace dvx

@@ -3,7 +3,9 @@
 #include "metering/currency.h"
 #include "metering/regional_settings.h"
 #include "store/registry/hive_database.h"
+#include "store/registry/hive_health.h"
 #include "store/registry/regutils.h"
+#include "store/registry/store_result.h"
 #include "store/sessionlog/call_in_progress.h"
 #include "store/sessionlog/session_record.h"
 
@@ -29,8 +31,12 @@ public:
     // (creating the Sessions key when it is missing), and returns the record's key.
     QString WriteSessionRecord(const SessionRecord& record) const;
     // Writes the description of the record at `recordKey`, only when that record exists (an
-    // empty key is none): a description never makes a record of its own.
-    void WriteSessionDescription(const QString& recordKey, const QString& description) const;
+    // empty key is none): a description never makes a record of its own. A record that is gone
+    // is no failure.
+    StoreResult WriteSessionDescription(const QString& recordKey, const QString& description) const;
+    // Whether a record started and stopped at the moments of these date-and-time texts is
+    // stored: no two calls share both.
+    bool HasRecordOf(const QString& startText, const QString& stopText) const;
 
     // Reads the record of that name without creating anything: a missing text reads as empty, a
     // missing CallTime as 0.
@@ -44,6 +50,9 @@ public:
 
     // Deletes every record, in list order; the Sessions key stays.
     void DeleteSessionRecords() const;
+    // Starts the log again in one change of the store: the totals 0, the reset date, and no
+    // record left (the Sessions key stays). All of it or, when it fails, none of it.
+    StoreResult ResetLog(const QString& resetDate, const RegionalSettings& regional) const;
 
     // The running totals of the log as they are stored: TotalCallTime in seconds,
     // TotalCallCharges as the money text of the charges.
@@ -51,19 +60,21 @@ public:
                         const RegionalSettings& regional) const;
 
     // Records a finished session in one change of the store: the new running totals (seconds
-    // and the money text of the charges) and the new record with every value but its
-    // description; the call kept in progress goes in the same change when it is this session's.
-    // After a crash or a kill at any moment the store holds all of it or none of it. Returns the
-    // record's key for the description, which is written afterwards in a step of its own; an
-    // empty key when nothing could be written (the store is busy, read-only or full), so that
-    // the caller can keep the session and try again.
-    QString RecordWholeSession(const SessionRecord& record, std::int32_t totalSeconds,
-                               Currency totalCharges, const RegionalSettings& regional) const;
+    // and the money text of the charges) and the new record with all its values, its
+    // description last; the call kept in progress goes in the same change when it is this
+    // session's. After a crash or a kill at any moment the store holds all of it or none of it.
+    // Gives the record's key, for a description that replaces the first one; nothing is written
+    // when it fails (the store is busy, read-only or full), so that the caller can keep the
+    // session and try again.
+    StoreValue<QString> RecordWholeSession(const SessionRecord& record, std::int32_t totalSeconds,
+                                           Currency totalCharges,
+                                           const RegionalSettings& regional) const;
 
     // Keeps the call, in place of the one kept before, in one change of the store: its start
     // (as the exact moment, and as date-and-time text for people who read the store), seconds,
-    // exact charge, connection name and number. Returns true when it failed.
-    bool KeepCallInProgress(const CallInProgress& call, const RegionalSettings& regional) const;
+    // exact charge, connection name and number.
+    StoreResult KeepCallInProgress(const CallInProgress& call,
+                                   const RegionalSettings& regional) const;
     // Whether anything is kept under the call's key, readable or not.
     bool CallInProgressKept() const;
     // The kept call; nothing when none is kept or when what is kept cannot be a call (a value
@@ -76,13 +87,13 @@ public:
     // WriteRegTogether: it changes nothing unless that call is there.
     void ForgetCallInProgressStartedAt(const QString& startText,
                                        const RegionalSettings& regional) const;
+    // The same in a change of its own, which fails only when the store could not be changed.
+    StoreResult DropCallInProgressStartedAt(const QString& startText,
+                                            const RegionalSettings& regional) const;
 
-    // Why the last access of the store failed: the hive's file, its message, and whether
-    // another process only held it for longer than the wait (so that trying again later is
-    // likely to succeed).
+    // The hive's file, and whether it can be used now (see Hive::health).
     const QString& file() const;
-    const QString& lastError() const;
-    bool lastFailureWasBusy() const;
+    HiveHealth health() const;
 
 private:
     QStringList storedNames() const;

@@ -66,14 +66,21 @@ QString SessionLogStore::WriteSessionRecord(const SessionRecord& record) const {
     return key;
 }
 
-void SessionLogStore::WriteSessionDescription(const QString& recordKey,
-                                              const QString& description) const {
-    if (!recordKey.isEmpty()) {
-        // A description that cannot be written is lost without a word, as every write of the
-        // settings is; the record itself is already in the store.
-        [[maybe_unused]] const bool written = registry_.hive().writeValueIfKeyExists(
-            recordKey, QStringLiteral("Description"), RegValue::ofString(description));
-    }
+StoreResult SessionLogStore::WriteSessionDescription(const QString& recordKey,
+                                                     const QString& description) const {
+    if (recordKey.isEmpty())
+        return StoreResult::success();
+    Hive& hive = registry_.hive();
+    const bool written = hive.writeValueIfKeyExists(recordKey, QStringLiteral("Description"),
+                                                    RegValue::ofString(description));
+    return StoreResult::of(hive, !written && hive.keyExists(recordKey));
+}
+
+bool SessionLogStore::HasRecordOf(const QString& startText, const QString& stopText) const {
+    const QList<SessionRecord> records = ReadSessionRecords();
+    return std::any_of(records.begin(), records.end(), [&](const SessionRecord& record) {
+        return record.sessionStart == startText && record.sessionStop == stopText;
+    });
 }
 
 SessionRecord SessionLogStore::ReadSessionRecord(const QString& name) const {
@@ -120,12 +127,8 @@ const QString& SessionLogStore::file() const {
     return registry_.hive().file();
 }
 
-const QString& SessionLogStore::lastError() const {
-    return registry_.hive().lastError();
-}
-
-bool SessionLogStore::lastFailureWasBusy() const {
-    return registry_.hive().lastFailureWasBusy();
+HiveHealth SessionLogStore::health() const {
+    return registry_.hive().health();
 }
 
 } // namespace dvx

@@ -1,17 +1,31 @@
 #include "store/sessionlog/session_log_store.h"
 
+#include "store/settings/store_keys.h"
+
 namespace dvx {
 
-QString SessionLogStore::RecordWholeSession(const SessionRecord& record, std::int32_t totalSeconds,
-                                            Currency totalCharges,
-                                            const RegionalSettings& regional) const {
+StoreValue<QString> SessionLogStore::RecordWholeSession(const SessionRecord& record,
+                                                        std::int32_t totalSeconds,
+                                                        Currency totalCharges,
+                                                        const RegionalSettings& regional) const {
     QString key;
-    const bool failed = registry_.WriteRegTogether([&] {
+    StoreResult result = registry_.WriteRegTogether([&] {
         WriteLogTotals(totalSeconds, totalCharges, regional);
         key = WriteSessionRecord(record);
+        registry_.WriteRegString(key, QStringLiteral("Description"), record.description);
         ForgetCallInProgressStartedAt(record.sessionStart, regional);
     });
-    return failed ? QString() : key;
+    return {result.ok() ? key : QString(), std::move(result)};
+}
+
+StoreResult SessionLogStore::ResetLog(const QString& resetDate,
+                                      const RegionalSettings& regional) const {
+    return registry_.WriteRegTogether([&] {
+        WriteLogTotals(0, Currency(), regional);
+        registry_.WriteRegString(kProductKey, QStringLiteral("LastResetDate"), resetDate);
+        DeleteSessionRecords();
+        registry_.EnsureRegKey(kSessionsKey);
+    });
 }
 
 } // namespace dvx

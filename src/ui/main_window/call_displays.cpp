@@ -20,11 +20,22 @@ void MainWindowCallDisplay::showNotConnected() {
 }
 
 void TrayTipDisplay::showCall(std::int32_t seconds, const QString& costText) {
+    inCall_ = true;
     tray->setHint(CallHintText(seconds, costText));
 }
 
 void TrayTipDisplay::showNotConnected() {
-    tray->setHint(kNotConnectedHint);
+    inCall_ = false;
+    tray->setHint(unsaved_.isEmpty() ? kNotConnectedHint
+                                     : kNotConnectedHint + QStringLiteral(", ") + unsaved_);
+}
+
+void TrayTipDisplay::showUnsaved(const QString& text) {
+    if (text == unsaved_)
+        return;
+    unsaved_ = text;
+    if (!inCall_)
+        showNotConnected();
 }
 
 } // namespace dvx

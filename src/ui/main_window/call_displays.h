@@ -29,13 +29,20 @@ private:
     QStatusBar* const& status_;
 };
 
-// The tray icon's tip: "Dorvantix - Call time ...  Cost ..." while a call runs.
+// The tray icon's tip: "Dorvantix - Call time ...  Cost ..." while a call runs; between calls
+// "Dorvantix - Not Connected", followed by how many calls wait to be saved while any do.
 class TrayTipDisplay final : public CallDisplay {
 public:
     void showCall(std::int32_t seconds, const QString& costText) override;
     void showNotConnected() override;
+    // `text` says how many calls wait ("2 calls not saved yet"); empty when none does.
+    void showUnsaved(const QString& text);
 
     TCoolTrayIcon* tray = nullptr;
+
+private:
+    bool inCall_ = false;
+    QString unsaved_;
 };
 
 } // namespace dvx

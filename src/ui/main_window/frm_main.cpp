@@ -2,13 +2,16 @@
 
 #include "metering/session_list_model.h"
 #include "platform/dialogs/error_guard.h"
+#include "store/sessionlog/session_log_store.h"
 #include "ui/floating/frm_float.h"
+#include "ui/main_window/timer_pause.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <exception>
 
 namespace dvx {
 
@@ -22,7 +25,9 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       services_(std::move(services)),
       meter_(services_.clock, services_.connection, services_.regional),
-      sessionList_(new SessionListModel(services_.regional, this)) {
+      sessionList_(new SessionListModel(services_.regional, this)),
+      callLog_(meter_, services_.sessionLog, *sessionList_, services_.regional,
+               WaitingCallsFile(WaitingCallsFile::besideHive(services_.sessionLog.file()))) {
     setObjectName(QStringLiteral("frmMain"));
     DurationTimer = new QTimer(this);
     DurationTimer->setObjectName(QStringLiteral("DurationTimer"));
@@ -59,6 +64,21 @@ void TfrmMain::runGuarded(const std::function<void()>& handler) {
     Guarded(services_.dialogs, handler);
 }
 
+// The error box of a tick's own failure holds the ticks until it is closed: no call starts, ends
+// or asks for its description inside it.
+void TfrmMain::runTick() {
+    std::exception_ptr failure;
+    try {
+        DurationTimerTimer();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!failure)
+        return;
+    const auto pause = PauseTimer(*DurationTimer);
+    runGuarded([&failure] { std::rethrow_exception(failure); });
+}
+
 void TfrmMain::connectButtons() {
     auto onClick = [this](QToolButton* button, void (TfrmMain::*handler)()) {
         connect(button, &QToolButton::clicked, this,
@@ -85,8 +105,7 @@ void TfrmMain::connectHandlers() {
     onTrigger(mnuMonitor, &TfrmMain::mnuMonitorClick);
     onTrigger(mnuShowStatistics, &TfrmMain::mnuShowStatisticsClick);
 
-    connect(DurationTimer, &QTimer::timeout, this,
-            [this] { runGuarded([this] { DurationTimerTimer(); }); });
+    connect(DurationTimer, &QTimer::timeout, this, [this] { runTick(); });
     connect(frmFloat, &TfrmFloat::closed, this,
             [this] { runGuarded([this] { SetFloatingDisplay(false); }); });
     // The application closes its windows as its loop ends: that close is not the user's, and

@@ -2,15 +2,14 @@
 
 // The meta-object compiler cannot read the standard library's C++20 headers these bring in.
 #ifndef Q_MOC_RUN
+#include "calllog/call_log.h"
 #include "metering/currency.h"
 #include "metering/date_time.h"
 #include "metering/meter/session_meter.h"
 #include "metering/regional_settings.h"
 #include "metering/tariff.h"
-#include "store/sessionlog/pending_sessions.h"
 #include "ui/main_window/call_displays.h"
 #include "ui/main_window/control_writes.h"
-#include "ui/main_window/listed_store.h"
 #endif
 
 #include <QMainWindow>
@@ -77,13 +76,14 @@ struct WindowSettings {
     std::int32_t FirstRunFlag = 0;
 };
 
-// The main window. It drives the session meter once a second and shows what the meter says: the
-// call in progress, the tariff, the alarm limits and the session log; it starts every command.
-// It also owns the tray icon and the floating display.
+// The main window. It drives the session meter and the call log once a second and shows what
+// they say: the call in progress, the tariff, the alarm limits and the session log; it starts
+// every command, and asks for a finished call's description. It also owns the tray icon and the
+// floating display.
 //
 // The handlers and operations are spread over files by concern: layout, start-up, monitor,
-// commands, tray, settings, session log, saving, the call kept while it runs, floating display,
-// log file and printing.
+// commands, tray, settings, session log, saving, the leftover call, floating display, log file
+// and printing.
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
@@ -108,6 +108,8 @@ public:
 
     // The session monitor: the tick, the start and end of a session, monitor mode.
     void DurationTimerTimer();
+    // The timer's tick as the timer runs it.
+    void runTick();
     void SetCharging(bool on);
     void SetMonitoring(bool on);
 
@@ -150,6 +152,8 @@ public:
     Dialogs& dialogs() const { return services_.dialogs; }
     // The meter of the calls: what the window shows of the call, the tariff and the totals.
     const SessionMeter& meter() const { return meter_; }
+    // The calls after they end: recorded, waiting for the hive, and the session list.
+    const CallLog& callLog() const { return callLog_; }
     const SessionListModel& sessionList() const { return *sessionList_; }
     const WindowSettings& settings() const { return settings_; }
 
@@ -264,16 +268,13 @@ private:
     std::vector<CallDisplay*> callDisplays();
     void RecordSession(const FinishedSession& session);
     bool checkStore();
-    PendingSessions makePendingSessions();
-    void savePendingSessions();
-    void showUnsavedSessions();
+    // What the call log says of the calls on their way into the hive.
+    void showCallLogNews(const CallLogReport& report);
+    void showUnsavedSessions(qsizetype unsaved);
+    void storeUsableAgain();
+    void saveCallsBeforeExit();
 
-    // The call in progress kept in the store until it ends, so that a crash loses at most a
-    // minute of it; a call left there by a process that ended during a call is recorded at the
-    // next start.
-    void keepCallInProgress();
-    void keepCallEachMinute();
-    void forgetRunningCall();
+    // A call left in the store by a process that ended during it is recorded at the next start.
     void recordUnfinishedCall();
 
     // Parts of the settings and the session log.
@@ -282,40 +283,26 @@ private:
     void loadTotals(const SettingsStore& product);
     void loadAlarmLimits();
     void showLoadedTariffAndTotals();
-    QString sessionDescription(const FinishedSession& session);
-    // The session list filled from the store, its totals shown, and what it shows kept.
-    void fillFromStore();
+    // The description a finished session is first recorded with.
+    QString proposedDescription(const FinishedSession& session) const;
     // The list read while the program waits in the tray, so that the window opens at once.
     void fillSessionListAhead();
     void showListTotals(std::int32_t seconds, Currency charges);
-    // What the list shows of the store, when it shows the store as it is now.
-    std::optional<ListedStore> currentListedStore() const;
-    // The list after a session was recorded over `listed`, the store the list showed before:
-    // the new record's row is added when the store holds just that one record more, else the
-    // list is filled again.
-    void listRecordedSession(const std::optional<ListedStore>& listed);
 
     MainWindowServices services_;
     ControlWrites writes_;
     SessionMeter meter_;
     SessionListModel* sessionList_ = nullptr;
-    std::optional<ListedStore> listedStore_;
+    CallLog callLog_;
     MainWindowCallDisplay callBoxes_{writes_, edtSessionCallTime, edtSessionCost, SB};
     TrayTipDisplay trayTip_;
     WindowSettings settings_;
-    // Finished sessions not yet in the hive, and whether the user was told why.
-    PendingSessions pendingSessions_ = makePendingSessions();
-    bool savingSessions_ = false;
-    bool toldOfUnsaved_ = false;
     QLabel* lblUnsaved_ = nullptr;
     // The printer chosen in the print dialog, kept so that the dialog offers it again. Shared
     // only so that its deleter is fixed where it is made and this header needs no QPrinter.
     std::shared_ptr<QPrinter> chosenPrinter_;
     TPagePrinter* printLines_ = nullptr;
     bool destroyed_ = false;
-    // The whole minute of the running call last kept in the store; none while the store does
-    // not hold the call as it now stands.
-    std::optional<std::int32_t> keptMinute_;
     // ExitProgram was called: the windows now close for good.
     bool ending_ = false;
 };

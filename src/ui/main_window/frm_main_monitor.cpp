@@ -21,8 +21,7 @@ namespace dvx {
 // records it, which may ask the user). A tick that only looks for a call leaves a running timer
 // as it is: an idle program does nothing more than that look once a second.
 void TfrmMain::DurationTimerTimer() {
-    if (!pendingSessions_.empty())
-        savePendingSessions();
+    showCallLogNews(callLog_.tick());
     const bool pause = meter_.monitoring() && meter_.charging();
     if (pause)
         DurationTimer->stop();
@@ -40,7 +39,7 @@ void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
         showSessionStarted();
     if (outcome.updated) {
         showCall();
-        keepCallEachMinute();
+        callLog_.keepRunningCall();
         showAlarm(outcome.alarm);
     }
     if (outcome.ended)
@@ -62,7 +61,7 @@ void TfrmMain::SetCharging(bool on) {
 void TfrmMain::showSessionStarted() {
     showText(edtCurrentChargeRate, RateText(meter_.currentRate(), regional()));
     showStatus(QStringLiteral("Charging call..."));
-    keepCallInProgress();
+    callLog_.keepRunningCall();
 }
 
 void TfrmMain::showCall() {

@@ -69,11 +69,12 @@ void TfrmMain::loadTariff(const SettingsStore& product) {
     product.readTime(QStringLiteral("WeekendStart"), tariff.weekendStart);
 }
 
+// The stored totals; the calls that wait for the store stay in the totals beside them.
 void TfrmMain::loadTotals(const SettingsStore& product) {
-    std::int32_t seconds = meter_.totalSeconds();
-    Currency charges = meter_.totalCharges();
+    std::int32_t seconds = callLog_.storedSeconds();
+    Currency charges = callLog_.storedCharges();
     const auto takeEffect =
-        qScopeGuard([this, &seconds, &charges] { meter_.setTotals(seconds, charges); });
+        qScopeGuard([this, &seconds, &charges] { callLog_.setStoredTotals(seconds, charges); });
     product.readInteger(QStringLiteral("TotalCallTime"), seconds);
     product.readMoney(QStringLiteral("TotalCallCharges"), charges);
 }

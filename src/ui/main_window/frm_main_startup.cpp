@@ -30,10 +30,12 @@ void TfrmMain::FormCreate() {
     SetCharging(false);
     frmFloat->hide();
     frmFloat->move(0, 0);
+    callLog_.start();
     const bool storeReadable = checkStore();
     if (storeReadable) {
         services_.settingsStore.WriteMissingTariffTimes(regional());
         LoadSettings();
+        callLog_.priceWaitingCalls(meter_.tariff());
     }
     callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
     trayTip_.showNotConnected();
@@ -43,7 +45,10 @@ void TfrmMain::FormCreate() {
     DurationTimer->start();
     SetMonitoring(true);
     if (storeReadable) {
-        runGuarded([this] { recordUnfinishedCall(); });
+        runGuarded([this] {
+            showCallLogNews(callLog_.tick());
+            recordUnfinishedCall();
+        });
         QTimer::singleShot(kListAheadDelayMs, this, [this] { fillSessionListAhead(); });
     }
     if (storeReadable && settings_.FirstRunFlag == 0) {
@@ -60,7 +65,6 @@ bool TfrmMain::checkStore() {
     const HiveHealth health = services_.settingsStore.health();
     if (health.usable())
         return true;
-    toldOfUnsaved_ = true;
     if (health.state == HiveHealth::State::readOnly) {
         dialogs().error(
             QStringLiteral("%1\n\nDorvantix reads its settings from this file but cannot save "
@@ -68,13 +72,16 @@ bool TfrmMain::checkStore() {
                            "file; until then finished calls are kept and saved once it can be "
                            "written.")
                 .arg(health.reason));
+        callLog_.storeReadOnly();
         return true;
     }
     dialogs().error(
         QStringLiteral("%1\n\nDorvantix cannot use this file and leaves it as it is. Move it "
-                       "aside, or set DORVANTIX_HIVE to another file, and start Dorvantix again. "
-                       "Until then calls are timed but not saved.")
+                       "aside, or set DORVANTIX_HIVE to another file. Until then calls are timed "
+                       "and kept, and priced and saved once the file can be used.")
             .arg(health.reason));
+    meter_.setTariffUnknown();
+    callLog_.storeUnusable();
     return false;
 }
 
@@ -90,8 +97,12 @@ void TfrmMain::FormDestroy() {
     CoolTrayIcon->RemoveIcon();
 }
 
+// Exit during a call is the user's choice to drop it: it is never recorded, now or later. The
+// calls that wait for the hive get a few seconds to land; what still waits lands at the next
+// start.
 void TfrmMain::ExitProgram() {
-    forgetRunningCall();
+    callLog_.dropRunningCall();
+    saveCallsBeforeExit();
     emit programEnding();
     QApplication::quit();
 }

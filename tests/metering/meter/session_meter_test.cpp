@@ -150,10 +150,8 @@ TEST_F(SessionMeterTest, AnEndedSessionTellsItsRecordAndJoinsTheTotals) {
     EXPECT_EQ(session.charge, Pence(15)); // 6p a minute for two and a half minutes
     EXPECT_EQ(session.connectionName, QStringLiteral("Automatic Connection"));
     EXPECT_FALSE(session.isManual());
-    EXPECT_EQ(meter.totalSeconds(), 100);
-    meter.addToTotals(session);
-    EXPECT_EQ(meter.totalSeconds(), 250);
-    EXPECT_EQ(meter.totalCharges(), Pence(35));
+    EXPECT_TRUE(session.priced);
+    EXPECT_EQ(meter.totalSeconds(), 100) << "the call log adds it";
     EXPECT_EQ(meter.sessionSeconds(), 0);
     EXPECT_EQ(meter.sessionCharge(), Currency());
     EXPECT_EQ(meter.alarmsArmed(), AlarmsArmed{});
@@ -194,24 +192,42 @@ TEST_F(SessionMeterTest, SecondsFollowTheWallClockEvenBackwards) {
     EXPECT_EQ(meter.sessionSeconds(), 60);
 }
 
-TEST_F(SessionMeterTest, TotalsThatNoLongerFitFailAndStayAsTheyWere) {
-    meter.setTotals(std::numeric_limits<std::int32_t>::max() - 5, Pence(7));
+// While no tariff could be read a call is timed but carries nobody's price; the first tariff
+// set during it prices it at the rate in force at its start, not at the rate of that moment.
+TEST_F(SessionMeterTest, ACallTimedWithoutATariffIsPricedByTheFirstTariffAtItsStartingRate) {
+    clock.setLocal(QDateTime(QDate(2026, 3, 3), QTime(17, 59, 0)));
+    meter.setTariff(Tariff());
+    meter.setTariffUnknown();
     meter.startSession(SessionKind::manual);
-    tickAfter(10);
+    tickAfter(120); // into off-peak time
+    EXPECT_EQ(meter.sessionCharge(), Currency());
+    EXPECT_FALSE(meter.sessionSoFar().priced);
+    meter.setTariff(TestTariff());
+    EXPECT_EQ(meter.currentRate(), Pence(6)) << "peak, as at its start";
+    EXPECT_EQ(meter.sessionSoFar().charge, Pence(12));
+    tickAfter(30);
     const std::optional<FinishedSession> ended = meter.endSession();
     ASSERT_TRUE(ended.has_value());
-    EXPECT_FALSE(meter.charging());
-    EXPECT_THROW(meter.addToTotals(*ended), RangeError);
-    EXPECT_EQ(meter.totalSeconds(), std::numeric_limits<std::int32_t>::max() - 5);
-    EXPECT_EQ(meter.totalCharges(), Pence(7));
+    EXPECT_TRUE(ended->priced);
+    EXPECT_EQ(ended->charge, Pence(15));
+
+    meter.setTariffUnknown();
+    meter.startSession(SessionKind::manual);
+    tickAfter(10);
+    EXPECT_FALSE(meter.endSession()->priced);
 }
 
-TEST_F(SessionMeterTest, ResetStartsTheTotalsAgainFromItsDate) {
-    meter.setTotals(500, Pence(99));
-    meter.resetTotals(QStringLiteral("10/12/2026 15:00:00"));
-    EXPECT_EQ(meter.totalSeconds(), 0);
-    EXPECT_EQ(meter.totalCharges(), Currency());
-    EXPECT_EQ(meter.lastResetDate(), QStringLiteral("10/12/2026 15:00:00"));
+// A call kept while it runs is priced as it will be billed: never below the minimum charge,
+// even before its first update.
+TEST_F(SessionMeterTest, TheSessionSoFarIsChargedAtLeastTheMinimum) {
+    meter.startSession(SessionKind::manual);
+    const FinishedSession justStarted = meter.sessionSoFar();
+    EXPECT_EQ(justStarted.seconds, 0);
+    EXPECT_EQ(justStarted.charge, Pence(5));
+    EXPECT_EQ(justStarted.connectionName, QStringLiteral("Manual Connection"));
+    tickAfter(150);
+    EXPECT_EQ(meter.sessionSoFar().charge, Pence(15));
+    EXPECT_EQ(meter.sessionSoFar().stop, justStarted.start + 150 / kSecondsPerDay);
 }
 
 TEST_F(SessionMeterTest, AnAlarmFiresOncePerSessionAndAgainInTheNext) {

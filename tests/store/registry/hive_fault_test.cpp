@@ -146,6 +146,42 @@ TEST_F(DamagedHive, AReadOnlyHiveIsReadButNeverWritten) {
     EXPECT_EQ(FileBytes(hivePath()), sound);
 }
 
+// A file that may only be read gets nothing made beside it (the log files would take its mode
+// and keep it from being written for good), and it is written as soon as it may be.
+TEST_F(DamagedHive, AReadOnlyHiveLeavesNothingBesideItAndIsWrittenOnceItMayBe) {
+    SoundHiveBytes(hivePath());
+    const QByteArray file = QFile::encodeName(hivePath());
+    ASSERT_EQ(chmod(file.constData(), 0444), 0);
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    ASSERT_EQ(chmod(folder.constData(), 0755), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.constData(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(file.constData(), kNobody, kNobody), 0);
+    }
+    useHive(filePath(QStringLiteral("unused.db")));
+    const bool ran = RunWithoutRoot([&] {
+        useHive(hivePath());
+        std::int32_t number = 0;
+        EXPECT_FALSE(registry().ReadRegInteger(kKey, QStringLiteral("Number"), number, false));
+        EXPECT_EQ(number, 42);
+        const StoreResult refused =
+            registry().WriteRegTogether([&] { registry().WriteRegInteger(kKey, "Number", 43); });
+        EXPECT_FALSE(refused.ok());
+        EXPECT_FALSE(refused.busy());
+        EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("hive.db?*")}, QDir::Files),
+                  QStringList());
+        ASSERT_EQ(chmod(file.constData(), 0644), 0);
+        EXPECT_FALSE(registry().WriteRegInteger(kKey, QStringLiteral("Number"), 43));
+        EXPECT_FALSE(registry().ReadRegInteger(kKey, QStringLiteral("Number"), number, false));
+        EXPECT_EQ(number, 43);
+        useHive(filePath(QStringLiteral("unused.db")));
+    });
+    chmod(file.constData(), 0644);
+    if (!ran) {
+        GTEST_SKIP() << "cannot give up root here, and root writes a read-only file anyway";
+    }
+}
+
 using State = HiveHealth::State;
 
 // Every kind of file in the hive's place that can be told apart without giving up root.

@@ -245,12 +245,15 @@ TEST_F(RegUtils, WritesTogetherLandWholeOrNotAtAll) {
     ASSERT_FALSE(registry().WriteRegInteger(kKey, QStringLiteral("Total"), 1));
     const QString record = kKey + QStringLiteral("\\Sessions\\0");
     QStringList seen;
-    EXPECT_FALSE(registry().WriteRegTogether([&] {
-        registry().WriteRegInteger(kKey, QStringLiteral("Total"), 2);
-        registry().EnsureRegKey(record);
-        registry().ListRegSubKeys(kKey + QStringLiteral("\\Sessions"), seen);
-        registry().WriteRegString(record, QStringLiteral("Start"), QStringLiteral("now"));
-    }));
+    EXPECT_TRUE(registry()
+                    .WriteRegTogether([&] {
+                        registry().WriteRegInteger(kKey, QStringLiteral("Total"), 2);
+                        registry().EnsureRegKey(record);
+                        registry().ListRegSubKeys(kKey + QStringLiteral("\\Sessions"), seen);
+                        registry().WriteRegString(record, QStringLiteral("Start"),
+                                                  QStringLiteral("now"));
+                    })
+                    .ok());
     EXPECT_EQ(seen, QStringList{QStringLiteral("0")});
     EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(2));
 
@@ -268,12 +271,14 @@ TEST_F(RegUtils, WritesTogetherLandWholeOrNotAtAll) {
     for (const auto& c : failures) {
         SCOPED_TRACE(c.what);
         bool inner = false;
-        EXPECT_TRUE(registry().WriteRegTogether([&] {
+        const StoreResult together = registry().WriteRegTogether([&] {
             registry().WriteRegInteger(kKey, QStringLiteral("Total"), 3);
             registry().DeleteRegKey(record);
             inner = c.failing();
             registry().WriteRegInteger(kKey, QStringLiteral("After"), 4);
-        }));
+        });
+        EXPECT_FALSE(together.ok());
+        EXPECT_FALSE(together.reason().isEmpty()) << "the failure says why";
         EXPECT_TRUE(inner);
         EXPECT_EQ(Held(QStringLiteral("Total")), RegValue::ofDword(2));
         EXPECT_EQ(Held(QStringLiteral("After")), std::nullopt);

@@ -46,17 +46,19 @@ TEST(SeparateHives, EachHiveHoldsOnlyWhatWasWrittenThroughItsOwnStores) {
     for (const auto& [hive, written] : hives) {
         hive.settingsStore.WriteLastResetDate(QString::fromUtf8(written.resetDate));
         const Currency charge = ParseMoneyText(written.record.callCharges, kBritish);
-        ASSERT_FALSE(
+        ASSERT_TRUE(
             hive.sessionLog
                 .RecordWholeSession(written.record, written.record.callTime, charge, kBritish)
-                .isEmpty());
+                .result.ok());
         if (written.callKept) {
-            ASSERT_FALSE(hive.sessionLog.KeepCallInProgress({.start = 46084.5,
-                                                             .seconds = 5,
-                                                             .charge = charge,
-                                                             .connectionName = "Manual Connection",
-                                                             .number = {}},
-                                                            kBritish));
+            ASSERT_TRUE(hive.sessionLog
+                            .KeepCallInProgress({.start = 46084.5,
+                                                 .seconds = 5,
+                                                 .charge = charge,
+                                                 .connectionName = "Manual Connection",
+                                                 .number = {}},
+                                                kBritish)
+                            .ok());
         }
     }
     for (const auto& [hive, written] : hives) {
@@ -86,15 +88,17 @@ TEST(SeparateHives, AHeldHiveFailsAloneAndTellsItsOwnReason) {
                                         RegValue::ofDword(1)));
 
     const SessionRecord call = Call(61, "£0.07", "03/03/2026 12:00:00");
-    EXPECT_TRUE(held.sessionLog.RecordWholeSession(call, 61, Currency(), kBritish).isEmpty());
-    EXPECT_FALSE(free.sessionLog.RecordWholeSession(call, 61, Currency(), kBritish).isEmpty());
-    EXPECT_TRUE(held.sessionLog.lastFailureWasBusy());
-    EXPECT_TRUE(held.sessionLog.lastError().contains(QStringLiteral("locked")))
-        << held.sessionLog.lastError().toStdString();
+    const StoreValue<QString> refused =
+        held.sessionLog.RecordWholeSession(call, 61, Currency(), kBritish);
+    const StoreValue<QString> taken =
+        free.sessionLog.RecordWholeSession(call, 61, Currency(), kBritish);
+    EXPECT_TRUE(refused.value.isEmpty());
+    EXPECT_FALSE(taken.value.isEmpty());
+    EXPECT_TRUE(refused.result.busy());
+    EXPECT_TRUE(refused.result.reason().contains(QStringLiteral("locked")))
+        << refused.result.reason().toStdString();
     EXPECT_EQ(held.sessionLog.file(), held.hive().file());
-    EXPECT_FALSE(free.sessionLog.lastFailureWasBusy());
-    EXPECT_FALSE(free.sessionLog.lastError().contains(QStringLiteral("locked")))
-        << free.sessionLog.lastError().toStdString();
+    EXPECT_TRUE(taken.result.ok());
     EXPECT_NE(free.sessionLog.file(), held.sessionLog.file());
     EXPECT_EQ(free.sessionLog.ReadSessionRecords(), QList<SessionRecord>{call});
 }

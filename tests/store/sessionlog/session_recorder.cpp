@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     for (long i = 0; count == 0 || i < count; ++i) {
         totalSeconds += 60;
         totalCharges += charge;
-        const QString key =
+        const StoreValue<QString> recorded =
             sessionLog.RecordWholeSession({.callTime = 60,
                                            .sessionStart = QStringLiteral("03/03/2026 12:00:00"),
                                            .sessionStop = QStringLiteral("03/03/2026 12:01:00"),
@@ -64,12 +64,14 @@ int main(int argc, char** argv) {
                                            .number = {},
                                            .description = {}},
                                           totalSeconds, totalCharges, regional);
-        if (key.isEmpty()) {
+        if (!recorded.result.ok()) {
             std::fprintf(stderr, "session_recorder: session %ld was not recorded: %s\n", i,
-                         qPrintable(hive.lastError()));
+                         qPrintable(recorded.result.reason()));
             return 1;
         }
-        sessionLog.WriteSessionDescription(key, QStringLiteral("Call %1").arg(i));
+        // The user's answer replaces the first description in a change of its own.
+        [[maybe_unused]] const StoreResult described =
+            sessionLog.WriteSessionDescription(recorded.value, QStringLiteral("Call %1").arg(i));
         std::printf("%ld\n", i);
         std::fflush(stdout);
     }

@@ -29,7 +29,7 @@ TEST(SessionRecords, ARecordIsWrittenValueByValueUnderTheNextNumber) {
     EXPECT_EQ(key, kSessionsKey + "\\0");
     EXPECT_EQ(hive.valueNames(key), QStringList({"CallTime", "SessionStart", "SessionStop",
                                                  "CallCharges", "ConnectionName", "Number"}));
-    hive.sessionLog.WriteSessionDescription(key, QStringLiteral("Evening mail"));
+    ASSERT_TRUE(hive.sessionLog.WriteSessionDescription(key, QStringLiteral("Evening mail")).ok());
     SessionRecord expected = Session(725, "£0.42");
     expected.description = QStringLiteral("Evening mail");
     EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("0")), expected);

@@ -14,6 +14,7 @@ public:
     void error(const QString& text) override { inner_.error(text); }
     void information(const QString& text) override { inner_.information(text); }
     bool confirm(const QString& text) override { return inner_.confirm(text); }
+    void notice(const QString& text) override { inner_.notice(text); }
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,
                                     const QString& proposed) override {
         return inner_.inputBox(caption, prompt, proposed);

@@ -71,14 +71,17 @@ TEST_F(DescriptionTest, TheProposalIsKeptUnlessTheUserConfirmsOtherText) {
     }
 }
 
-// While the box is open, the record holds everything but its description and the totals are
-// written.
+// While the box is open, the record holds everything, the proposed description too, and the
+// totals are written: a crash then loses only the answer.
 TEST_F(DescriptionTest, TheRecordAndTotalsAreWrittenBeforeTheBoxOpens) {
-    loadWith(QStringLiteral("\"PromptForDescription\"=dword:00000001\n"));
+    loadWith(QStringLiteral("\"PromptForDescription\"=dword:00000001\n"
+                            "\"DefaultDescription\"=\"Home ISP\"\n"));
     dialogs.expect(BoxKind::input, QStringLiteral("typed")).whileOpen([this] {
         const QString key = RecordKey(QStringLiteral("0"));
-        EXPECT_EQ(hive.valueNames(key), QStringList({"CallTime", "SessionStart", "SessionStop",
-                                                     "CallCharges", "ConnectionName", "Number"}));
+        EXPECT_EQ(hive.valueNames(key),
+                  QStringList({"CallTime", "SessionStart", "SessionStop", "CallCharges",
+                               "ConnectionName", "Number", "Description"}));
+        EXPECT_EQ(storedDescription(), "Home ISP");
         EXPECT_EQ(hive.value(kProductKey, QStringLiteral("TotalCallTime")), RegValue::ofDword(45));
     });
     automaticSession(45);

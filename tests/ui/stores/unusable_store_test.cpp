@@ -3,6 +3,7 @@
 #include "support/main_window_test.h"
 
 #include <QFile>
+#include <QLineEdit>
 
 namespace dvx {
 namespace {
@@ -29,6 +30,33 @@ TEST_F(MainWindowTest, ADamagedHiveIsToldOnceLeftAloneAndCallsAreStillTimed) {
     QFile after(file);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), garbage);
+}
+
+// Once the file can be used (moved aside by the user, or space again on the disk) its settings
+// are loaded and the calls timed meanwhile are priced with its tariff, never at nobody's price.
+TEST_F(MainWindowTest, CallsTimedWhileTheHiveCouldNotBeUsedArePricedWithItsTariffOnceItCanBe) {
+    seedConfiguredStore();
+    const QString file = hive.hive().file();
+    hive.hive().close();
+    ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".aside")));
+    {
+        QFile damaged(file);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray(4096, '\x5a'));
+    }
+    dialogs.expect(BoxKind::error);
+    run([this] { window.FormCreate(); });
+    automaticSession(30);
+    EXPECT_EQ(window.meter().totalCharges(), Currency()) << "no tariff was read";
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::rename(file + QStringLiteral(".aside"), file));
+    for (int i = 0; i < 12 && hive.sessionLog.SessionRecordNames().isEmpty(); ++i)
+        tickAfter(1);
+    ASSERT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0"}));
+    EXPECT_EQ(hive.sessionLog.ReadSessionRecord(QStringLiteral("0")).callCharges, "£0.05");
+    EXPECT_EQ(window.meter().totalCharges(), Currency::fromRaw(kMinimumRaw));
+    EXPECT_EQ(window.edtPeakPerSecond->text(), "£0.035") << "the settings were loaded";
+    EXPECT_EQ(dialogs.shown().size(), 1);
 }
 
 } // namespace
