@@ -18,6 +18,7 @@
 #include <QFontInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -212,6 +213,15 @@ TEST_P(LocaleFitTest, TheArrowsStepOneFieldOfTheTimeText) {
     editor->setCursorPosition(placeOf({PatternField::Second}));
     picker->stepBy(-31);
     EXPECT_EQ(picker->time(), QTime(0, 0, 59));
+
+    // The keyboard's arrows go the same way, on the field the cursor is in.
+    editor->setCursorPosition(placeOf({PatternField::Minute}));
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(picker, &down);
+    EXPECT_EQ(picker->time(), QTime(0, 59, 59));
+    EXPECT_EQ(
+        editor->selectedText(),
+        TimeText(encodeTime(picker->time()), *regional).mid(placeOf({PatternField::Minute}), 2));
 }
 
 // Widened boxes and pickers push nothing into each other: on every page and panel no two
