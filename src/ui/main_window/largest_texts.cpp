@@ -30,15 +30,18 @@ QStringList LargestDurationTexts() {
     return {DurationText(999 * 60 + 59), DurationText(888 * 60 + 58)};
 }
 
-// Each month with each weekday (the 22nd to the 28th), at each sample time.
+// Each month (on the 28th) and each weekday (the 22nd to the 28th of December), before and after
+// noon: every name a date can show, with the widest digits.
 QStringList DateTimeSamples(const RegionalSettings& rs) {
+    QList<QDate> dates;
+    for (int month = 1; month <= 12; ++month)
+        dates.append(QDate(2026, month, 28));
+    for (int day = 22; day < 28; ++day)
+        dates.append(QDate(2026, 12, day));
     QStringList texts;
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 22; day <= 28; ++day) {
-            const DateTime date = encodeDate(QDate(2026, month, day));
-            for (const QTime& time : kSampleTimes)
-                texts.append(DateTimeText(date + encodeTime(time), rs));
-        }
+    for (const QDate& day : dates) {
+        for (const QTime& time : {QTime(10, 58, 58), QTime(22, 58, 58)})
+            texts.append(DateTimeText(encodeDate(day) + encodeTime(time), rs));
     }
     return texts;
 }

@@ -8,7 +8,7 @@ namespace dvx {
 
 // The widest texts a box or a list column shows in the user's locale, to make it wide enough
 // for them: money up to 99,999.99, rates up to 99.999, call times up to 999min, 59sec, and
-// moments and times of day over every month, weekday and half of the day.
+// moments and times of day over every month name, weekday name and half of the day.
 QStringList LargestMoneyTexts(const RegionalSettings& rs);
 QStringList LargestRateTexts(const RegionalSettings& rs);
 QStringList LargestDurationTexts();
