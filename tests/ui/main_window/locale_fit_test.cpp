@@ -224,6 +224,19 @@ TEST_P(LocaleFitTest, TheArrowsStepOneFieldOfTheTimeText) {
         TimeText(encodeTime(picker->time()), *regional).mid(placeOf({PatternField::Minute}), 2));
 }
 
+// A text that never reads as a time loses nothing: the picker keeps its time and shows it again
+// when editing ends.
+TEST_P(LocaleFitTest, AnUnreadableTypedTimeGivesWayToTheLastTime) {
+    TimeOfDayPicker* picker = window().DTPOffPeakEnd;
+    auto* editor = picker->findChild<QLineEdit*>();
+    picker->setTime(QTime(7, 30));
+    editor->selectAll();
+    editor->insert(QStringLiteral("x7"));
+    EXPECT_EQ(picker->time(), QTime(7, 30));
+    emit picker->editingFinished();
+    EXPECT_EQ(picker->text(), TimeText(encodeTime(QTime(7, 30)), *regional));
+}
+
 // Widened boxes and pickers push nothing into each other: on every page and panel no two
 // controls overlap, and each stays inside its parent.
 TEST_P(LocaleFitTest, NoControlRunsIntoAnother) {
