@@ -53,6 +53,17 @@ def expect_tool_window(desktop, window):
         raise Failure(f"the window manager framed the floating display: {extents}")
 
 
+def drag_by_caption(desktop, window):
+    """The user drags the display by its caption, as by a title bar."""
+    before = desktop.x.geometry(window)
+    desktop.x.xdotool("mousemove", "--window", window, 40, 6, "mousedown", 1)
+    for step in range(1, 6):
+        desktop.x.xdotool("mousemove", "--window", window, 40 + 10 * step, 6 + 8 * step)
+    desktop.x.xdotool("mouseup", 1)
+    wait_until(lambda: (desktop.x.geometry(window) or before)[:2] != before[:2], 5,
+               "the floating display to follow its dragged caption")
+
+
 def test(desktop):
     desktop.seed_hive(SHOWN_SEED)
     desktop.start_program()
@@ -60,6 +71,7 @@ def test(desktop):
     window = desktop.x.wait_for_window(TITLE, timeout=20)
     expect_tool_window(desktop, window)
     desktop.screenshot("floating-display")
+    drag_by_caption(desktop, window)
 
     # Beside the main window, and again once the main window is back in the tray.
     program = desktop.accessible_program()
