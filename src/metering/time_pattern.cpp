@@ -159,6 +159,19 @@ void appendTimePattern(QString& text, const QString& pattern, const QTime& time,
     writePattern(text, timePattern(pattern), QDate(1899, 12, 30), time, rs);
 }
 
+QList<WrittenPiece> timePatternPieces(const QString& pattern, const QTime& time,
+                                      const RegionalSettings& rs) {
+    const WrittenMoment moment(QDate(1899, 12, 30), time);
+    QList<WrittenPiece> pieces;
+    QString text;
+    for (const PatternToken& token : timePattern(pattern)) {
+        const qsizetype start = text.size();
+        appendPiece(text, token, moment, rs);
+        pieces.append({token.field, start, text.size() - start});
+    }
+    return pieces;
+}
+
 std::optional<QDate> parseDatePrefix(const QString& pattern, QStringView text,
                                      const RegionalSettings& rs, QStringView& rest) {
     return ReadDate(datePattern(pattern), text, rs, rest);

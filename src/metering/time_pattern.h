@@ -1,5 +1,6 @@
 #pragma once
 
+#include "metering/pattern_directives.h"
 #include "metering/regional_settings.h"
 
 #include <QDate>
@@ -25,6 +26,16 @@ QString formatTimePattern(const QString& pattern, const QTime& time, const Regio
 // The same, written at the end of `text`.
 void appendTimePattern(QString& text, const QString& pattern, const QTime& time,
                        const RegionalSettings& rs);
+
+// Where each piece of a time text stands in the text written for `time`: the field it shows, and
+// its first character and length. A picker uses it to edit one field at a time.
+struct WrittenPiece {
+    PatternField field = PatternField::Literal;
+    qsizetype start = 0;
+    qsizetype length = 0;
+};
+QList<WrittenPiece> timePatternPieces(const QString& pattern, const QTime& time,
+                                      const RegionalSettings& rs);
 
 // Reads a whole time text by a pattern; nothing is returned when the text does not match it or
 // names no valid time. Reading is lenient: blanks may be more or fewer than written,

@@ -60,6 +60,10 @@ def raise_and_dismiss_alarm(desktop, program):
             raise Failure("the alarm still sounds after it was dismissed")
 
 
+# The two lines' 37 pixels under the display's own 13-pixel caption.
+FLOAT_SIZE = (199, 50)
+
+
 def switch_floating_display_on(desktop, icon):
     """Switches the display on from the tray menu and drags it; where its frame should now be."""
     menu = desktop.open_tray_menu(icon)
@@ -67,8 +71,8 @@ def switch_floating_display_on(desktop, icon):
     # A screen reader's press leaves the menu open, where a click would have closed it.
     desktop.x.key("Escape")
     window = wait_until(lambda: [w for w in desktop.x.visible_windows_titled("Dorvantix")
-                                 if (desktop.x.geometry(w) or ())[2:] == (199, 37)], 5,
-                        "the floating display's window of 199 x 37")[0]
+                                 if (desktop.x.geometry(w) or ())[2:] == FLOAT_SIZE], 5,
+                        "the floating display's window of 199 x 50")[0]
     desktop.screenshot("floating-display")
     # The window manager reports where the client area is: below and right of the frame's
     # corner, which is what the program places and stores.

@@ -2,11 +2,11 @@
 
 namespace dvx {
 
-WindowProgram::WindowProgram(Controls controls)
+WindowProgram::WindowProgram(Controls controls, const RegionalSettings& regional)
     : window(MainWindowServices{.clock = clock,
                                 .connection = connection,
                                 .dialogs = dialogs,
-                                .regional = RegionalSettings::british(),
+                                .regional = regional,
                                 .runList = runList,
                                 .settingsStore = hive.settingsStore,
                                 .sessionLog = hive.sessionLog,

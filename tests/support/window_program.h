@@ -15,12 +15,13 @@ namespace dvx {
 // The main window over a hive of its own, which starts empty, with a clock that stands still
 // (Tuesday 3 March 2026, 12:00 UTC, peak time), a connection to set, dialogs to answer, a run
 // list in memory, the alarm window with a silent sound and an XEmbed tray that is there. British
-// regional settings.
+// regional settings, unless others are given.
 struct WindowProgram {
     // The controls are built at once, as a window shown at once has them, or left to be built
     // when the window is first shown, as the program does.
     enum class Controls { builtAtOnce, builtWhenShown };
-    explicit WindowProgram(Controls controls = Controls::builtAtOnce);
+    explicit WindowProgram(Controls controls = Controls::builtAtOnce,
+                           const RegionalSettings& regional = RegionalSettings::british());
 
     test::StoreHive hive;
     FakeClock clock;

@@ -8,9 +8,10 @@ class QLabel;
 
 namespace dvx {
 
-// The floating display: a tool window above all others with two lines in red on black, the
-// call's time and its charge. It has no controls; it keeps the call's lines, shown or hidden,
-// and makes its widgets only when it is first shown.
+// The floating display: a small tool window above all others, out of the task bar, with a
+// caption of its own over two lines in red on black, the call's time and its charge. It has no
+// controls; it keeps the call's lines, shown or hidden, and makes its widgets only when it is first
+// shown.
 class TfrmFloat : public QWidget, public CallDisplay {
     Q_OBJECT
 
@@ -27,6 +28,7 @@ public:
     void setVisible(bool visible) override;
 
     // Made when the display is first shown; null before.
+    QLabel* lblCaption = nullptr;
     QLabel* lblTime = nullptr;
     QLabel* lblCost = nullptr;
 
@@ -36,6 +38,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void makeLines();

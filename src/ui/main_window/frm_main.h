@@ -10,9 +10,11 @@
 #include "metering/tariff.h"
 #include "ui/main_window/call_displays.h"
 #include "ui/main_window/control_writes.h"
+#include "ui/main_window/monitor_notice.h"
 #endif
 
 #include <QMainWindow>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,7 +29,6 @@ class QMenu;
 class QPrinter;
 class QStatusBar;
 class QTabWidget;
-class QTimeEdit;
 class QTimer;
 class QToolButton;
 class QTreeView;
@@ -45,6 +46,7 @@ class SettingsStore;
 class TCoolTrayIcon;
 class TfrmAlarm;
 class TfrmFloat;
+class TimeOfDayPicker;
 class TPagePrinter;
 class TrayHost;
 
@@ -198,10 +200,10 @@ public:
     QLineEdit* edtPeakPerSecond = nullptr;
     QLineEdit* edtWeekendPerSecond = nullptr;
     QLineEdit* edtMinimumCallCharge = nullptr;
-    QTimeEdit* DTPOffPeakStart = nullptr;
-    QTimeEdit* DTPOffPeakEnd = nullptr;
-    QTimeEdit* DTPWeekendStart = nullptr;
-    QTimeEdit* DTPWeekendEnd = nullptr;
+    TimeOfDayPicker* DTPOffPeakStart = nullptr;
+    TimeOfDayPicker* DTPOffPeakEnd = nullptr;
+    TimeOfDayPicker* DTPWeekendStart = nullptr;
+    TimeOfDayPicker* DTPWeekendEnd = nullptr;
     QLineEdit* edtDefaultEntryDescription = nullptr;
     QCheckBox* cbPromptForDescription = nullptr;
     QCheckBox* cbAutoStart = nullptr;
@@ -237,6 +239,9 @@ private:
     // Layout, one region each.
     void buildWindow();
     void fixWindowSize();
+    // The client area's width: the first width, and more where the session list's columns
+    // need it in the user's locale.
+    int clientWidth() const;
     QWidget* buildCommandBar(QWidget* parent);
     QWidget* buildBody(QWidget* parent);
     QWidget* buildCurrentCallPanel(QWidget* parent);
@@ -256,6 +261,10 @@ private:
     void showText(QLineEdit* const& box, const QString& text);
     void showText(QLabel* const& label, const QString& text);
     void showStatus(const QString& text);
+    void showMonitoringForCall();
+    // While monitor mode is off the status bar does not claim to watch, and names a modem call
+    // that is not metered; the tray tip names it too.
+    void updateMonitorNotice();
 
     // Parts of the session monitor: what the window shows of the meter's doing.
     void showTickOutcome(const TickOutcome& outcome);
@@ -296,6 +305,7 @@ private:
     CallLog callLog_;
     MainWindowCallDisplay callBoxes_{writes_, edtSessionCallTime, edtSessionCost, SB};
     TrayTipDisplay trayTip_;
+    MonitorNotice monitorNotice_ = MonitorNotice::other;
     WindowSettings settings_;
     QLabel* lblUnsaved_ = nullptr;
     // The printer chosen in the print dialog, kept so that the dialog offers it again. Shared
@@ -303,6 +313,10 @@ private:
     std::shared_ptr<QPrinter> chosenPrinter_;
     TPagePrinter* printLines_ = nullptr;
     bool destroyed_ = false;
+    // The session list's column widths and how much they widen the window, set when the
+    // controls are built.
+    std::array<int, 4> listColumnWidths_{};
+    int widthGrowth_ = 0;
     // ExitProgram was called: the windows now close for good.
     bool ending_ = false;
 };

@@ -12,7 +12,7 @@ namespace dvx {
 
 void TfrmMain::btnMonitorClick() {
     if (!meter_.charging())
-        showStatus(QStringLiteral("Monitoring For Call"));
+        showMonitoringForCall();
     FillSessionList();
     SetMonitoring(true);
     CoolTrayIcon->HideToTray();

@@ -18,6 +18,7 @@ void TfrmMain::showText(QLabel* const& label, const QString& text) {
 
 void TfrmMain::showStatus(const QString& text) {
     writes_.write(SB, [text](QStatusBar& bar) { bar.showMessage(text); });
+    monitorNotice_ = MonitorNotice::other;
 }
 
 } // namespace dvx

@@ -3,8 +3,10 @@
 #include "ui/main_window/frm_main.h"
 
 #include "ui/icons/pictures.h"
+#include "ui/main_window/largest_texts.h"
 #include "ui/main_window/paint_gradient.h"
 #include "ui/main_window/placed_controls.h"
+#include "ui/main_window/session_list_columns.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -74,22 +76,28 @@ void TfrmMain::buildWindow() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
+    listColumnWidths_ = SessionListWidths(font, style(), regional());
+    widthGrowth_ = SessionListGrowth(listColumnWidths_);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(kWidth, kHeight);
+    client->setFixedSize(clientWidth(), kHeight);
     setCentralWidget(client);
     buildCommandBar(client);
     buildBody(client);
     move(200, 169);
 }
 
+int TfrmMain::clientWidth() const {
+    return kWidth + widthGrowth_;
+}
+
 // The user cannot resize the window: its client area and the menu bar above it.
 void TfrmMain::fixWindowSize() {
-    setFixedSize(kWidth, kHeight + menuBar()->sizeHint().height());
+    setFixedSize(clientWidth(), kHeight + menuBar()->sizeHint().height());
 }
 
 QWidget* TfrmMain::buildCommandBar(QWidget* parent) {
-    QWidget* bar = PlainPanel(parent, QRect(0, 0, kWidth, kCommandBarHeight));
+    QWidget* bar = PlainPanel(parent, QRect(0, 0, clientWidth(), kCommandBarHeight));
     BtnResetTotals = PictureButton(bar, QStringLiteral("BtnResetTotals"), QStringLiteral("Reset"),
                                    QStringLiteral("Resets current log"), ResetPicture(), {4, 0});
     btnSetChanges =
@@ -109,10 +117,10 @@ QWidget* TfrmMain::buildCommandBar(QWidget* parent) {
 
 QWidget* TfrmMain::buildBody(QWidget* parent) {
     QWidget* body =
-        PlainPanel(parent, QRect(0, kCommandBarHeight, kWidth, kHeight - kCommandBarHeight));
+        PlainPanel(parent, QRect(0, kCommandBarHeight, clientWidth(), kHeight - kCommandBarHeight));
     GradImage1 = new QLabel(body);
     GradImage1->setObjectName(QStringLiteral("GradImage1"));
-    GradImage1->setGeometry(0, 0, kWidth, kBandHeight);
+    GradImage1->setGeometry(0, 0, clientWidth(), kBandHeight);
     GradImage1->setPixmap(navyBand(GradImage1->size()));
     lblLogname = whiteLabel(GradImage1, QString(), {4, 3});
     lblLogname->setObjectName(QStringLiteral("lblLogname"));
@@ -120,7 +128,7 @@ QWidget* TfrmMain::buildBody(QWidget* parent) {
 
     PageControl1 = new QTabWidget(body);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(0, kBandHeight, kWidth, kPagesHeight);
+    PageControl1->setGeometry(0, kBandHeight, clientWidth(), kPagesHeight);
     PageControl1->addTab(buildLogsPage(), QStringLiteral("Logs"));
     PageControl1->addTab(buildAlarmsPage(), QStringLiteral("Alarms"));
     PageControl1->addTab(buildSetupPage(), QStringLiteral("Setup"));
@@ -133,7 +141,7 @@ QWidget* TfrmMain::buildBody(QWidget* parent) {
     SB->setSizeGripEnabled(false);
     // A screen reader speaks the status bar by its text, which Qt paints without telling it.
     connect(SB, &QStatusBar::messageChanged, SB, &QWidget::setAccessibleName);
-    SB->setGeometry(0, kBandHeight + kPagesHeight + kCallPanelHeight, kWidth, kStatusHeight);
+    SB->setGeometry(0, kBandHeight + kPagesHeight + kCallPanelHeight, clientWidth(), kStatusHeight);
     // Shown at the right while finished calls wait to be saved.
     lblUnsaved_ = new QLabel(SB);
     lblUnsaved_->setObjectName(QStringLiteral("lblUnsaved"));
@@ -146,10 +154,10 @@ QWidget* TfrmMain::buildCurrentCallPanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(1);
-    panel->resize(kWidth, kCallPanelHeight);
+    panel->resize(clientWidth(), kCallPanelHeight);
     GradImage2 = new QLabel(panel);
     GradImage2->setObjectName(QStringLiteral("GradImage2"));
-    GradImage2->setGeometry(1, 1, kWidth - 2, kCallPanelHeight - 2);
+    GradImage2->setGeometry(1, 1, clientWidth() - 2, kCallPanelHeight - 2);
     GradImage2->setPixmap(navyBand(GradImage2->size()));
 
     // Places inside the panel; the picture starts one pixel in, inside the bevel.
@@ -157,16 +165,19 @@ QWidget* TfrmMain::buildCurrentCallPanel(QWidget* parent) {
                                    QStringLiteral("Current Charge Rate"),
                                    QRect(123 - 1, 7 - 1, 69, 21), palette().color(QPalette::Text));
     edtCurrentChargeRate->setToolTip(QStringLiteral("The current billing rate per minute"));
+    WidenForTexts(edtCurrentChargeRate, LargestRateTexts(regional()));
     whiteLabel(GradImage2, QStringLiteral("Current Charge Rate :"), {15 - 1, 11 - 1},
                edtCurrentChargeRate);
     edtSessionCallTime = callBox(GradImage2, QStringLiteral("edtSessionCallTime"),
                                  QStringLiteral("Call Time This Session"),
                                  QRect(122 - 1, 32 - 1, 116, 21), Qt::black);
+    WidenForTexts(edtSessionCallTime, LargestDurationTexts());
     whiteLabel(GradImage2, QStringLiteral("Call Time This Session:"), {9 - 1, 36 - 1},
                edtSessionCallTime);
     edtSessionCost = callBox(GradImage2, QStringLiteral("edtSessionCost"),
                              QStringLiteral("Call Charge This Session"),
                              QRect(392 - 1, 32 - 1, 116, 21), Qt::black);
+    WidenForTexts(edtSessionCost, LargestMoneyTexts(regional()));
     whiteLabel(GradImage2, QStringLiteral("Call Charge This Session:"), {267 - 1, 36 - 1},
                edtSessionCost);
     return panel;

@@ -32,6 +32,7 @@ void TfrmMain::DurationTimerTimer() {
             DurationTimer->start();
     });
     showTickOutcome(meter_.tick(alarmWindowState()));
+    updateMonitorNotice();
 }
 
 void TfrmMain::showTickOutcome(const TickOutcome& outcome) {
@@ -71,6 +72,7 @@ void TfrmMain::showCall() {
 }
 
 void TfrmMain::showNotConnected() {
+    monitorNotice_ = MonitorNotice::other;
     for (CallDisplay* display : callDisplays())
         display->showNotConnected();
 }
@@ -109,6 +111,7 @@ void TfrmMain::sessionEnded(const FinishedSession& session) {
 void TfrmMain::SetMonitoring(bool on) {
     meter_.setMonitoring(on);
     mnuMonitor->setChecked(on);
+    updateMonitorNotice();
 }
 
 void TfrmMain::btnManualStartClick() {

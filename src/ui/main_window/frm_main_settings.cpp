@@ -7,13 +7,13 @@
 #include "store/settings/last_reset_date.h"
 #include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
+#include "ui/main_window/time_of_day_picker.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopeGuard>
-#include <QTimeEdit>
 
 namespace dvx {
 
@@ -110,8 +110,8 @@ void TfrmMain::loadAlarmLimits() {
 
 void TfrmMain::showLoadedTariffAndTotals() {
     const Tariff& tariff = meter_.tariff();
-    const auto showTime = [this](QTimeEdit* const& picker, DateTime time) {
-        writes_.write(picker, [shown = timeOf(time)](QTimeEdit& box) { box.setTime(shown); });
+    const auto showTime = [this](TimeOfDayPicker* const& picker, DateTime time) {
+        writes_.write(picker, [shown = timeOf(time)](TimeOfDayPicker& box) { box.setTime(shown); });
     };
     showTime(DTPOffPeakEnd, tariff.offPeakEnd);
     showTime(DTPOffPeakStart, tariff.offPeakStart);

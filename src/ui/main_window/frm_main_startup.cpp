@@ -40,7 +40,7 @@ void TfrmMain::FormCreate() {
     callBoxes_.showCall(meter_.sessionSeconds(), MoneyText(meter_.sessionCharge(), regional()));
     trayTip_.showNotConnected();
     frmFloat->showNotConnected();
-    showStatus(QStringLiteral("Monitoring For Call"));
+    showMonitoringForCall();
     SelectChargeRate();
     DurationTimer->start();
     SetMonitoring(true);

@@ -1,10 +1,13 @@
 #include "ui/main_window/placed_controls.h"
 
+#include "ui/main_window/time_of_day_picker.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimeEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 
 namespace dvx {
@@ -14,8 +17,6 @@ namespace {
 constexpr QSize kPictureButtonSize(67, 52);
 constexpr QSize kTimePickerSize(91, 21);
 constexpr int kLabelGap = 3;
-// A label too long for its room is written smaller, down to this size.
-constexpr int kSmallestPixelSize = 8;
 
 } // namespace
 
@@ -74,15 +75,33 @@ QLabel* LabelBeside(QWidget* parent, const QString& text, QPoint at, QWidget* bo
     label->setBuddy(box);
     const int left = leftNeighboursEdge(parent, label->geometry(), label) + 1 + kLabelGap;
     const int right = box->x() - kLabelGap;
-    QFont font = label->font();
-    while (label->width() > right - qMax(0, left) && font.pixelSize() > kSmallestPixelSize) {
-        font.setPixelSize(font.pixelSize() - 1);
-        label->setFont(font);
-        label->adjustSize();
-    }
     if (label->x() + label->width() > right)
         label->move(qMax(qMax(0, left), right - label->width()), at.y());
     return label;
+}
+
+int ColumnBeside(const QWidget* parent, int labelsLeft, const QStringList& labels, int placedAt) {
+    int widest = 0;
+    for (const QString& label : labels)
+        widest = qMax(widest, parent->fontMetrics().size(Qt::TextShowMnemonic, label).width());
+    return qMax(placedAt, labelsLeft + widest + kLabelGap);
+}
+
+int BoxWidthFor(const QLineEdit* box, const QStringList& texts) {
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = qMax(widest, box->fontMetrics().horizontalAdvance(text));
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QMargins margins = box->textMargins();
+    // The line edit keeps two pixels beside its text and one for the cursor.
+    const QSize inside(widest + margins.left() + margins.right() + 2 * 2 + 1, box->height());
+    return box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inside, box).width();
+}
+
+void WidenForTexts(QLineEdit* box, const QStringList& texts) {
+    box->resize(qMax(box->width(), BoxWidthFor(box, texts)), box->height());
 }
 
 QLineEdit* PlacedBox(QWidget* parent, const QString& name, const QString& spokenName,
@@ -102,14 +121,15 @@ QLineEdit* ShowingBox(QWidget* parent, const QString& name, const QString& spoke
     return box;
 }
 
-QTimeEdit* TimePicker(QWidget* parent, const QString& name, const QString& spokenName, QPoint at,
-                      const QString& hint, const QString& displayFormat) {
-    auto* picker = new QTimeEdit(parent);
+TimeOfDayPicker* TimePicker(QWidget* parent, const QString& name, const QString& spokenName,
+                            QPoint at, const QString& hint, const RegionalSettings& rs) {
+    auto* picker = new TimeOfDayPicker(rs, parent);
     picker->setObjectName(name);
     picker->setAccessibleName(spokenName);
     picker->setToolTip(hint);
-    picker->setDisplayFormat(displayFormat);
     picker->setGeometry(QRect(at, kTimePickerSize));
+    if (picker->sizeHint().width() > kTimePickerSize.width())
+        picker->resize(picker->sizeHint().width(), kTimePickerSize.height());
     return picker;
 }
 

@@ -32,5 +32,25 @@ TEST(FloatingDisplayText, TheLongestLinesFitTheirLabels) {
     }
 }
 
+// A small tool window above the others: no frame of the window manager's (whose title bar would
+// bring a close and a minimise button), its caption drawn by itself in the window's font.
+TEST(FloatingDisplayText, ItIsAToolWindowWithACaptionOfItsOwn) {
+    TfrmFloat display(nullptr);
+    display.show();
+    const Qt::WindowFlags flags = display.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(flags & Qt::FramelessWindowHint);
+    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
+    ASSERT_NE(display.lblCaption, nullptr);
+    EXPECT_EQ(display.lblCaption->text(), "Dorvantix");
+    EXPECT_EQ(display.windowTitle(), "Dorvantix");
+    EXPECT_EQ(QFontInfo(display.lblCaption->font()).pixelSize(), 11);
+    EXPECT_LE(display.lblCaption->fontMetrics().height(),
+              display.lblCaption->contentsRect().height() + 1);
+    EXPECT_LE(display.lblCaption->geometry().bottom(), display.lblTime->parentWidget()->y());
+}
+
 } // namespace
 } // namespace dvx

@@ -3,12 +3,13 @@
 // shows exactly what a window built at once shows when it is shown after the same events.
 #include "support/window_program.h"
 
+#include "ui/main_window/time_of_day_picker.h"
+
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
-#include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ std::string shown(const TfrmMain& window) {
         const QString name = control->objectName() + QStringLiteral(": ");
         if (control->objectName().isEmpty())
             continue;
-        if (const auto* box = qobject_cast<const QTimeEdit*>(control))
+        if (const auto* box = qobject_cast<const TimeOfDayPicker*>(control))
             lines << name + box->time().toString();
         else if (const auto* box = qobject_cast<const QLineEdit*>(control))
             lines << name + box->text();

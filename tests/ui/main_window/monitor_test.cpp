@@ -31,7 +31,7 @@ const TickCase kTickCases[] = {
     {"charging, watching, modem updates", true, true, kModem, true, true, 30, 0},
     {"charging, watching, no connection ends", true, true, kNone, false, true, 0, 0},
     {"charging, watching, LAN freezes", true, true, kLan, true, true, 0, 0},
-    {"idle, not watching, does nothing", false, false, kModem, false, false, 0, 0},
+    {"idle, not watching, only looks for a call to name", false, false, kModem, false, true, 0, 0},
     {"charging, not watching, only updates", false, true, kNone, true, false, 30, 0},
 };
 

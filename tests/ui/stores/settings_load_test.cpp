@@ -2,6 +2,8 @@
 // stops on a stored text that cannot be converted.
 #include "support/main_window_test.h"
 
+#include "ui/main_window/time_of_day_picker.h"
+
 #include "store/settings/store_keys.h"
 #include "ui/floating/frm_float.h"
 
@@ -9,7 +11,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimeEdit>
 
 namespace dvx {
 namespace {

@@ -2,13 +2,14 @@
 // their canonical texts, the stop at a box that cannot be converted, and the logon entry.
 #include "support/main_window_test.h"
 
+#include "ui/main_window/time_of_day_picker.h"
+
 #include "store/settings/store_keys.h"
 #include "ui/floating/frm_float.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QTimeEdit>
 #include <QToolButton>
 #include <QtTest/QTest>
 
