@@ -276,6 +276,10 @@ private:
     void forgetRunningCall();
     void recordUnfinishedCall();
 
+    // The save or open dialog for a log file, opened where the user can keep one; the chosen
+    // file's full name, whose folder the hive keeps for the next time.
+    std::optional<QString> chooseLogFile(bool forSaving);
+
     // Parts of the settings and the session log.
     void loadFloatingDisplay(const SettingsStore& product);
     void loadTariff(const SettingsStore& product);
