@@ -37,9 +37,9 @@ void TfrmMain::savePendingSessions() {
     if (toldOfUnsaved_ || services_.sessionLog.lastFailureWasBusy())
         return;
     toldOfUnsaved_ = true;
-    dialogs().error(QStringLiteral("A finished call could not be saved in %1 (%2). Dorvantix "
-                                   "keeps it and saves it as soon as the file can be written.")
-                        .arg(services_.sessionLog.file(), services_.sessionLog.lastError()));
+    warnOfUnsavedCalls(QStringLiteral("A finished call could not be saved in %1 (%2). Dorvantix "
+                                      "keeps it and saves it as soon as the file can be written.")
+                           .arg(services_.sessionLog.file(), services_.sessionLog.lastError()));
 }
 
 void TfrmMain::showUnsavedSessions() {

@@ -62,7 +62,7 @@ bool TfrmMain::checkStore() {
         return true;
     toldOfUnsaved_ = true;
     if (health.state == HiveHealth::State::readOnly) {
-        dialogs().error(
+        warnOfUnusableHive(
             QStringLiteral("%1\n\nDorvantix reads its settings from this file but cannot save "
                            "calls in it. Make it writable, or set DORVANTIX_HIVE to another "
                            "file; until then finished calls are kept and saved once it can be "
@@ -70,7 +70,7 @@ bool TfrmMain::checkStore() {
                 .arg(health.reason));
         return true;
     }
-    dialogs().error(
+    warnOfUnusableHive(
         QStringLiteral("%1\n\nDorvantix cannot use this file and leaves it as it is. Move it "
                        "aside, or set DORVANTIX_HIVE to another file, and start Dorvantix again. "
                        "Until then calls are timed but not saved.")
