@@ -8,6 +8,7 @@
 #include "platform/notify/freedesktop_notifier.h"
 #include "platform/runlist/xdg_autostart_run_list.h"
 #include "platform/sound/module_sound_player.h"
+#include "platform/sound/sound_server_identity.h"
 #include "store/registry/default_hive_path.h"
 #include "store/registry/hive.h"
 #include "store/registry/regutils.h"
@@ -32,6 +33,7 @@ int main(int, char* argv[]) {
         return 2;
     }
     std::setlocale(LC_ALL, "");
+    dvx::AnnounceToSoundServer(QStringLiteral("Dorvantix"), QStringLiteral("dorvantix"));
     dvx::ChoosePlatform();
     int nameOnly = 1;
     QApplication app(nameOnly, argv);
