@@ -1,4 +1,4 @@
-// The sound module: the alarm sound's player over Qt Multimedia, loaded by the program when an
+// The sound module: the alarm sound's player on the sound server, loaded by the program when an
 // alarm first sounds.
 #include "platform/sound/module_sound_player.h"
 #include "platform/sound/stream_sound_player.h"
