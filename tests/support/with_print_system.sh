@@ -10,7 +10,8 @@
 #   DORVANTIX_TEST_PRINTER         the default printer's name
 #   DORVANTIX_TEST_PRINT_OUTPUT    the PDF file the printer writes
 #   DORVANTIX_TEST_PAGE_LOG        the scheduler's page log: one line per finished job,
-#                                  "PRINTER USER JOB-ID [TIME] total PAGES - HOST JOB-NAME ..."
+#                                  "PRINTER USER JOB-ID [TIME] total PAGES BILLING HOST JOB-NAME
+#                                  MEDIA SIDES"
 # Without cupsd, the PDF printer's driver (cups, cups-filters) or root, it says why and exits
 # with 77 (skipped).
 set -u
@@ -55,6 +56,7 @@ StateDir $root/state
 ErrorLog $root/log/error_log
 AccessLog $root/log/access_log
 PageLog $root/log/page_log
+Printcap $root/printcap
 EOF
 cupsd -f -c "$root/cupsd.conf" -s "$root/cups-files.conf" >"$root/log/cupsd.out" 2>&1 &
 scheduler=$!

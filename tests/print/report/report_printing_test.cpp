@@ -97,10 +97,11 @@ protected:
 };
 
 // The line of the print system's page log for a finished job of the given name, waiting for it:
-// "PRINTER USER JOB-ID [TIME] total PAGES - HOST JOB-NAME ...". Empty when none comes.
+// "PRINTER USER JOB-ID [TIME] total PAGES BILLING HOST JOB-NAME MEDIA SIDES". Empty when none
+// comes.
 QString FinishedJobLine(const QString& pageLog, const QString& jobName) {
     const QRegularExpression line(
-        QStringLiteral("^\\S+ \\S+ \\d+ \\[[^]]*\\] total \\d+ - \\S+ %1( |$)")
+        QStringLiteral("^\\S+ \\S+ \\d+ \\[[^]]*\\] total \\d+ .* %1( |$)")
             .arg(QRegularExpression::escape(jobName)),
         QRegularExpression::MultilineOption);
     const QDeadlineTimer deadline(60000);
