@@ -109,8 +109,6 @@ void FreedesktopNotifier::notify(const DesktopNotification& notification) {
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << applicationName_ << latestOfKind_.value(notification.kind, 0u) << iconName_
          << notification.summary << notification.body << actions << hints << kServerDefaultTimeout;
-    // A server that is not there is no reason to start one.
-    call.setAutoStartService(false);
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

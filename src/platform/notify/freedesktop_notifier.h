@@ -12,10 +12,11 @@ class QDBusPendingCallWatcher;
 namespace dvx {
 
 // The freedesktop.org notification service (org.freedesktop.Notifications) on the session bus,
-// reached at the first notification. Every call is asynchronous: a desktop without the service,
-// or without a session bus, costs a failed call answered later, and the program never waits. A
-// notification carries the program's name and icon (by its theme name and as pixels, for a build
-// that is not installed) and an action that opens the main window.
+// reached at the first notification; a server the bus starts on demand is started as for any
+// program. Every call is asynchronous: a desktop without the service, or without a session bus,
+// costs a failed call answered later, and the program never waits. A notification carries the
+// program's name and icon (by its theme name and as pixels, for a build that is not installed)
+// and an action that opens the main window.
 class FreedesktopNotifier final : public QObject, public DesktopNotifier {
     Q_OBJECT
 
