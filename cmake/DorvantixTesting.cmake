@@ -1,7 +1,8 @@
 # One way to declare every test:
 #   add_unit_test(NAME <name> SOURCES <files> LIBS <targets> [LABELS <labels>] [TIMEOUT <s>]
 #                 [WIDGETS] [WRAPPER <script>])
-# Every test runs on the offscreen platform, never on a real display, in the C.UTF-8 locale.
+# Every test runs on the offscreen platform, never on a real display, in the C.UTF-8 locale, with
+# no printing system.
 # WIDGETS: the test makes Qt widgets, so it runs with one QApplication for the whole run and the
 # local time in UTC. WRAPPER: a shell script that runs the test binary given as its argument
 # (for example beside a private sound server).
@@ -17,7 +18,10 @@ function(add_unit_test)
             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/core/check_core_links.sh $<TARGET_FILE:${T_NAME}>)
         set_tests_properties(${T_NAME}_link_no_gui PROPERTIES LABELS "unit;core" TIMEOUT 30)
     endif()
-    set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    # No test sees the machine's printers: the printing system is one that does not run (a test
+    # that needs one starts its own, see tests/support/with_print_system.sh).
+    set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+        "CUPS_SERVER=${CMAKE_BINARY_DIR}/tests/no-print-system/cups.sock")
     if(T_WIDGETS)
         target_link_libraries(${T_NAME} PRIVATE dorvantix_widget_test_main)
         list(APPEND environment "TZ=UTC")

@@ -5,8 +5,10 @@
 #include "platform/clock/system_clock.h"
 #include "platform/connection/kernel_connection_state.h"
 #include "platform/dialogs/qt_dialogs.h"
+#include "platform/notify/freedesktop_notifier.h"
 #include "platform/runlist/xdg_autostart_run_list.h"
 #include "platform/sound/module_sound_player.h"
+#include "platform/sound/sound_server_identity.h"
 #include "store/registry/default_hive_path.h"
 #include "store/registry/hive.h"
 #include "store/registry/regutils.h"
@@ -31,10 +33,13 @@ int main(int, char* argv[]) {
         return 2;
     }
     std::setlocale(LC_ALL, "");
+    dvx::AnnounceToSoundServer(QStringLiteral("Dorvantix"), QStringLiteral("dorvantix"));
     dvx::ChoosePlatform();
     int nameOnly = 1;
     QApplication app(nameOnly, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvantix"));
+    // The desktop, its notification centre and its sound server know the program by its entry.
+    QApplication::setDesktopFileName(QStringLiteral("dorvantix"));
     QApplication::setWindowIcon(dvx::ProgramIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     dvx::TerminationSignals termination;
@@ -51,6 +56,8 @@ int main(int, char* argv[]) {
     dvx::KernelConnectionState connection;
     dvx::QtDialogs dialogs;
     dvx::XdgAutostartRunList autostart;
+    dvx::FreedesktopNotifier notifier(QStringLiteral("Dorvantix"), QStringLiteral("dorvantix"),
+                                      dvx::ProgramIcon().pixmap(48, 48).toImage());
     // The alarm window is there before the start-up's first box, in whose message loop the tick
     // may already check the alarms.
     dvx::ModuleSoundPlayer alarmSound(QStringLiteral("alarm.wav"));
@@ -62,7 +69,8 @@ int main(int, char* argv[]) {
                            .runList = autostart,
                            .settingsStore = settingsStore,
                            .sessionLog = sessionLog,
-                           .alarmWindow = &alarmWindow});
+                           .alarmWindow = &alarmWindow,
+                           .notifier = &notifier});
     termination.onSignal(
         [&frmMain] { frmMain.runGuarded([&frmMain] { frmMain.EndCallOnTermination(); }); });
     const auto forgetWindow = qScopeGuard([&termination] { termination.onSignal({}); });

@@ -17,6 +17,18 @@ private:
     QByteArray utf8_;
 };
 
+// An error whose box says more below its text, such as which file it was and why the system
+// refused it; the text itself is shown as it stands.
+class DetailedError : public Error {
+public:
+    DetailedError(QString text, QString detail)
+        : Error(std::move(text)), detail_(std::move(detail)) {}
+    const QString& detail() const { return detail_; }
+
+private:
+    QString detail_;
+};
+
 // A text that cannot be read as the value it should hold.
 class ConversionError : public Error {
 public:

@@ -1,5 +1,6 @@
-"""Sounds played on the test's sound server: every stream that starts on its null sink shows as a
-'new' sink-input event, so a test can count the sounds the program plays."""
+"""Sound streams on the test's sound server: every stream that opens on its null sink shows as a
+'new' sink-input event, so a test can count the streams the program opens, and the server lists
+the streams playing now with the name of the application each belongs to."""
 
 import re
 import subprocess
@@ -8,11 +9,13 @@ import threading
 from waiting import wait_until
 
 _NEW_STREAM = re.compile(r"Event 'new' on sink-input #\d+")
+_APPLICATION_NAME = re.compile(r'^\s*application\.name = "([^"]*)"', re.MULTILINE)
 
 
 class SoundWatch:
     def __init__(self, processes, env):
         self._processes = processes
+        self._env = env
         self._count = 0
         self._lock = threading.Lock()
         self._ready = threading.Event()
@@ -41,7 +44,13 @@ class SoundWatch:
             return self._count
 
     def wait_for_plays(self, count, timeout=10):
-        wait_until(lambda: self.plays >= count, timeout, f"{count} sound(s) to play")
+        wait_until(lambda: self.plays >= count, timeout, f"{count} sound stream(s) to open")
+
+    def playing_applications(self):
+        """The application names of the streams playing now, one per stream."""
+        listed = subprocess.run(["pactl", "list", "sink-inputs"], env=self._env,
+                                capture_output=True, text=True)
+        return _APPLICATION_NAME.findall(listed.stdout)
 
     def __enter__(self):
         return self

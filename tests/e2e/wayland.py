@@ -135,7 +135,8 @@ class WaylandDesktop:
         self.hive = os.path.join(self.home, "hive.db")
         self.env = {"PATH": "/usr/sbin:/usr/bin:/sbin:/bin", "HOME": self.home,
                     "XDG_RUNTIME_DIR": self.runtime, "XDG_SESSION_TYPE": "wayland",
-                    "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8", "DORVANTIX_HIVE": self.hive}
+                    "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8", "DORVANTIX_HIVE": self.hive,
+                    "CUPS_SERVER": os.path.join(self.root, "no-print-system", "cups.sock")}
 
     def _as_user(self, argv):
         return ["setpriv", f"--reuid={self.uid}", f"--regid={self.gid}", "--clear-groups",

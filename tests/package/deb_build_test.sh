@@ -44,7 +44,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 
 depends=$(field Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6multimedia6 libsqlite3-0 fonts-liberation pulseaudio; do
+for needed in libqt6widgets6 libpulse0 libsqlite3-0 fonts-liberation pulseaudio; do
     grep -Eq "(^|[ ,|])$needed( |,|$)" <<<"$depends" || fail "Depends does not name $needed"
 done
 

@@ -11,7 +11,8 @@ WindowProgram::WindowProgram(Controls controls, const RegionalSettings& regional
                                 .settingsStore = hive.settingsStore,
                                 .sessionLog = hive.sessionLog,
                                 .alarmWindow = &alarmWindow,
-                                .trayHost = &trayHost}) {
+                                .trayHost = &trayHost,
+                                .notifier = &notifier}) {
     if (controls == Controls::builtAtOnce)
         window.buildControls();
 }

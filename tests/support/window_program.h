@@ -3,6 +3,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_connection_state.h"
 #include "support/fake_dialogs.h"
+#include "support/fake_notifier.h"
 #include "support/fake_run_list.h"
 #include "support/fake_sound_player.h"
 #include "support/fake_tray_host.h"
@@ -14,8 +15,8 @@ namespace dvx {
 
 // The main window over a hive of its own, which starts empty, with a clock that stands still
 // (Tuesday 3 March 2026, 12:00 UTC, peak time), a connection to set, dialogs to answer, a run
-// list in memory, the alarm window with a silent sound and an XEmbed tray that is there. British
-// regional settings, unless others are given.
+// list in memory, the alarm window with a silent sound, an XEmbed tray that is there and the
+// desktop's notifications kept. British regional settings, unless others are given.
 struct WindowProgram {
     // The controls are built at once, as a window shown at once has them, or left to be built
     // when the window is first shown, as the program does.
@@ -31,6 +32,7 @@ struct WindowProgram {
     FakeSoundPlayer alarmSound;
     TfrmAlarm alarmWindow{alarmSound};
     FakeTrayHost trayHost{false, true};
+    FakeNotifier notifier;
     TfrmMain window;
 };
 

@@ -13,10 +13,14 @@ namespace dvx {
 QString ApplicationErrorText(const QString& text);
 
 // Runs one event handler. An error that it does not catch itself stops it where it was raised,
-// is shown in the general error box, and goes no further, so the program carries on.
+// is shown in the general error box, and goes no further, so the program carries on. An error
+// that carries a detail shows it below its text, after an empty line.
 template <typename Handler> void Guarded(Dialogs& dialogs, Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
+    } catch (const DetailedError& error) {
+        dialogs.applicationError(ApplicationErrorText(error.text()) + QStringLiteral("\n\n") +
+                                 error.detail());
     } catch (const Error& error) {
         dialogs.applicationError(ApplicationErrorText(error.text()));
     } catch (const std::exception& error) {

@@ -10,8 +10,8 @@
 namespace dvx {
 
 // The alarm sound of the program, made only when an alarm first sounds: the sound module (the
-// player over Qt Multimedia) is loaded then, so that a program that never raises an alarm never
-// loads Qt Multimedia and the sound server's libraries. When the module cannot be loaded the
+// player on the sound server) is loaded then, so that a program that never raises an alarm never
+// loads the sound server's libraries. When the module cannot be loaded the
 // fallback (the desktop's beep) is heard instead, at every play.
 class ModuleSoundPlayer : public SoundPlayer {
 public:

@@ -1,11 +1,11 @@
-// The sound module: the alarm sound's player over Qt Multimedia, loaded by the program when an
+// The sound module: the alarm sound's player on the sound server, loaded by the program when an
 // alarm first sounds.
-#include "platform/sound/effect_sound_player.h"
 #include "platform/sound/module_sound_player.h"
+#include "platform/sound/stream_sound_player.h"
 
 extern "C" Q_DECL_EXPORT dvx::SoundPlayer*
 dorvantix_make_sound_player(const QString& fileName, const std::function<void()>& fallback) {
-    return new dvx::EffectSoundPlayer(fileName, {}, fallback);
+    return new dvx::StreamSoundPlayer(fileName, {}, fallback);
 }
 
 // The maker has the type the program calls it through.

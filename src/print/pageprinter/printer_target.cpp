@@ -2,6 +2,7 @@
 
 #include "print/pageprinter/page_printer_error.h"
 
+#include <QGuiApplication>
 #include <QPrinter>
 
 namespace dvx {
@@ -23,8 +24,13 @@ void PrinterTarget::setCopyCount(int copies) {
     printer_.setCopyCount(copies);
 }
 
+// A job always carries a name in the printing system's queue: the given one, else the name the
+// printer's owner gave the document, else the program's.
 void PrinterTarget::openJob(const QString& name) {
-    printer_.setDocName(name);
+    if (!name.isEmpty())
+        printer_.setDocName(name);
+    else if (printer_.docName().isEmpty())
+        printer_.setDocName(QGuiApplication::applicationDisplayName());
     if (painter_.begin(&printer_)) {
         return;
     }

@@ -10,6 +10,8 @@ namespace dvx {
 namespace {
 
 constexpr int kReportPointSize = 8;
+// The report's name in the print queue (and a PDF's title).
+constexpr char kReportJobName[] = "Dorvantix Log";
 
 } // namespace
 
@@ -25,6 +27,7 @@ void PrintLogReport(TPagePrinter& printLines, QPrinter& printer, const LogReport
     printLines.setProgressMessage(QStringLiteral("Printing Log..."));
     printLines.Lines().clear();
     printLines.setPrinter(&printer);
+    printer.setDocName(QString::fromLatin1(kReportJobName));
     printLines.BeginDocument();
     QFont font = printLines.Font();
     font.setPointSize(kReportPointSize);

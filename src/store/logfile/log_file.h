@@ -47,7 +47,8 @@ inline constexpr char kLogFileExtension[] = "dvx";
 // Writes the rows to a new file, replacing one of that name: the header (saved at `savedAt`),
 // then one record per row. A row whose Date, Duration or Cost text cannot be read stops the
 // saving with the conversion error that names the text; a file that cannot be created or
-// written stops it with the system's error text ("File access denied", "Disk full", ...).
+// written stops it with the system's error text ("File access denied", "Disk full", ...), a
+// SystemError that also holds the system's own reason.
 // Either way the file keeps the header and the rows written before. Bytes that carry nothing
 // are zeros, so the same rows saved at the same moment give the same file.
 // A listed session is saved as the texts it shows would be read back.
@@ -76,6 +77,8 @@ struct LogLoadResult {
     Outcome outcome = Outcome::noFile;
     ListedSessions rows;
     QString message;
+    // When the system refused to open or read the file: its own description of why.
+    QString systemReason;
     // The sums of the rows' seconds and costs, and their texts for the totals boxes; set only
     // when the outcome is `loaded`.
     std::int32_t totalSeconds = 0;

@@ -35,11 +35,13 @@ private:
     std::int64_t charges_ = 0;
 };
 
-LogLoadResult failed(ListedSessions rows, const QString& message) {
+LogLoadResult failed(ListedSessions rows, const QString& message,
+                     const QString& systemReason = {}) {
     LogLoadResult result;
     result.outcome = LogLoadResult::Outcome::failed;
     result.rows = std::move(rows);
     result.message = message;
+    result.systemReason = systemReason;
     return result;
 }
 
@@ -69,6 +71,8 @@ LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs
             rows.append(loggedSessionOf(numbers, sessionDescriptionBytes(*bytes), codePage));
             totals.add(numbers);
         }
+    } catch (const SystemError& error) {
+        return failed(std::move(rows), error.text(), error.reason());
     } catch (const Error& error) {
         return failed(std::move(rows), error.text());
     }
@@ -87,7 +91,8 @@ LogLoadResult LoadLogFile(const QString& fileName, const RegionalSettings& rs) {
     if (descriptor < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return LogLoadResult{};
-        return failed({}, SystemErrorText(errno));
+        const SystemError refusal(errno);
+        return failed({}, refusal.text(), refusal.reason());
     }
     struct stat status {};
     const qsizetype records =

@@ -20,7 +20,7 @@ constexpr std::size_t kBufferSize = kLogRecordSize * kBufferRecords;
 static_assert(sizeof(LogRecordBytes) == kLogRecordSize, "records lie next to each other");
 
 [[noreturn]] void throwSystemError() {
-    throw Error(SystemErrorText(errno));
+    throw SystemError(errno);
 }
 
 } // namespace

@@ -20,4 +20,7 @@ QString SystemErrorText(int errnum) {
     }
 }
 
+SystemError::SystemError(int errnum)
+    : Error(SystemErrorText(errnum)), reason_(QString::fromLocal8Bit(std::strerror(errnum))) {}
+
 } // namespace dvx

@@ -33,6 +33,11 @@ public:
     // Writes the date-and-time text of a reset as LastResetDate.
     void WriteLastResetDate(const QString& date) const;
 
+    // The folder in which the user last saved or loaded a log file (LogFolder); empty when
+    // none is stored.
+    QString ReadLogFolder() const;
+    void WriteLogFolder(const QString& folder) const;
+
     // Gives a store the tariff times it cannot load without: each of OffPeakStart (18:00:00),
     // OffPeakEnd (08:00:00), WeekendStart (18:00:00) and WeekendEnd (08:00:00) that is absent
     // is written as the regional time text. Times already stored, valid or not, stay as they

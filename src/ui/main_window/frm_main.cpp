@@ -37,6 +37,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     createFloatingDisplay();
     trayTip_.tray = CoolTrayIcon;
     connectHandlers();
+    connectNotifier();
 }
 
 void TfrmMain::setVisible(bool visible) {

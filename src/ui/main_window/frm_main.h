@@ -37,6 +37,7 @@ namespace dvx {
 
 class Clock;
 class ConnectionStateSource;
+class DesktopNotifier;
 class Dialogs;
 class ProgramSettings;
 class RunList;
@@ -66,6 +67,8 @@ struct MainWindowServices {
     TfrmAlarm* alarmWindow = nullptr;
     // The tray that holds the icon; the desktop's own when none is given.
     TrayHost* trayHost = nullptr;
+    // The desktop's notifications, beside the alarm window and the boxes; none without one.
+    DesktopNotifier* notifier = nullptr;
 };
 
 // The settings that are the window's own rather than the meter's.
@@ -285,6 +288,18 @@ private:
 
     // A call left in the store by a process that ended during it is recorded at the next start.
     void recordUnfinishedCall();
+
+    // The desktop's notifications of what the user must act on, each beside the window or box
+    // that says it: an alarm, calls waiting to be saved, an unusable hive. Choosing one opens
+    // the main window.
+    void connectNotifier();
+    void notifyAlarm(const QString& message);
+    void warnOfUnsavedCalls(const QString& text);
+    void warnOfUnusableHive(const QString& text);
+
+    // The save or open dialog for a log file, opened where the user can keep one; the chosen
+    // file's full name, whose folder the hive keeps for the next time.
+    std::optional<QString> chooseLogFile(bool forSaving);
 
     // Parts of the settings and the session log.
     void loadFloatingDisplay(const SettingsStore& product);

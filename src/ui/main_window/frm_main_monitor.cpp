@@ -85,8 +85,10 @@ std::vector<CallDisplay*> TfrmMain::callDisplays() {
 }
 
 void TfrmMain::showAlarm(const std::optional<RaisedAlarm>& alarm) {
-    if (alarm && services_.alarmWindow != nullptr)
+    if (alarm && services_.alarmWindow != nullptr) {
         services_.alarmWindow->ShowAlarm(alarm->message);
+        notifyAlarm(alarm->message);
+    }
 }
 
 // Before the alarm window is made (a tick inside a box of the start-up) no alarm is used up, so

@@ -31,7 +31,7 @@ QString UnsavedText(qsizetype unsaved) {
 void TfrmMain::showCallLogNews(const CallLogReport& report) {
     showUnsavedSessions(report.unsaved);
     if (report.newProblem)
-        dialogs().notice(*report.newProblem);
+        warnOfUnsavedCalls(*report.newProblem);
     if (report.storeUsableAgain)
         storeUsableAgain();
 }

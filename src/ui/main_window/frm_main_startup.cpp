@@ -66,7 +66,7 @@ bool TfrmMain::checkStore() {
     if (health.usable())
         return true;
     if (health.state == HiveHealth::State::readOnly) {
-        dialogs().error(
+        warnOfUnusableHive(
             QStringLiteral("%1\n\nDorvantix reads its settings from this file but cannot save "
                            "calls in it. Make it writable, or set DORVANTIX_HIVE to another "
                            "file; until then finished calls are kept and saved once it can be "
@@ -75,7 +75,7 @@ bool TfrmMain::checkStore() {
         callLog_.storeReadOnly();
         return true;
     }
-    dialogs().error(
+    warnOfUnusableHive(
         QStringLiteral("%1\n\nDorvantix cannot use this file and leaves it as it is. Move it "
                        "aside, or set DORVANTIX_HIVE to another file. Until then calls are timed "
                        "and kept, and priced and saved once the file can be used.")

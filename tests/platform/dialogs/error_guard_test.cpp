@@ -48,6 +48,16 @@ TEST(Guarded, ShowsErrorsFromOutsideTheProgramToo) {
     EXPECT_EQ(dialogs.texts(), QStringList{"File access denied."});
 }
 
+TEST(Guarded, ShowsAnErrorsDetailBelowItsTextAfterAnEmptyLine) {
+    FakeDialogs dialogs;
+    dialogs.expect(BoxKind::applicationError);
+    Guarded(dialogs, [] {
+        throw DetailedError("Disk full", "The log could not be saved as /media/stick/calls.dvx.");
+    });
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{"Disk full.\n\nThe log could not be saved as /media/stick/calls.dvx."});
+}
+
 TEST(Guarded, ShowsNothingWhenTheHandlerSucceeds) {
     FakeDialogs dialogs;
     bool ran = false;

@@ -132,6 +132,13 @@ public:
         return run(QStringLiteral("pdffonts"), {pdfFile});
     }
 
+    // The document's title, which a printing system shows as the job's name.
+    static QString title(const QString& pdfFile) {
+        const QRegularExpression titleLine(QStringLiteral("^Title: *(.*)$"),
+                                           QRegularExpression::MultilineOption);
+        return titleLine.match(run(QStringLiteral("pdfinfo"), {pdfFile})).captured(1).trimmed();
+    }
+
 private:
     static QString run(const QString& program, const QStringList& arguments) {
         QProcess process;

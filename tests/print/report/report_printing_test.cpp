@@ -10,10 +10,14 @@
 #include "print/pageprinter/printer_metrics_of.h"
 #include "print/pageprinter/progress_dialog.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLabel>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace dvx;
@@ -92,7 +96,53 @@ protected:
     TPagePrinter printLines;
 };
 
+// The line of the print system's page log for a finished job of the given name, waiting for it:
+// "PRINTER USER JOB-ID [TIME] total PAGES BILLING HOST JOB-NAME MEDIA SIDES". Empty when none
+// comes.
+QString FinishedJobLine(const QString& pageLog, const QString& jobName) {
+    const QRegularExpression line(
+        QStringLiteral("^\\S+ \\S+ \\d+ \\[[^]]*\\] total \\d+ .* %1( |$)")
+            .arg(QRegularExpression::escape(jobName)),
+        QRegularExpression::MultilineOption);
+    const QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired()) {
+        QFile log(pageLog);
+        if (log.open(QIODevice::ReadOnly)) {
+            const QRegularExpressionMatch found = line.match(QString::fromUtf8(log.readAll()));
+            if (found.hasMatch())
+                return found.captured(0);
+        }
+        QThread::msleep(100);
+    }
+    return {};
+}
+
 } // namespace
+
+TEST_F(ReportPrintingTest, ThroughThePrintSystemTheJobCompletesNamedWithTheReportsPages) {
+    const QString printerName = qEnvironmentVariable("DORVANTIX_TEST_PRINTER");
+    if (printerName.isEmpty()) {
+        GTEST_SKIP() << "runs beside a private print system (tests/support/with_print_system.sh)";
+    }
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    ASSERT_EQ(defaultPrinter.printerName(), printerName);
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    const LogReportContent content = Log(150);
+    PrintLogReport(printLines, printer, content, RegionalSettings::british(), 46000.5);
+
+    const QString job = FinishedJobLine(qEnvironmentVariable("DORVANTIX_TEST_PAGE_LOG"),
+                                        QStringLiteral("Dorvantix Log"));
+    ASSERT_FALSE(job.isEmpty()) << "no finished job named Dorvantix Log";
+    const QStringList pages =
+        PdfReader::pages(qEnvironmentVariable("DORVANTIX_TEST_PRINT_OUTPUT"), kPitch);
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(job.contains(QStringLiteral(" total 2 "))) << job.toStdString();
+    QStringList lines;
+    for (const QString& page : pages) {
+        lines += PdfReader::nonEmptyLines(page);
+    }
+    EXPECT_EQ(lines, ExpectedLines(content, 46000.5));
+}
 
 TEST_F(ReportPrintingTest, TheReportComesOutLineForLineInCourierNew) {
     const LogReportContent content = Log(3);
@@ -105,6 +155,13 @@ TEST_F(ReportPrintingTest, TheReportComesOutLineForLineInCourierNew) {
     EXPECT_TRUE(fonts.contains("LiberationMono")) << fonts.toStdString();
     EXPECT_EQ(printLines.Font().pointSize(), 8);
     EXPECT_EQ(printLines.ProgressMessage(), "Printing Log...");
+}
+
+TEST_F(ReportPrintingTest, TheJobIsNamedDorvantixLog) {
+    const auto printer = pdfPrinter("named.pdf");
+    PrintLogReport(printLines, *printer, Log(1), RegionalSettings::british(), 46000.5);
+
+    EXPECT_EQ(PdfReader::title(printer->outputFileName()), "Dorvantix Log");
 }
 
 TEST_F(ReportPrintingTest, ALongLogPagesAtTheLastLineThatFits) {
@@ -184,7 +241,9 @@ TEST_F(ReportPrintingTest, TheProgressWindowSaysPrintingLogAndCopiesComeFromTheD
                                   "Printing Log... | Page 1 of 1 x 2 Copies"}));
     EXPECT_EQ(PdfReader::pages(printer->outputFileName()).size(), 2);
     EXPECT_EQ(printer->copyCount(), 2);
-    EXPECT_EQ(printLines.printer(), nullptr); // the caller's printer is let go
+    // The caller's printer is let go: the page printer is back on the system's default printer,
+    // or on none.
+    EXPECT_NE(printLines.printer(), printer.get());
 }
 
 TEST_F(ReportPrintingTest, PrintLinesMarginsAreRaisedToThePrintersUnprintableStrip) {

@@ -203,6 +203,25 @@ TEST_F(AlarmTickTest, AnAlarmReachedWhileAnotherShowsIsUsedUpAndTheFirstMessageS
     EXPECT_FALSE(alarmShown());
 }
 
+// The desktop is told of each alarm the window shows, and of none that is used up unseen;
+// choosing the notification opens the main window with monitor mode off.
+TEST_F(AlarmTickTest, EachShownAlarmIsAlsoACriticalDesktopNotificationThatOpensTheWindow) {
+    setLimits({1, "0.05"});
+    dialUp();
+    tickAfter(60); // the time alarm is used up while the cost alarm shows
+    ASSERT_EQ(notifier.sent.size(), 1);
+    const DesktopNotification& sent = notifier.sent.first();
+    EXPECT_EQ(sent.summary, "Dorvantix Alarm");
+    EXPECT_EQ(sent.body, "The current session cost has reached £0.05");
+    EXPECT_EQ(sent.urgency, DesktopNotification::Urgency::critical);
+
+    ASSERT_FALSE(window.isVisible());
+    notifier.choose();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.meter().monitoring());
+    EXPECT_TRUE(alarmShown()); // the alarm window stays as it is
+}
+
 TEST_F(AlarmTickTest, AManualSessionOutOfMonitorModeIsCheckedToo) {
     setLimits({1});
     window.SetMonitoring(false);

@@ -202,7 +202,8 @@ TEST_F(LogFileHandlersTest, TruncatedFileKeepsTheRowsReadBeforeTheShortRecord) {
         savedThenChanged("short.dvx", [](QByteArray& bytes) { bytes.chop(kRecordSize / 2); });
     window.lblLogname->setText("Current Log - From 01/03/2026");
     load(fileName, {BoxKind::applicationError});
-    EXPECT_EQ(fakes.shown().last().text, "Read beyond end of file.");
+    EXPECT_EQ(fakes.shown().last().text,
+              "Read beyond end of file.\n\nThe log " + fileName + " could not be loaded.");
     EXPECT_EQ(shownRows(), kSessions.first(2));
     EXPECT_EQ(totals(), QStringList({"1min, 00sec", "£9.99"}));
     EXPECT_EQ(logName(), "Current Log - From 01/03/2026");
@@ -223,6 +224,7 @@ TEST_F(LogFileHandlersTest, ReadOnlyLogFileLoads) {
 struct LockedFolder {
     QString path;
     QString refusal;
+    QString reason;
 };
 
 LockedFolder UnwritableFolder(const QString& ownFolder) {
@@ -234,9 +236,9 @@ LockedFolder UnwritableFolder(const QString& ownFolder) {
             ::close(descriptor);
             ::unlink(probe.constData());
         } else if (errno == EACCES) {
-            return {folder, "File access denied."};
+            return {folder, "File access denied.", "Permission denied"};
         } else if (errno == EROFS) {
-            return {folder, "Read-only file system."};
+            return {folder, "Read-only file system.", "Read-only file system"};
         }
     }
     return {};
@@ -251,9 +253,33 @@ TEST_F(LogFileHandlersTest, UnwritableFolderShowsTheSystemsErrorAndKeepsTheLogNa
     QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(fakes.shown().size(), 2);
     EXPECT_EQ(fakes.shown()[1].kind, BoxKind::applicationError);
-    EXPECT_EQ(fakes.shown()[1].text, folder.refusal);
+    // The box names the file and says why the system refused it, below the error's own text.
+    EXPECT_EQ(fakes.shown()[1].text, folder.refusal + "\n\nThe log could not be saved as " +
+                                         folder.path + "/calls.dvx: " + folder.reason + ".");
     EXPECT_EQ(logName(), "Current Log - From 01/03/2026");
     EXPECT_EQ(shownRows(), kSessions);
+}
+
+TEST_F(LogFileHandlersTest, ALogThatCannotBeReadNamesItselfAndTheSystemsReason) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dvx"));
+    load(path("folder.dvx"), {BoxKind::applicationError});
+    EXPECT_EQ(fakes.shown().last().text, "Is a directory.\n\nThe log " + path("folder.dvx") +
+                                             " could not be loaded: Is a directory.");
+    EXPECT_EQ(logName(), "Current Log - From 01/03/2026");
+}
+
+// The folder of the file last saved or loaded is kept in the hive, for when the dialogs cannot
+// open in the program's folder.
+TEST_F(LogFileHandlersTest, TheFolderOfTheLastLogIsKept) {
+    QTemporaryDir other;
+    save(path("calls.dvx"));
+    EXPECT_EQ(hive.settingsStore.ReadLogFolder(), dir.path());
+    QFile::copy(path("calls.dvx"), other.filePath("copy.dvx"));
+    load(other.filePath("copy.dvx"));
+    EXPECT_EQ(hive.settingsStore.ReadLogFolder(), other.path());
+    fakes.expect(BoxKind::saveFile);
+    window.btnSaveLog->click(); // cancelled: nothing is kept
+    EXPECT_EQ(hive.settingsStore.ReadLogFolder(), other.path());
 }
 
 } // namespace

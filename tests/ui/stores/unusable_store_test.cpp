@@ -23,10 +23,15 @@ TEST_F(MainWindowTest, ADamagedHiveIsToldOnceLeftAloneAndCallsAreStillTimed) {
     EXPECT_TRUE(dialogs.shown()[0].text.contains(file)) << dialogs.shown()[0].text.toStdString();
     EXPECT_TRUE(dialogs.shown()[0].text.contains(QStringLiteral("DORVANTIX_HIVE")));
     EXPECT_TRUE(window.meter().monitoring());
+    // The desktop is told the same, for a user who does not see the box.
+    ASSERT_EQ(notifier.sent.size(), 1);
+    EXPECT_EQ(notifier.sent[0].body, dialogs.shown()[0].text);
+    EXPECT_EQ(notifier.sent[0].urgency, DesktopNotification::Urgency::critical);
 
     automaticSession(90);
     EXPECT_EQ(window.meter().totalSeconds(), 90);
     EXPECT_EQ(dialogs.shown().size(), 1); // told once
+    EXPECT_EQ(notifier.sent.size(), 1);
     QFile after(file);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), garbage);
