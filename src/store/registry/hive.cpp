@@ -38,6 +38,8 @@ RegValue DecodeValue(const SqliteStatement& row, int typeColumn) {
 
 Hive::Hive(QString file) : db_(std::move(file)) {}
 
+Hive::Hive(QString file, ReadOnly) : db_(std::move(file), HiveDatabase::Mode::readOnly) {}
+
 namespace {
 
 // Whether the folded key path `lower` is `upper` or lies below it (the root is above all).

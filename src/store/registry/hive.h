@@ -35,6 +35,10 @@ public:
     enum class Lookup { found, noKey, noValue, failed };
 
     explicit Hive(QString file);
+    // A hive that is only read, by one connection that never writes a byte of it (it may run
+    // while the program writes the same hive): every write fails.
+    struct ReadOnly {};
+    Hive(QString file, ReadOnly);
 
     const QString& file() const { return db_.file(); }
     const QString& lastError() const { return db_.lastError(); }
