@@ -1,10 +1,9 @@
 #include "app/logtool/log_commands.h"
 
 #include "metering/periods/billing_period.h"
+#include "store/history/session_choice.h"
 #include "store/history/session_history.h"
 #include "store/settings/period_start_day.h"
-
-#include <algorithm>
 
 namespace dvx {
 
@@ -13,20 +12,6 @@ namespace {
 constexpr int kReadAll = 0;
 constexpr int kLeftOut = 1;
 constexpr int kUnusable = 2;
-
-// The sessions asked for, in the order they started (records of the same moment in the order
-// they were made).
-QList<LoggedSession> Chosen(QList<LoggedSession> sessions, const LogRequest& request) {
-    const auto outside = [&request](const LoggedSession& session) {
-        const QDate day = dateOf(session.start);
-        return (request.from && day < *request.from) || (request.to && day > *request.to);
-    };
-    sessions.removeIf(outside);
-    std::stable_sort(
-        sessions.begin(), sessions.end(),
-        [](const LoggedSession& a, const LoggedSession& b) { return a.start < b.start; });
-    return sessions;
-}
 
 } // namespace
 
@@ -54,7 +39,9 @@ LogCommandResult RunLogCommand(const LogRequest& request, Hive& hive,
     for (const UnreadRecord& record : history->unread)
         result.errors += QStringLiteral("%1: %2; left out\n").arg(record.key, record.reason);
     if (request.what == LogRequest::What::sessions) {
-        result.output = SessionsText(Chosen(history->sessions, request), request.format, regional);
+        result.output =
+            SessionsText(SessionsStartedBetween(history->sessions, request.from, request.to),
+                         request.format, regional);
     } else {
         const int startDay = request.startDay.value_or(ReadPeriodStartDay(hive));
         result.output = PeriodsText(BillingPeriods(history->forPeriods(), startDay, now),

@@ -93,16 +93,6 @@ QString PeriodsJson(const QList<BillingPeriod>& periods) {
     return json.take();
 }
 
-// Period seconds may pass what a 32-bit duration holds: such a duration is shown in minutes
-// all the same.
-QString LongDurationText(std::int64_t seconds) {
-    if (seconds >= INT32_MIN && seconds <= INT32_MAX)
-        return DurationText(static_cast<std::int32_t>(seconds));
-    return QStringLiteral("%1min, %2sec")
-        .arg(seconds / 60)
-        .arg(std::abs(seconds % 60), 2, 10, QLatin1Char('0'));
-}
-
 QString PeriodsTable(const QList<BillingPeriod>& periods, const RegionalSettings& regional) {
     using Align = TextTable::Align;
     TextTable table({{QStringLiteral("Period")},
@@ -113,8 +103,8 @@ QString PeriodsTable(const QList<BillingPeriod>& periods, const RegionalSettings
                      {QStringLiteral("Estimated cost"), Align::right}});
     for (const BillingPeriod& p : periods)
         table.row({PeriodNameText(p, regional), QString::number(p.calls),
-                   LongDurationText(p.seconds), MoneyText(p.cost, regional),
-                   p.estimate ? LongDurationText(p.estimate->seconds) : QString(),
+                   PeriodDurationText(p.seconds), MoneyText(p.cost, regional),
+                   p.estimate ? PeriodDurationText(p.estimate->seconds) : QString(),
                    p.estimate ? MoneyText(p.estimate->cost, regional) : QString()});
     return table.text();
 }
@@ -155,6 +145,15 @@ QString PeriodsText(const QList<BillingPeriod>& periods, ExportFormat format,
         break;
     }
     return PeriodsTable(periods, regional);
+}
+
+QString PeriodDurationText(std::int64_t seconds) {
+    // Periods may hold more seconds than a 32-bit duration: those are written the same way.
+    if (seconds >= INT32_MIN && seconds <= INT32_MAX)
+        return DurationText(static_cast<std::int32_t>(seconds));
+    return QStringLiteral("%1min, %2sec")
+        .arg(seconds / 60)
+        .arg(std::abs(seconds % 60), 2, 10, QLatin1Char('0'));
 }
 
 QString ShortDateText(QDate day, const RegionalSettings& regional) {

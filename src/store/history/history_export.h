@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 #include <optional>
 
 namespace dvx {
@@ -29,6 +30,8 @@ QString PeriodsText(const QList<BillingPeriod>& periods, ExportFormat format,
 
 // The texts people read a period by, in their locale: its first and last day.
 QString PeriodNameText(const BillingPeriod& period, const RegionalSettings& regional);
+// A period's seconds as the program writes durations ("12min, 05sec"), beyond 32 bits too.
+QString PeriodDurationText(std::int64_t seconds);
 // A day in the regional short date form.
 QString ShortDateText(QDate day, const RegionalSettings& regional);
 

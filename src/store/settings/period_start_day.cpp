@@ -5,24 +5,14 @@
 
 namespace dvx {
 
-namespace {
-
-const QString kPeriodStartDay = QStringLiteral("PeriodStartDay");
-
-} // namespace
+const QString kPeriodStartDayValue = QStringLiteral("PeriodStartDay");
 
 int ReadPeriodStartDay(Hive& hive) {
     RegValue value;
-    if (hive.readValue(kProductKey, kPeriodStartDay, value) == Hive::Lookup::found &&
+    if (hive.readValue(kProductKey, kPeriodStartDayValue, value) == Hive::Lookup::found &&
         value.isDword() && IsPeriodStartDay(value.dword))
         return value.dword;
     return kDefaultPeriodStartDay;
-}
-
-bool WritePeriodStartDay(const Registry& registry, int day) {
-    if (!IsPeriodStartDay(day))
-        return true;
-    return registry.WriteRegInteger(kProductKey, kPeriodStartDay, day);
 }
 
 } // namespace dvx

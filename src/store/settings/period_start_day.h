@@ -1,7 +1,8 @@
 #pragma once
 
 #include "store/registry/hive.h"
-#include "store/registry/regutils.h"
+
+#include <QString>
 
 namespace dvx {
 
@@ -9,7 +10,8 @@ namespace dvx {
 // the product key. Read without creating or changing anything: the first day when the value is
 // missing, not a DWORD, outside 1 to 28, or the hive cannot be read.
 int ReadPeriodStartDay(Hive& hive);
-// Keeps the day (1 to 28); returns true when it failed.
-bool WritePeriodStartDay(const Registry& registry, int day);
+
+// The name of the value.
+extern const QString kPeriodStartDayValue;
 
 } // namespace dvx
