@@ -91,8 +91,11 @@ std::variant<LoggedSession, QString> ReadRecord(const SubKeyValues& record,
     const QString* charges = TextOf(stored.charges, "CallCharges", reason);
     if (charges == nullptr)
         return reason;
-    const std::optional<std::int64_t> cost =
-        ReadTenThousandths(DigitsAndDecimalSeparator(*charges, regional), regional);
+    // As the session list reads a charge: a text without digits is nothing spent.
+    QString digits = DigitsAndDecimalSeparator(*charges, regional);
+    if (digits.isEmpty())
+        digits = QStringLiteral("0");
+    const std::optional<std::int64_t> cost = ReadTenThousandths(digits, regional);
     if (!cost)
         return QStringLiteral("CallCharges: '%1' is not a valid floating point value")
             .arg(*charges);
