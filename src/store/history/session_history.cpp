@@ -2,7 +2,6 @@
 
 #include "metering/date_time_text.h"
 #include "metering/money_text.h"
-#include "store/registry/key_path.h"
 #include "store/sessionlog/record_names.h"
 #include "store/settings/store_keys.h"
 
@@ -25,16 +24,17 @@ struct StoredValues {
 StoredValues Pick(const QList<NamedRegValue>& values) {
     StoredValues picked;
     const std::pair<QLatin1String, const RegValue * StoredValues::*> names[] = {
-        {QLatin1String("CALLTIME"), &StoredValues::callTime},
-        {QLatin1String("SESSIONSTART"), &StoredValues::start},
-        {QLatin1String("SESSIONSTOP"), &StoredValues::stop},
-        {QLatin1String("CALLCHARGES"), &StoredValues::charges},
-        {QLatin1String("CONNECTIONNAME"), &StoredValues::connection},
-        {QLatin1String("DESCRIPTION"), &StoredValues::description}};
+        {QLatin1String("CallTime"), &StoredValues::callTime},
+        {QLatin1String("SessionStart"), &StoredValues::start},
+        {QLatin1String("SessionStop"), &StoredValues::stop},
+        {QLatin1String("CallCharges"), &StoredValues::charges},
+        {QLatin1String("ConnectionName"), &StoredValues::connection},
+        {QLatin1String("Description"), &StoredValues::description}};
     for (const NamedRegValue& value : values) {
-        const QString folded = FoldName(value.name);
+        // Names are compared as the hive compares them, without regard to case.
         for (const auto& [name, field] : names) {
-            if (folded == name) {
+            if (value.name.size() == name.size() &&
+                value.name.compare(name, Qt::CaseInsensitive) == 0) {
                 picked.*field = &value.value;
                 break;
             }
@@ -118,27 +118,33 @@ QList<PeriodSession> SessionHistory::forPeriods() const {
 }
 
 std::optional<SessionHistory> ReadSessionHistory(Hive& hive, const RegionalSettings& regional) {
-    QList<SubKeyValues> stored;
-    if (!hive.readSubKeyValues(kSessionsKey, stored)) {
+    // Each record is read as it comes, in the order of the names as text, and put in the order
+    // the records were made afterwards.
+    QList<std::variant<LoggedSession, UnreadRecord>> read;
+    QStringList names;
+    const bool readable = hive.visitSubKeyValues(kSessionsKey, [&](const SubKeyValues& record) {
+        names.append(record.name);
+        auto session = ReadRecord(record, regional);
+        if (auto* whole = std::get_if<LoggedSession>(&session))
+            read.append(std::move(*whole));
+        else
+            read.append(UnreadRecord{kSessionsKey + QLatin1Char('\\') + record.name,
+                                     std::get<QString>(session)});
+    });
+    if (!readable) {
         // A log that never held a session has no Sessions key yet.
         RegValue probe;
         if (hive.readValue(kSessionsKey, QStringLiteral("CallTime"), probe) == Hive::Lookup::noKey)
             return SessionHistory{};
         return std::nullopt;
     }
-    QStringList names;
-    names.reserve(stored.size());
-    for (const SubKeyValues& record : stored)
-        names.append(record.name);
     SessionHistory history;
-    history.sessions.reserve(stored.size());
+    history.sessions.reserve(read.size());
     for (const qsizetype at : RecordOrder(names)) {
-        auto read = ReadRecord(stored[at], regional);
-        if (auto* session = std::get_if<LoggedSession>(&read))
+        if (auto* session = std::get_if<LoggedSession>(&read[at]))
             history.sessions.append(std::move(*session));
         else
-            history.unread.append(
-                {kSessionsKey + QLatin1Char('\\') + stored[at].name, std::get<QString>(read)});
+            history.unread.append(std::move(std::get<UnreadRecord>(read[at])));
     }
     return history;
 }
