@@ -30,7 +30,7 @@ QChartView* ChartView(QChart* chart, const QString& name) {
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
     view->setObjectName(name);
-    view->setMinimumSize(320, 220);
+    view->setMinimumSize(340, 320);
     return view;
 }
 
@@ -110,6 +110,7 @@ void TfrmHistory::buildControls() {
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(LVPeriods);
     split->addWidget(charts);
+    split->setSizes({220, 360});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cbAllPeriods);
     buttons->addWidget(btnExportCsv);
@@ -119,7 +120,7 @@ void TfrmHistory::buildControls() {
     layout->addLayout(top);
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
-    resize(760, 600);
+    resize(820, 720);
 }
 
 void TfrmHistory::connectHandlers() {

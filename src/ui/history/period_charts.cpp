@@ -25,10 +25,13 @@ void Show(QChart& chart, QAbstractBarSeries* series, const QStringList& categori
     chart.addSeries(series);
     auto* along = new QBarCategoryAxis;
     along->append(categories);
-    along->setLabelsAngle(categories.size() > 12 ? -90 : 0);
+    // More than a few names stand upright, so that each stays whole.
+    along->setLabelsAngle(categories.size() > 6 ? -90 : 0);
     auto* cost = new QValueAxis;
     cost->setLabelFormat(QStringLiteral("%.2f"));
-    cost->setTitleText(QStringLiteral("Cost (%1)").arg(regional.currencySymbol.trimmed()));
+    const QString symbol = regional.currencySymbol.trimmed();
+    cost->setTitleText(symbol.isEmpty() ? QStringLiteral("Cost")
+                                        : QStringLiteral("Cost (%1)").arg(symbol));
     cost->setMin(0);
     chart.addAxis(along, Qt::AlignBottom);
     chart.addAxis(cost, Qt::AlignLeft);
@@ -47,9 +50,9 @@ void Show(QChart& chart, QAbstractBarSeries* series, const QStringList& categori
     cost->applyNiceNumbers();
 }
 
+// A period named by the month and year it starts in.
 QString MonthLabel(QDate day, const RegionalSettings& regional) {
-    return QStringLiteral("%1 %2 %3")
-        .arg(day.day())
+    return QStringLiteral("%1 %2")
         .arg(regional.names.abbreviatedMonths[static_cast<size_t>(day.month() - 1)])
         .arg(day.year());
 }
