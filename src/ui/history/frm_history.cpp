@@ -56,6 +56,8 @@ void TfrmHistory::buildControls() {
     edtPeriodStartDay = new QSpinBox(this);
     edtPeriodStartDay->setObjectName(QStringLiteral("edtPeriodStartDay"));
     edtPeriodStartDay->setRange(kFirstPeriodStartDay, kLastPeriodStartDay);
+    // A day typed is taken when it is complete, not digit by digit.
+    edtPeriodStartDay->setKeyboardTracking(false);
     edtPeriodStartDay->setValue(kDefaultPeriodStartDay);
     edtPeriodStartDay->setEnabled(false);
     edtPeriodStartDay->setAccessibleName(QStringLiteral("Periods start on day"));

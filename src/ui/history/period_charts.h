@@ -15,7 +15,8 @@ namespace dvx {
 inline constexpr int kChartedPeriods = 24;
 
 // Draws the cost of the last periods as bars, oldest on the left, each named by the month and
-// year it starts in; the running period's estimate stands apart on top of its cost, in a colour of its own.
+// year it starts in; the running period's estimate stands apart on top of its cost, in a colour
+// of its own.
 void ShowPeriodCosts(QChart& chart, const QList<BillingPeriod>& periods,
                      const RegionalSettings& regional);
 // Draws the cost of each day of a period, starting with `first`.
