@@ -16,6 +16,7 @@ def _arguments():
     parser.add_argument("--program", required=True, help="the built dorvantix")
     parser.add_argument("--modem-link", required=True, help="the built modem link helper")
     parser.add_argument("--reg", default="", help="the built dorvantix-reg, if there is one")
+    parser.add_argument("--log", default="", help="the built dorvantix-log, if there is one")
     parser.add_argument("--output", required=True, help="folder for logs and screenshots")
     return parser.parse_args()
 
@@ -33,6 +34,7 @@ def run(test, desktop_class=Desktop, **desktop_options):
     try:
         with desktop_class(args.output, args.program, args.modem_link, args.reg or None,
                            **desktop_options) as desktop:
+            desktop.log_tool = args.log or None
             test(desktop)
     except Skip as reason:
         print("SKIPPED:", reason)

@@ -49,10 +49,11 @@ for needed in libqt6widgets6 libpulse0 libsqlite3-0 fonts-liberation pulseaudio;
 done
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|')
-for path in bin/dorvantix bin/dorvantix-reg share/dorvantix/alarm.wav \
+for path in bin/dorvantix bin/dorvantix-reg bin/dorvantix-log share/dorvantix/alarm.wav \
     share/applications/dorvantix.desktop share/metainfo/com.ostravane.dorvantix.metainfo.xml \
     share/icons/hicolor/scalable/apps/dorvantix.svg share/icons/hicolor/48x48/apps/dorvantix.png \
-    share/man/man1/dorvantix.1.gz share/man/man1/dorvantix-reg.1.gz; do
+    share/man/man1/dorvantix.1.gz share/man/man1/dorvantix-reg.1.gz \
+    share/man/man1/dorvantix-log.1.gz; do
     grep -qx "$prefix/$path" <<<"$contents" || fail "the package lacks $prefix/$path"
 done
 
@@ -60,7 +61,7 @@ done
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb --extract "$deb" "$unpacked"
-for program in dorvantix dorvantix-reg; do
+for program in dorvantix dorvantix-reg dorvantix-log; do
     file -b "$unpacked$prefix/bin/$program" | grep -q ', stripped' ||
         fail "$program is not stripped: $(file -b "$unpacked$prefix/bin/$program")"
 done

@@ -95,6 +95,13 @@ printf '%s\n' REGEDIT4 '' '[HKEY_LOCAL_MACHINE\Software\Ostravane\Dorvantix]' \
 seeded=$("$regtool" --hive "$hive" query 'Software\Ostravane\Dorvantix' OffPeakStart)
 [ "$seeded" = 18:00:00 ] || fail "the installed dorvantix-reg reads back '$seeded', not 18:00:00"
 
+# The installed log tool reads that hive: no sessions yet, only the CSV header.
+logtool=$(dpkg -L dorvantix | grep -E '/bin/dorvantix-log$')
+periods=$("$logtool" --hive "$hive" periods --format csv) ||
+    fail "the installed dorvantix-log exits with $? on a hive without sessions"
+[ "$(tr -d '\r' <<<"$periods")" = start,end,calls,seconds,cost,estimated_seconds,estimated_cost ] ||
+    fail "the installed dorvantix-log prints '$periods' for a hive without sessions"
+
 # The installed program on the offscreen platform, with a home and that hive of its own.
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"

@@ -16,7 +16,7 @@ fail() {
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
-for program in dorvantix dorvantix-reg; do
+for program in dorvantix dorvantix-reg dorvantix-log; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is missing or not executable"
 done
 
@@ -32,6 +32,7 @@ expect_file share/metainfo/com.ostravane.dorvantix.metainfo.xml
 expect_file share/icons/hicolor/scalable/apps/dorvantix.svg
 expect_file share/man/man1/dorvantix.1.gz
 expect_file share/man/man1/dorvantix-reg.1.gz
+expect_file share/man/man1/dorvantix-log.1.gz
 
 # The entry names its icon by the name the theme's files carry.
 grep -qx 'Icon=dorvantix' "$prefix/share/applications/dorvantix.desktop" ||
@@ -48,7 +49,7 @@ done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/dorvantix.svg" ||
     fail "the scalable icon is not an SVG image"
 
-for page in dorvantix dorvantix-reg; do
+for page in dorvantix dorvantix-reg dorvantix-log; do
     gz=$prefix/share/man/man1/$page.1.gz
     [ -f "$gz" ] || continue
     if ! gzip -t "$gz"; then

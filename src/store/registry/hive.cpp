@@ -38,6 +38,8 @@ RegValue DecodeValue(const SqliteStatement& row, int typeColumn) {
 
 Hive::Hive(QString file) : db_(std::move(file)) {}
 
+Hive::Hive(QString file, ReadOnly) : db_(std::move(file), HiveDatabase::Mode::readOnly) {}
+
 namespace {
 
 // Whether the folded key path `lower` is `upper` or lies below it (the root is above all).
@@ -295,40 +297,55 @@ bool Hive::listValues(const QString& key, QList<NamedRegValue>& values) {
 }
 
 // One row per value, and one for each subkey without values, in the subkeys' order.
-bool Hive::readSubKeyRows(std::int64_t keyId, QList<SubKeyValues>& subKeys) {
+bool Hive::readSubKeyRows(std::int64_t keyId, const SubKeyVisitor& visit) {
     SqliteStatement list = db_.statement(HiveSql::listSubKeyValues);
     list.bind(1, keyId);
     std::int64_t currentId = 0;
+    bool any = false;
+    SubKeyValues subKey;
     int result = list.step();
     for (; result == SQLITE_ROW; result = list.step()) {
-        if (subKeys.isEmpty() || list.integer(0) != currentId) {
+        if (!any || list.integer(0) != currentId) {
+            if (any) {
+                visit(subKey);
+            }
+            any = true;
             currentId = list.integer(0);
-            subKeys.append({list.text(1), {}});
+            subKey.name = list.text(1);
+            subKey.values.clear();
         }
         if (!list.isNull(2)) {
-            subKeys.last().values.append({list.text(2), DecodeValue(list, 3)});
+            subKey.values.append({list.text(2), DecodeValue(list, 3)});
         }
     }
     if (result != SQLITE_DONE) {
         db_.takeSqliteError();
         return false;
     }
+    if (any) {
+        visit(subKey);
+    }
     return true;
 }
 
 bool Hive::readSubKeyValues(const QString& key, QList<SubKeyValues>& subKeys) {
     subKeys.clear();
+    if (!visitSubKeyValues(key,
+                           [&subKeys](const SubKeyValues& subKey) { subKeys.append(subKey); })) {
+        subKeys.clear();
+        return false;
+    }
+    return true;
+}
+
+bool Hive::visitSubKeyValues(const QString& key, const SubKeyVisitor& visit) {
     const std::optional<KeyPath> path = parsePath(key);
     if (!path || !ready(Access::read)) {
         return false;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::read);
     const std::optional<std::int64_t> keyId = transaction.begun() ? findKey(*path) : std::nullopt;
-    if (!keyId || !readSubKeyRows(*keyId, subKeys) || !transaction.commit()) {
-        subKeys.clear();
-        return false;
-    }
-    return true;
+    return keyId && readSubKeyRows(*keyId, visit) && transaction.commit();
 }
 
 std::optional<HiveStamp> Hive::stamp(const QString& key) {

@@ -35,6 +35,10 @@ public:
     enum class Lookup { found, noKey, noValue, failed };
 
     explicit Hive(QString file);
+    // A hive that is only read, by one connection that never writes a byte of it (it may run
+    // while the program writes the same hive): every write fails.
+    struct ReadOnly {};
+    Hive(QString file, ReadOnly);
 
     const QString& file() const { return db_.file(); }
     const QString& lastError() const { return db_.lastError(); }
@@ -70,6 +74,10 @@ public:
     // Every direct subkey of the key in the order listSubKeys gives, each with its values, all
     // read from one state of the hive.
     [[nodiscard]] bool readSubKeyValues(const QString& key, QList<SubKeyValues>& subKeys);
+    // The same, one subkey at a time as it is read: a long list is never held whole. What
+    // `visit` is given lasts only for the call.
+    using SubKeyVisitor = std::function<void(const SubKeyValues&)>;
+    [[nodiscard]] bool visitSubKeyValues(const QString& key, const SubKeyVisitor& visit);
     // The state of the key, its subkeys and its values now, as far as telling it from another
     // goes: two equal stamps mean that nothing there changed in between, through this hive or
     // any other connection (whose every change counts). None when the hive cannot be read or
@@ -129,7 +137,7 @@ private:
     bool upsertValue(std::int64_t keyId, const QString& name, const RegValue& value);
     bool readValues(std::int64_t keyId, QList<NamedRegValue>& values);
     bool readSubKeys(std::int64_t keyId, QList<std::pair<std::int64_t, QString>>& subKeys);
-    bool readSubKeyRows(std::int64_t keyId, QList<SubKeyValues>& subKeys);
+    bool readSubKeyRows(std::int64_t keyId, const SubKeyVisitor& visit);
     bool visitFrom(std::int64_t keyId, QString path, const KeyVisitor& visit);
     bool writeToKey(const QString& key, const QString& name, const RegValue& value, bool create);
 

@@ -92,8 +92,8 @@ bool MoveIntoPlace(const QByteArray& from, const QByteArray& to) {
 
 } // namespace
 
-HiveDatabase::HiveDatabase(QString file)
-    : file_(std::move(file)), fileBytes_(QFile::encodeName(file_)) {}
+HiveDatabase::HiveDatabase(QString file, Mode mode)
+    : file_(std::move(file)), fileBytes_(QFile::encodeName(file_)), mode_(mode) {}
 
 HiveDatabase::~HiveDatabase() {
     close();
@@ -111,6 +111,10 @@ void HiveDatabase::close() {
 }
 
 bool HiveDatabase::open(Access access) {
+    if (access == Access::write && mode_ == Mode::readOnly) {
+        error_ = QStringLiteral("the hive %1 is open for reading only").arg(file_);
+        return false;
+    }
     if (db_ != nullptr && inTransaction()) {
         return true;
     }
@@ -211,6 +215,9 @@ bool HiveDatabase::openExisting() {
     if (!fileLooksSound()) {
         return false;
     }
+    if (mode_ == Mode::readOnly) {
+        return openForReadingOnly();
+    }
     // A file that may only be read is read as it stands, so that nothing is made beside it: the
     // log files the database would make there take the file's mode, and would keep the hive
     // from being written even after the file may be.
@@ -271,6 +278,31 @@ bool HiveDatabase::openConnection(bool readOnly) {
     struct stat info {};
     ok = ok && ::stat(fileBytes_.constData(), &info) == 0;
     if (!ok) {
+        close();
+        return false;
+    }
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
+    return true;
+}
+
+// A connection that reads the hive as other processes go on writing it, and never writes: the
+// hive is checked as every connection checks it, but neither made, upgraded nor switched to
+// another journal.
+bool HiveDatabase::openForReadingOnly() {
+    readOnlyFallback_ = false;
+    if (sqlite3_open_v2(fileBytes_.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        takeSqliteError();
+        close();
+        return false;
+    }
+    connectionSerial_ = NextConnectionSerial();
+    sqlite3_busy_timeout(db_, busyWaitMs_);
+    sqlite3_extended_result_codes(db_, 1);
+    struct stat info {};
+    if (!passesQuickCheck() || !CheckHiveSchema(db_, error_) ||
+        ::stat(fileBytes_.constData(), &info) != 0) {
         close();
         return false;
     }

@@ -50,7 +50,11 @@ class HiveDatabase {
 public:
     enum class Access { read, write };
 
-    explicit HiveDatabase(QString file);
+    // A connection for reading only never writes to the hive: it neither creates, upgrades nor
+    // switches the file's journal, and refuses every write.
+    enum class Mode { readWrite, readOnly };
+
+    explicit HiveDatabase(QString file, Mode mode = Mode::readWrite);
     ~HiveDatabase();
     HiveDatabase(const HiveDatabase&) = delete;
     HiveDatabase& operator=(const HiveDatabase&) = delete;
@@ -104,11 +108,13 @@ private:
     bool createFile();
     bool openExisting();
     bool openConnection(bool readOnly);
+    bool openForReadingOnly();
     bool fileLooksSound();
     bool passesQuickCheck();
 
     QString file_;
     QByteArray fileBytes_;
+    Mode mode_ = Mode::readWrite;
     sqlite3* db_ = nullptr;
     dev_t device_ = 0;
     ino_t inode_ = 0;

@@ -125,4 +125,23 @@ bool PrepareHiveSchema(sqlite3* db, QString& error) {
     return !needsWork || Migrate(db, error);
 }
 
+bool CheckHiveSchema(sqlite3* db, QString& error) {
+    SchemaState state;
+    if (!ReadState(db, state)) {
+        error = SqliteError(db);
+        return false;
+    }
+    bool needsWork = false;
+    if (!Acceptable(state, needsWork, error)) {
+        return false;
+    }
+    if (needsWork) {
+        error = state.version == 0 ? QStringLiteral("the hive is empty")
+                                   : QStringLiteral("the hive was written by an older version of "
+                                                    "Dorvantix; start Dorvantix once to update it");
+        return false;
+    }
+    return true;
+}
+
 } // namespace dvx

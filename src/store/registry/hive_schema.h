@@ -16,5 +16,8 @@ constexpr int kHiveSchemaVersion = 1;
 // migrates an older hive, and refuses (false, with the reason in error) a database of another
 // program or of a newer version, which it leaves untouched.
 bool PrepareHiveSchema(sqlite3* db, QString& error);
+// Whether an open database is a hive of the current layout, without changing it; false with
+// the reason in error otherwise.
+bool CheckHiveSchema(sqlite3* db, QString& error);
 
 } // namespace dvx

@@ -1,5 +1,9 @@
 // The menu bar and the tray icon's menu. A command that both menus offer is one action in both,
 // so its check mark and its handler are the same wherever it is chosen.
+#include "store/sessionlog/session_log_store.h"
+#include "store/settings/period_start_day.h"
+#include "store/settings/program_settings.h"
+#include "ui/history/history_menu_item.h"
 #include "ui/main_window/frm_main.h"
 
 #include <QAction>
@@ -54,6 +58,15 @@ void TfrmMain::buildMenuBar() {
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addAction(mnuFloatingDisplay);
     file->addSeparator();
+    const RegionalSettings local = regional();
+    file->addAction(HistoryMenuItem(*this, {.hiveFile = services_.sessionLog.file(),
+                                            .clock = clock(),
+                                            .dialogs = dialogs(),
+                                            .regional = local,
+                                            .keepStartDay = [this, local](int day) {
+                                                services_.settingsStore.product(local).writeInteger(
+                                                    kPeriodStartDayValue, day);
+                                            }}));
     file->addAction(Exit1);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->addAction(About1);

@@ -182,7 +182,8 @@ TEST_F(ConfiguredWindowTest, TheMenusHoldTheirItemsInOrder) {
     const QList<QAction*> bar = window.menuBar()->actions();
     ASSERT_EQ(bar.size(), 2);
     EXPECT_EQ(bar[0]->text(), "&File");
-    EXPECT_EQ(captions(bar[0]->menu()), QStringList({"Floating Display", "-", "&Exit"}));
+    EXPECT_EQ(captions(bar[0]->menu()),
+              QStringList({"Floating Display", "-", "&History...", "&Exit"}));
     EXPECT_EQ(bar[1]->text(), "&Help");
     EXPECT_EQ(captions(bar[1]->menu()), QStringList({"&About..."}));
     EXPECT_EQ(captions(window.PopupMenu),
