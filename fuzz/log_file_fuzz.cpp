@@ -2,7 +2,7 @@
 // one of its outcomes, never a crash, a hang or memory beyond what the file's records need,
 // and every row it shows can be saved again.
 #include "store/logfile/log_file.h"
-#include "store/logfile/session_record.h"
+#include "store/logfile/log_session_record.h"
 
 #include <algorithm>
 #include <cstdint>

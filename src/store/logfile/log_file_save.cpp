@@ -1,6 +1,6 @@
 #include "store/logfile/log_file.h"
 #include "store/logfile/log_file_header.h"
-#include "store/logfile/session_record.h"
+#include "store/logfile/log_session_record.h"
 
 namespace dvx {
 

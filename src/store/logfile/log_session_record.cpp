@@ -1,4 +1,4 @@
-#include "store/logfile/session_record.h"
+#include "store/logfile/log_session_record.h"
 
 #include "metering/conversion_error.h"
 #include "metering/date_time_text.h"
