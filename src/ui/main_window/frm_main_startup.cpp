@@ -101,6 +101,7 @@ void TfrmMain::FormDestroy() {
 // calls that wait for the hive get a few seconds to land; what still waits lands at the next
 // start.
 void TfrmMain::ExitProgram() {
+    DurationTimer->stop();
     callLog_.dropRunningCall();
     saveCallsBeforeExit();
     emit programEnding();
