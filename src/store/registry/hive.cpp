@@ -194,28 +194,56 @@ Hive::Lookup Hive::readValue(const QString& key, const QString& name, RegValue& 
     return Lookup::found;
 }
 
-bool Hive::writeToKey(const QString& key, const QString& name, const RegValue& value, bool create) {
-    if (const QString problem = ValueLimitProblem(name, value); !problem.isEmpty()) {
-        db_.setError(problem);
+// Reads the stored value as it lies, without decoding it: a string is the same only when its
+// bytes are, and a DWORD only when it is stored as the same integer.
+bool Hive::holdsValue(const QString& key, const QString& name, const RegValue& value) {
+    const std::optional<KeyPath> path = KeyPath::parse(key);
+    if (!path) {
         return false;
     }
-    if (!ready(create ? Access::write : Access::read)) {
+    SqliteStatement read = db_.statement(HiveSql::readValue);
+    read.bind(1, path->folded).bind(2, FoldName(name));
+    if (read.step() != SQLITE_ROW || read.isNull(1) ||
+        read.integer(1) != static_cast<std::int64_t>(value.type)) {
         return false;
+    }
+    if (value.isDword()) {
+        return read.isInteger(2) && read.integer(2) == value.dword;
+    }
+    return read.isText(2) && read.utf8(2) == value.text.toUtf8();
+}
+
+Hive::WriteOutcome Hive::writeToKey(const QString& key, const QString& name, const RegValue& value,
+                                    bool create) {
+    if (const QString problem = ValueLimitProblem(name, value); !problem.isEmpty()) {
+        db_.setError(problem);
+        return WriteOutcome::failed;
+    }
+    if (!ready(create ? Access::write : Access::read)) {
+        return WriteOutcome::failed;
+    }
+    if (holdsValue(key, name, value)) {
+        return WriteOutcome::unchanged;
     }
     HiveTransaction transaction(db_, HiveTransaction::Kind::write);
     if (!transaction.begun()) {
-        return false;
+        return WriteOutcome::failed;
     }
     const std::optional<std::int64_t> keyId = resolveKey(key, create);
-    return keyId && upsertValue(*keyId, name, value) && transaction.commit();
+    return keyId && upsertValue(*keyId, name, value) && transaction.commit() ? WriteOutcome::written
+                                                                             : WriteOutcome::failed;
+}
+
+bool Hive::wrote(WriteOutcome outcome, const QString& key) {
+    return outcome == WriteOutcome::unchanged || changed(outcome == WriteOutcome::written, key);
 }
 
 bool Hive::writeValue(const QString& key, const QString& name, const RegValue& value) {
-    return changed(writeToKey(key, name, value, true), key);
+    return wrote(writeToKey(key, name, value, true), key);
 }
 
 bool Hive::writeValueIfKeyExists(const QString& key, const QString& name, const RegValue& value) {
-    return changed(writeToKey(key, name, value, false), key);
+    return wrote(writeToKey(key, name, value, false), key);
 }
 
 bool Hive::ensureKey(const QString& key) {

@@ -139,7 +139,15 @@ private:
     bool readSubKeys(std::int64_t keyId, QList<std::pair<std::int64_t, QString>>& subKeys);
     bool readSubKeyRows(std::int64_t keyId, const SubKeyVisitor& visit);
     bool visitFrom(std::int64_t keyId, QString path, const KeyVisitor& visit);
-    bool writeToKey(const QString& key, const QString& name, const RegValue& value, bool create);
+    // What a write call did: a value set to what it already holds is left as it is, so that
+    // nothing is written or synced for it.
+    enum class WriteOutcome { failed, unchanged, written };
+    WriteOutcome writeToKey(const QString& key, const QString& name, const RegValue& value,
+                            bool create);
+    // Whether the key holds the value under the name, with the same type and the same bytes.
+    bool holdsValue(const QString& key, const QString& name, const RegValue& value);
+    // Passes a write call's outcome on; a value left as it was is no change.
+    bool wrote(WriteOutcome outcome, const QString& key);
 
     HiveDatabase db_;
     std::function<void()> changeHook_;

@@ -358,8 +358,14 @@ bool HiveDatabase::exec(const char* sql) {
 // and emptying the log keeps the file complete between calls: a copy of the file is a full
 // backup, and a file put in the hive's place never meets a log that is not its own. This
 // never waits: when another process is reading or writing just then, as much as can be is
-// copied and a later write empties the log.
+// copied and a later write empties the log. An empty log is left alone: emptying it again
+// would tell every other connection that the hive changed.
 void HiveDatabase::moveLogIntoFile() {
+    struct stat log {};
+    if (::stat(sqlite3_filename_wal(sqlite3_db_filename(db_, "main")), &log) != 0 ||
+        log.st_size == 0) {
+        return;
+    }
     sqlite3_busy_timeout(db_, 0);
     sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     sqlite3_busy_timeout(db_, busyWaitMs_);

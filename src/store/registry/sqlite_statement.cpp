@@ -58,4 +58,13 @@ QString SqliteStatement::text(int column) const {
     return QString::fromUtf8(data, sqlite3_column_bytes(statement_, column));
 }
 
+bool SqliteStatement::isText(int column) const {
+    return sqlite3_column_type(statement_, column) == SQLITE_TEXT;
+}
+
+QByteArrayView SqliteStatement::utf8(int column) const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return QByteArrayView(data, sqlite3_column_bytes(statement_, column));
+}
+
 } // namespace dvx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -32,6 +33,9 @@ public:
     bool isInteger(int column) const;
     std::int64_t integer(int column) const;
     QString text(int column) const;
+    // Whether the column holds text, and its bytes as stored.
+    bool isText(int column) const;
+    QByteArrayView utf8(int column) const;
 
 private:
     static constexpr int kMaxTexts = 5;

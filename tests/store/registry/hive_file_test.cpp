@@ -226,6 +226,70 @@ TEST_F(HiveFile, AKeysStampMovesWithEveryChangeThatMayReachIt) {
     }
 }
 
+// A value set to what it already holds, with the same type and bytes, is left as it is: no
+// commit reaches the file (another connection sees none), this hive's stamp stays and the name
+// keeps its stored case, inside a transaction too. Any other value is written.
+TEST_F(HiveFile, AValueSetToWhatItHoldsWritesNothing) {
+    Hive hive(hivePath());
+    const QString key = QStringLiteral("Software\\Dorvantix");
+    ASSERT_TRUE(hive.writeValue(key, QStringLiteral("Floating"), RegValue::ofDword(0)));
+    ASSERT_TRUE(hive.writeValue(key, QStringLiteral("Name"), RegValue::ofString("Ab c")));
+    int hookCalls = 0;
+    hive.setChangeHook([&] { ++hookCalls; });
+    Hive other(hivePath());
+    const struct {
+        const char* write;
+        QString key;
+        QString name;
+        RegValue value;
+        bool writes;
+    } cases[] = {
+        {"the same DWORD", key, "Floating", RegValue::ofDword(0), false},
+        {"the same DWORD, key and name in another case", key.toUpper(), "FLOATING",
+         RegValue::ofDword(0), false},
+        {"the same string", key, "Name", RegValue::ofString("Ab c"), false},
+        {"another DWORD", key, "Floating", RegValue::ofDword(1), true},
+        {"a string in another case", key, "Name", RegValue::ofString("ab c"), true},
+        {"a string with a trailing NUL", key, "Name",
+         RegValue::ofString(QString("Ab c") + QChar(0)), true},
+        {"the DWORD's digits as a string", key, "Floating", RegValue::ofString("1"), true},
+        {"the string's DWORD back", key, "Floating", RegValue::ofDword(1), true},
+        {"a new value", key, "New", RegValue::ofDword(0), true},
+    };
+    for (const bool inTransaction : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.write) + (inTransaction ? " in a transaction" : ""));
+            const std::optional<HiveStamp> own = hive.stamp(key);
+            const std::optional<HiveStamp> seen = other.stamp(key);
+            ASSERT_TRUE(own && seen);
+            hookCalls = 0;
+            if (inTransaction) {
+                Hive::Transaction transaction(hive);
+                ASSERT_TRUE(hive.writeValue(c.key, c.name, c.value));
+                ASSERT_TRUE(transaction.commit());
+            } else {
+                ASSERT_TRUE(hive.writeValue(c.key, c.name, c.value));
+            }
+            EXPECT_EQ(other.stamp(key) != seen, c.writes);
+            if (!inTransaction) {
+                EXPECT_EQ(hive.stamp(key) != own, c.writes);
+                EXPECT_EQ(hookCalls, c.writes ? 1 : 0);
+            }
+            RegValue stored;
+            ASSERT_EQ(hive.readValue(key, c.name, stored), Hive::Lookup::found);
+            EXPECT_EQ(stored.type, c.value.type);
+        }
+        ASSERT_TRUE(hive.deleteValue(key, QStringLiteral("New")));
+        ASSERT_TRUE(hive.writeValue(key, QStringLiteral("Floating"), RegValue::ofDword(0)));
+        ASSERT_TRUE(hive.writeValue(key, QStringLiteral("Name"), RegValue::ofString("Ab c")));
+    }
+    QList<NamedRegValue> values;
+    ASSERT_TRUE(hive.listValues(key, values));
+    ASSERT_EQ(values.size(), 2);
+    EXPECT_EQ(values[0].name, "Floating");
+    EXPECT_EQ(values[1].name, "Name");
+}
+
 // A hive that cannot be read gives no stamp, so nothing is taken for unchanged.
 TEST_F(HiveFile, AMissingHiveHasNoStamp) {
     Hive hive(filePath(QStringLiteral("absent.db")));
