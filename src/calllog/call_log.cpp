@@ -50,6 +50,8 @@ void CallLog::setStoredTotals(std::int32_t seconds, Currency charges) {
 
 CallLog::Ticket CallLog::record(const FinishedSession& session, const QString& description) {
     AddSeconds(meter_.totalSeconds(), session.seconds);
+    // Only the latest call is asked for its description: the question of an earlier one is over.
+    recorded_.clear();
     const Ticket ticket = nextTicket_++;
     waiting_.calls.append({session, description, {}});
     tickets_.append(ticket);
