@@ -18,7 +18,7 @@ const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 // The server's own time: critical notifications stay until the user closes them.
 constexpr int kServerDefaultTimeout = -1;
 
-// The "image-data" hint: raw RGBA pixels, as the notification specification lays them out.
+// The "image-data" hint: raw RGBA pixels, laid out as notification servers read them.
 struct NotificationImage {
     int width = 0;
     int height = 0;
