@@ -70,7 +70,8 @@ int main(int, char* argv[]) {
                            .settingsStore = settingsStore,
                            .sessionLog = sessionLog,
                            .alarmWindow = &alarmWindow,
-                           .notifier = &notifier});
+                           .notifier = &notifier,
+                           .readListAside = true});
     termination.onSignal(
         [&frmMain] { frmMain.runGuarded([&frmMain] { frmMain.EndCallOnTermination(); }); });
     const auto forgetWindow = qScopeGuard([&termination] { termination.onSignal({}); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calllog/listed_store.h"
+#include "calllog/session_list_reader.h"
 #include "calllog/waiting_calls_file.h"
 #include "metering/meter/finished_session.h"
 #include "metering/regional_settings.h"
@@ -11,6 +12,9 @@
 #include <QString>
 #include <chrono>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace dvx {
@@ -98,14 +102,29 @@ public:
     // when the user dropped it. What cannot be read as a call is removed.
     std::optional<FinishedSession> takeLeftoverCall();
 
+    // Whether a failure to fill the list is told to the user.
+    enum class ListTelling { tell, quiet };
+    // Called once the list shows a reading of the store: without a failure the sums are those
+    // of its rows; with one the reading stopped at a record, and `tell` says whether a fill
+    // that asked for it to be told is answered.
+    using ListFilled = std::function<void(std::exception_ptr failure, bool tell)>;
+    // From now on the list is read on the reader's thread: fillList() only starts a reading, and
+    // `filled` is called on this thread when the list shows it.
+    void readListAside(std::unique_ptr<SessionListReader> reader, ListFilled filled);
+
     // Makes the session list show the store as it is now (nothing to do when it does) and gives
     // the sums of its rows. A record whose charge cannot be read stops the reading there with
-    // the conversion error: the rows before it and its own row without its cost stay.
-    void fillList();
+    // the conversion error, thrown here or given to `filled`: the rows before it and its own
+    // row without its cost stay, and the sums stay as they were.
+    void fillList(ListTelling telling = ListTelling::tell);
     std::int32_t listedSeconds() const { return listedSeconds_; }
     Currency listedCharges() const { return listedCharges_; }
     // Whether the list shows the store as it is now.
     bool listShowsStore() const;
+    // Whether a reading of the list is under way on the reader's thread.
+    bool listReading() const { return reader_ && reader_->reading(); }
+    // Waits for the reading under way, so that the list is whole now.
+    void settleList();
 
 private:
     // Retries of a hive that failed for another reason than being held come this many ticks
@@ -132,6 +151,9 @@ private:
     void listDescription(const std::optional<ListedStore>& before, const QString& key,
                          const QString& description);
     void readList();
+    void readListAside();
+    void landReading(SessionListReading reading);
+    void showReading(SessionListReading reading, const std::optional<HiveStamp>& stamp);
 
     SessionMeter& meter_;
     SessionLogStore& store_;
@@ -162,6 +184,13 @@ private:
     std::optional<ListedStore> listed_;
     std::int32_t listedSeconds_ = 0;
     Currency listedCharges_;
+    // The reading under way: the store and the list as they were when it started.
+    std::optional<HiveStamp> readingStamp_;
+    std::uint64_t readingGeneration_ = 0;
+    bool tellReading_ = false;
+    ListFilled filled_;
+    // Last, so that it is gone, its thread stopped, before anything a reading uses.
+    std::unique_ptr<SessionListReader> reader_;
 };
 
 } // namespace dvx

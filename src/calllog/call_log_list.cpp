@@ -1,5 +1,6 @@
 // The session list, fed from the hive: a new record's row is added to a list that showed the
-// hive as it was, and the list is read again when the hive changed otherwise.
+// hive as it was, and the list is read again when the hive changed otherwise, on the reader's
+// thread when there is one.
 #include "calllog/call_log.h"
 
 #include "metering/conversion_error.h"
@@ -9,7 +10,7 @@
 #include "store/sessionlog/record_names.h"
 #include "store/sessionlog/session_log_store.h"
 
-#include <QScopeGuard>
+#include <utility>
 
 namespace dvx {
 
@@ -39,42 +40,85 @@ std::optional<ListedStore> CallLog::currentListed() const {
     return listed_;
 }
 
-void CallLog::fillList() {
+void CallLog::readListAside(std::unique_ptr<SessionListReader> reader, ListFilled filled) {
+    reader_ = std::move(reader);
+    filled_ = std::move(filled);
+}
+
+void CallLog::fillList(ListTelling telling) {
     if (const std::optional<ListedStore> listed = currentListed()) {
         listedSeconds_ = listed->seconds;
         listedCharges_ = listed->charges;
         return;
     }
-    readList();
+    if (!reader_) {
+        readList();
+        return;
+    }
+    tellReading_ = tellReading_ || telling == ListTelling::tell;
+    if (!reader_->reading())
+        readListAside();
+}
+
+void CallLog::settleList() {
+    // A reading that finds the store changed starts another; a store that never rests for one
+    // leaves the list as it is.
+    constexpr int kReadings = 3;
+    for (int reading = 0; reading < kReadings && listReading(); ++reading)
+        reader_->finish();
 }
 
 void CallLog::readList() {
-    listed_.reset();
     const std::optional<HiveStamp> before = store_.SessionLogStamp();
-    ListedSessions rows;
-    std::int32_t seconds = 0;
-    Currency charges;
-    {
-        const auto showRows = qScopeGuard([this, &rows] { list_.setSessions(std::move(rows)); });
-        const QList<SessionRecord> records = store_.ReadSessionRecords();
-        rows.reserve(records.size());
-        for (const SessionRecord& record : records) {
-            StoredSession row{record.sessionStart, record.description, {}, {}};
-            // A row that stops at its duration or cost is listed as far as it came.
-            const auto listRow = qScopeGuard([&rows, &row] { rows.append(std::move(row)); });
-            seconds = AddSeconds(seconds, record.callTime);
-            row.seconds = record.callTime;
-            charges += ParseMoneyText(record.callCharges, regional_);
-            row.cost = record.callCharges;
-        }
-    }
-    listedSeconds_ = seconds;
-    listedCharges_ = charges;
-    if (!before)
+    SessionListReading reading = ReadSessionList(store_, regional_);
+    const std::exception_ptr failure = reading.failure;
+    const std::optional<HiveStamp> after = store_.SessionLogStamp();
+    showReading(std::move(reading), after == before ? before : std::nullopt);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void CallLog::readListAside() {
+    readingStamp_ = store_.SessionLogStamp();
+    readingGeneration_ = list_.generation();
+    reader_->read(regional_,
+                  [this](SessionListReading reading) { landReading(std::move(reading)); });
+}
+
+// A reading counts only when the store is as it was when it started: else it starts again. Rows
+// the list was given meanwhile, such as a log file's, stay.
+void CallLog::landReading(SessionListReading reading) {
+    if (list_.generation() != readingGeneration_) {
+        tellReading_ = false;
         return;
-    QStringList names = store_.SessionRecordNames();
-    if (store_.SessionLogStamp() == before && names.size() == list_.rowCount())
-        listed_ = ListedStore{*before, list_.generation(), std::move(names), seconds, charges};
+    }
+    const std::optional<HiveStamp> now = store_.SessionLogStamp();
+    if (now != readingStamp_) {
+        readListAside();
+        return;
+    }
+    const bool tell = std::exchange(tellReading_, false);
+    const std::exception_ptr failure = reading.failure;
+    showReading(std::move(reading), now);
+    if (filled_)
+        filled_(failure, tell);
+}
+
+// The list shows the rows read; the sums, and what the list is known to show, only come from a
+// reading that did not stop, of a store that can tell its state.
+void CallLog::showReading(SessionListReading reading, const std::optional<HiveStamp>& stamp) {
+    listed_.reset();
+    ListedSessions shown = list_.sessions();
+    list_.setSessions(std::move(reading.rows));
+    if (reader_)
+        reader_->dispose(std::move(shown));
+    if (reading.failure)
+        return;
+    listedSeconds_ = reading.seconds;
+    listedCharges_ = reading.charges;
+    if (stamp && reading.readable)
+        listed_ = ListedStore{*stamp, list_.generation(), std::move(reading.names), reading.seconds,
+                              reading.charges};
 }
 
 // The record's row goes after the last when its name comes after every listed one; else the list

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "calllog/listed_names.h"
 #include "metering/currency.h"
 #include "store/registry/hive_database.h"
 
-#include <QStringList>
 #include <cstdint>
 
 namespace dvx {
@@ -14,7 +14,7 @@ namespace dvx {
 struct ListedStore {
     HiveStamp stamp;
     std::uint64_t listGeneration = 0;
-    QStringList names;
+    ListedNames names;
     std::int32_t seconds = 0;
     Currency charges;
 };

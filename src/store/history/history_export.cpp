@@ -22,18 +22,18 @@ const QStringList kPeriodKeys = {
     QStringLiteral("seconds"),       QStringLiteral("cost"), QStringLiteral("estimated_seconds"),
     QStringLiteral("estimated_cost")};
 
-QString SessionsCsv(const QList<LoggedSession>& sessions) {
+QString SessionsCsv(const QList<HistorySession>& sessions) {
     CsvWriter csv;
     csv.row(kSessionKeys);
-    for (const LoggedSession& s : sessions)
+    for (const HistorySession& s : sessions)
         csv.row({IsoDateTimeText(s.start), IsoDateTimeText(s.stop), QString::number(s.seconds),
                  PlainAmountText(s.cost), s.connection, s.description});
     return csv.take();
 }
 
-QString SessionsJson(const QList<LoggedSession>& sessions) {
+QString SessionsJson(const QList<HistorySession>& sessions) {
     JsonArrayWriter json;
-    for (const LoggedSession& s : sessions) {
+    for (const HistorySession& s : sessions) {
         json.beginObject();
         json.text("start", IsoDateTimeText(s.start));
         json.text("stop", IsoDateTimeText(s.stop));
@@ -46,7 +46,7 @@ QString SessionsJson(const QList<LoggedSession>& sessions) {
     return json.take();
 }
 
-QString SessionsTable(const QList<LoggedSession>& sessions, const RegionalSettings& regional) {
+QString SessionsTable(const QList<HistorySession>& sessions, const RegionalSettings& regional) {
     using Align = TextTable::Align;
     TextTable table({{QStringLiteral("Start")},
                      {QStringLiteral("Stop")},
@@ -54,7 +54,7 @@ QString SessionsTable(const QList<LoggedSession>& sessions, const RegionalSettin
                      {QStringLiteral("Cost"), Align::right},
                      {QStringLiteral("Connection")},
                      {QStringLiteral("Description")}});
-    for (const LoggedSession& s : sessions)
+    for (const HistorySession& s : sessions)
         table.row({DateTimeText(s.start, regional), DateTimeText(s.stop, regional),
                    DurationText(s.seconds), MoneyText(s.cost, regional), s.connection,
                    s.description});
@@ -121,7 +121,7 @@ std::optional<ExportFormat> ExportFormatNamed(QStringView name) {
     return std::nullopt;
 }
 
-QString SessionsText(const QList<LoggedSession>& sessions, ExportFormat format,
+QString SessionsText(const QList<HistorySession>& sessions, ExportFormat format,
                      const RegionalSettings& regional) {
     switch (format) {
     case ExportFormat::csv:

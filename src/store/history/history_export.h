@@ -2,7 +2,7 @@
 
 #include "metering/periods/billing_period.h"
 #include "metering/regional_settings.h"
-#include "store/history/logged_session.h"
+#include "store/history/history_session.h"
 
 #include <QList>
 #include <QString>
@@ -23,7 +23,7 @@ enum class ExportFormat { text, csv, json };
 
 std::optional<ExportFormat> ExportFormatNamed(QStringView name);
 
-QString SessionsText(const QList<LoggedSession>& sessions, ExportFormat format,
+QString SessionsText(const QList<HistorySession>& sessions, ExportFormat format,
                      const RegionalSettings& regional);
 QString PeriodsText(const QList<BillingPeriod>& periods, ExportFormat format,
                     const RegionalSettings& regional);

@@ -4,15 +4,16 @@
 
 namespace dvx {
 
-QList<LoggedSession> SessionsStartedBetween(QList<LoggedSession> sessions,
-                                            std::optional<QDate> first, std::optional<QDate> last) {
-    sessions.removeIf([&first, &last](const LoggedSession& session) {
+QList<HistorySession> SessionsStartedBetween(QList<HistorySession> sessions,
+                                             std::optional<QDate> first,
+                                             std::optional<QDate> last) {
+    sessions.removeIf([&first, &last](const HistorySession& session) {
         const QDate day = dateOf(session.start);
         return (first && day < *first) || (last && day > *last);
     });
     std::stable_sort(
         sessions.begin(), sessions.end(),
-        [](const LoggedSession& a, const LoggedSession& b) { return a.start < b.start; });
+        [](const HistorySession& a, const HistorySession& b) { return a.start < b.start; });
     return sessions;
 }
 

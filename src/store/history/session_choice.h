@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/history/logged_session.h"
+#include "store/history/history_session.h"
 
 #include <QDate>
 #include <QList>
@@ -11,7 +11,7 @@ namespace dvx {
 // The sessions that started from the day `first` up to and including the day `last` (either
 // may be left open), in the order they started; sessions of the same moment keep the order of
 // their records.
-QList<LoggedSession> SessionsStartedBetween(QList<LoggedSession> sessions,
-                                            std::optional<QDate> first, std::optional<QDate> last);
+QList<HistorySession> SessionsStartedBetween(QList<HistorySession> sessions,
+                                             std::optional<QDate> first, std::optional<QDate> last);
 
 } // namespace dvx

@@ -69,11 +69,11 @@ std::optional<DateTime> MomentOf(const RegValue* value, const char* name,
 }
 
 // Reads the record, or gives the reason it cannot be read.
-std::variant<LoggedSession, QString> ReadRecord(const SubKeyValues& record,
-                                                const RegionalSettings& regional) {
+std::variant<HistorySession, QString> ReadRecord(const SubKeyValues& record,
+                                                 const RegionalSettings& regional) {
     const StoredValues stored = Pick(record.values);
     QString reason;
-    LoggedSession session;
+    HistorySession session;
     session.record = record.name;
     if (stored.callTime == nullptr)
         return QStringLiteral("CallTime is missing");
@@ -112,7 +112,7 @@ std::variant<LoggedSession, QString> ReadRecord(const SubKeyValues& record,
 QList<PeriodSession> SessionHistory::forPeriods() const {
     QList<PeriodSession> periodSessions;
     periodSessions.reserve(sessions.size());
-    for (const LoggedSession& session : sessions)
+    for (const HistorySession& session : sessions)
         periodSessions.append(session.forPeriods());
     return periodSessions;
 }
@@ -120,12 +120,12 @@ QList<PeriodSession> SessionHistory::forPeriods() const {
 std::optional<SessionHistory> ReadSessionHistory(Hive& hive, const RegionalSettings& regional) {
     // Each record is read as it comes, in the order of the names as text, and put in the order
     // the records were made afterwards.
-    QList<std::variant<LoggedSession, UnreadRecord>> read;
+    QList<std::variant<HistorySession, UnreadRecord>> read;
     QStringList names;
     const bool readable = hive.visitSubKeyValues(kSessionsKey, [&](const SubKeyValues& record) {
         names.append(record.name);
         auto session = ReadRecord(record, regional);
-        if (auto* whole = std::get_if<LoggedSession>(&session))
+        if (auto* whole = std::get_if<HistorySession>(&session))
             read.append(std::move(*whole));
         else
             read.append(UnreadRecord{kSessionsKey + QLatin1Char('\\') + record.name,
@@ -141,7 +141,7 @@ std::optional<SessionHistory> ReadSessionHistory(Hive& hive, const RegionalSetti
     SessionHistory history;
     history.sessions.reserve(read.size());
     for (const qsizetype at : RecordOrder(names)) {
-        if (auto* session = std::get_if<LoggedSession>(&read[at]))
+        if (auto* session = std::get_if<HistorySession>(&read[at]))
             history.sessions.append(std::move(*session));
         else
             history.unread.append(std::move(std::get<UnreadRecord>(read[at])));

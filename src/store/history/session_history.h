@@ -1,7 +1,7 @@
 #pragma once
 
 #include "metering/regional_settings.h"
-#include "store/history/logged_session.h"
+#include "store/history/history_session.h"
 #include "store/registry/hive.h"
 
 #include <QString>

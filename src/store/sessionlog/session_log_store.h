@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace dvx {
@@ -44,6 +45,11 @@ public:
     // Reads every record, in the order of SessionRecordNames, from one state of the store and
     // by the same rules as ReadSessionRecord; none when the store cannot be read.
     QList<SessionRecord> ReadSessionRecords() const;
+    // Gives every record with its name, as the store holds them (not in record order), from one
+    // state of the store and by the same rules; a long log is never held whole. False when the
+    // store cannot be read (a log with no Sessions key yet has no records).
+    using RecordVisitor = std::function<void(const QString& name, const SessionRecord& record)>;
+    bool VisitSessionRecords(const RecordVisitor& visit) const;
     // The state of the store now: while it stays the same, so do the records. None when the
     // store cannot tell.
     std::optional<HiveStamp> SessionLogStamp() const;

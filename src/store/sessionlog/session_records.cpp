@@ -96,21 +96,33 @@ SessionRecord SessionLogStore::ReadSessionRecord(const QString& name) const {
     return record;
 }
 
+bool SessionLogStore::VisitSessionRecords(const RecordVisitor& visit) const {
+    Hive& hive = registry_.hive();
+    const bool read = hive.visitSubKeyValues(kSessionsKey, [&visit](const SubKeyValues& key) {
+        SessionRecord record;
+        for (const NamedRegValue& value : key.values)
+            takeValue(record, value);
+        visit(key.name, record);
+    });
+    if (read)
+        return true;
+    // A log without a Sessions key yet has no records.
+    RegValue sessions;
+    return hive.readValue(kSessionsKey, QString(), sessions) == Hive::Lookup::noKey;
+}
+
 QList<SessionRecord> SessionLogStore::ReadSessionRecords() const {
-    QList<SubKeyValues> stored;
-    if (!registry_.hive().readSubKeyValues(kSessionsKey, stored))
-        return {};
     QStringList names;
-    names.reserve(stored.size());
-    for (const SubKeyValues& key : stored)
-        names.append(key.name);
+    QList<SessionRecord> stored;
+    if (!VisitSessionRecords([&](const QString& name, const SessionRecord& record) {
+            names.append(name);
+            stored.append(record);
+        }))
+        return {};
     QList<SessionRecord> records;
     records.reserve(stored.size());
-    for (const qsizetype at : RecordOrder(names)) {
-        SessionRecord& record = records.emplace_back();
-        for (const NamedRegValue& value : stored[at].values)
-            takeValue(record, value);
-    }
+    for (const qsizetype at : RecordOrder(names))
+        records.append(std::move(stored[at]));
     return records;
 }
 

@@ -185,7 +185,7 @@ void TfrmHistory::showReading(HistoryReading reading) {
     }
     periodSessions_.clear();
     periodSessions_.reserve(sessions_.size());
-    for (const LoggedSession& session : sessions_)
+    for (const HistorySession& session : sessions_)
         periodSessions_.append(session.forPeriods());
     showPeriods();
     btnExportCsv->setEnabled(!sessions_.isEmpty());

@@ -69,7 +69,7 @@ private:
 
     HistoryServices services_;
     QPointer<QThread> reader_;
-    QList<LoggedSession> sessions_;
+    QList<HistorySession> sessions_;
     QList<PeriodSession> periodSessions_;
     QList<BillingPeriod> periods_;
     QChart* periodChart_ = nullptr;

@@ -37,7 +37,7 @@ void TfrmHistory::btnExportCsvClick() {
          QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv")});
     if (!fileName)
         return;
-    const QList<LoggedSession> chosen =
+    const QList<HistorySession> chosen =
         period == nullptr
             ? SessionsStartedBetween(sessions_, std::nullopt, std::nullopt)
             : SessionsStartedBetween(sessions_, period->start, period->end.addDays(-1));

@@ -38,6 +38,10 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     trayTip_.tray = CoolTrayIcon;
     connectHandlers();
     connectNotifier();
+    if (services_.readListAside)
+        callLog_.readListAside(
+            std::make_unique<SessionListReader>(services_.sessionLog.file()),
+            [this](std::exception_ptr failure, bool tell) { showFilledList(failure, tell); });
 }
 
 void TfrmMain::setVisible(bool visible) {

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -69,6 +70,9 @@ struct MainWindowServices {
     TrayHost* trayHost = nullptr;
     // The desktop's notifications, beside the alarm window and the boxes; none without one.
     DesktopNotifier* notifier = nullptr;
+    // Whether the session list is read on a thread of its own, so that a long log never holds
+    // the window; without it the list is read at once, on the window's thread.
+    bool readListAside = false;
 };
 
 // The settings that are the window's own rather than the meter's.
@@ -311,6 +315,7 @@ private:
     QString proposedDescription(const FinishedSession& session) const;
     // The list read while the program waits in the tray, so that the window opens at once.
     void fillSessionListAhead();
+    void showFilledList(const std::exception_ptr& failure, bool tell);
     void showListTotals(std::int32_t seconds, Currency charges);
 
     MainWindowServices services_;

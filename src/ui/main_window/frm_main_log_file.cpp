@@ -73,6 +73,7 @@ void TfrmMain::btnSaveLogClick() {
     const std::optional<QString> fileName = chooseLogFile(true);
     if (!fileName)
         return;
+    callLog_.settleList();
     try {
         SaveLogFile(sessionList_->sessions(), clock().now(), regional(), *fileName);
     } catch (const SystemError& error) {

@@ -39,6 +39,7 @@ void TfrmMain::btnPrintLogClick() {
         chosenPrinter_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
     if (!dialogs().choosePrinter(*chosenPrinter_))
         return;
+    callLog_.settleList();
     const LogReportContent content{sessionList_->rows(), lblLogname->text(),
                                    edtTotalCallTime->text(), edtTotalCost->text()};
     btnPrintLog->setEnabled(false);

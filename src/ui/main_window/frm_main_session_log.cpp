@@ -41,9 +41,22 @@ QString TfrmMain::proposedDescription(const FinishedSession& session) const {
 // One row per stored record, in the order the records were made, and the sums of the listed
 // records in the totals boxes. A record whose charge cannot be read stops the filling there:
 // its row shows without its cost, and the boxes keep what they showed.
+// Read on the call log's reader, the list and its totals show once the reading is there.
 void TfrmMain::FillSessionList() {
     callLog_.fillList();
-    showListTotals(callLog_.listedSeconds(), callLog_.listedCharges());
+    if (!callLog_.listReading())
+        showListTotals(callLog_.listedSeconds(), callLog_.listedCharges());
+}
+
+// A list read on the call log's reader is there: a reading that stopped at a record says why,
+// when a fill that tells was waiting for it.
+void TfrmMain::showFilledList(const std::exception_ptr& failure, bool tell) {
+    if (!failure) {
+        showListTotals(callLog_.listedSeconds(), callLog_.listedCharges());
+        return;
+    }
+    if (tell)
+        runGuarded([&failure] { std::rethrow_exception(failure); });
 }
 
 // A window already opened has its list. An error is not told here: the list is read again when
@@ -52,7 +65,7 @@ void TfrmMain::fillSessionListAhead() {
     if (writes_.built())
         return;
     try {
-        callLog_.fillList();
+        callLog_.fillList(CallLog::ListTelling::quiet);
     } catch (const std::exception&) {
     }
 }

@@ -17,7 +17,7 @@ DateTime At(int year, int month, int day, int hour, int minute, int second) {
     return *encodeDate(year, month, day) + encodeTime(hour, minute, second);
 }
 
-const QList<LoggedSession> kSessions = {
+const QList<HistorySession> kSessions = {
     {"0", At(2026, 12, 11, 4, 27, 33), At(2026, 12, 11, 4, 39, 38), 725,
      Currency::fromRaw(12345000), "Automatic Connection", "plain"},
     {"1", At(2026, 12, 12, 0, 0, 0), At(2026, 12, 12, 0, 1, 0), 60, Currency::fromRaw(500),

@@ -52,7 +52,7 @@ TEST_F(SessionHistoryTest, ReadsEachRecordWholeInRecordOrderAndNamesWhatItCannot
     const std::optional<SessionHistory> history = read();
     ASSERT_TRUE(history);
     ASSERT_EQ(history->sessions.size(), 3);
-    const LoggedSession& first = history->sessions[0];
+    const HistorySession& first = history->sessions[0];
     EXPECT_EQ(first.record, QStringLiteral("2"));
     EXPECT_EQ(first.start, *encodeDate(2026, 3, 1) + encodeTime(10, 0, 0));
     EXPECT_EQ(first.stop, *encodeDate(2026, 3, 1) + encodeTime(10, 1, 0));

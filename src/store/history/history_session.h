@@ -12,7 +12,7 @@ namespace dvx {
 
 // A stored session read back whole: its start and stop as moments, its seconds, its charge as
 // the list reads it, and the record's name.
-struct LoggedSession {
+struct HistorySession {
     QString record;
     DateTime start = 0;
     DateTime stop = 0;
@@ -33,7 +33,7 @@ struct UnreadRecord {
 // The session log as history: the sessions read, in the order of their records, and the
 // records left out.
 struct SessionHistory {
-    QList<LoggedSession> sessions;
+    QList<HistorySession> sessions;
     QList<UnreadRecord> unread;
 
     QList<PeriodSession> forPeriods() const;

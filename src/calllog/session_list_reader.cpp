@@ -1,0 +1,48 @@
+#include "calllog/session_list_reader.h"
+
+#include <memory>
+
+namespace dvx {
+
+SessionListReader::SessionListReader(QString hiveFile) : file_(std::move(hiveFile)) {
+    pool_.setMaxThreadCount(1);
+}
+
+SessionListReader::~SessionListReader() {
+    stop_ = true;
+    pool_.waitForDone();
+}
+
+void SessionListReader::read(const RegionalSettings& regional, Done done) {
+    auto result = std::make_shared<std::promise<SessionListReading>>();
+    pending_ = Pending{++serial_, result->get_future(), std::move(done)};
+    pool_.start([this, result, serial = serial_, regional] {
+        result->set_value(ReadSessionListOfHive(file_, regional, stop_));
+        QMetaObject::invokeMethod(
+            &handBack_, [this, serial] { deliver(serial); }, Qt::QueuedConnection);
+    });
+}
+
+void SessionListReader::finish() {
+    if (!pending_)
+        return;
+    pending_->result.wait();
+    deliver(pending_->serial);
+}
+
+void SessionListReader::dispose(ListedSessions rows) {
+    if (!rows.isDetached() || rows.isEmpty())
+        return; // someone else still holds them, or there is nothing to free
+    pool_.start([rows = std::move(rows)]() mutable { rows = {}; });
+}
+
+// A result already handed back by finish() is not handed back again.
+void SessionListReader::deliver(std::uint64_t serial) {
+    if (!pending_ || pending_->serial != serial)
+        return;
+    Pending done = std::move(*pending_);
+    pending_.reset();
+    done.done(done.result.get());
+}
+
+} // namespace dvx
