@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -183,18 +184,31 @@ bool HiveDatabase::createFile() {
 // A file that is not an SQLite database, or whose header promises more pages than it holds,
 // is left alone. A crash may leave a journal or write-ahead log that completes the file: then
 // the size is not judged here but by the check after the database has recovered.
+//
+// The file is read through the connection's own handle, before anything else reads it. A handle
+// opened apart from the database library would drop, once closed, every lock this process holds
+// on the file (such locks belong to the process, and closing any handle of the file ends them):
+// another program could then take the hive for unused while a connection of this process still
+// writes it, and remove its write-ahead log with that connection's latest changes.
 bool HiveDatabase::fileLooksSound() {
-    QFile file(file_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("cannot read %1: %2").arg(file_, file.errorString());
+    sqlite3_file* handle = nullptr;
+    sqlite3_int64 size = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &handle) != SQLITE_OK ||
+        handle == nullptr || handle->pMethods == nullptr ||
+        handle->pMethods->xFileSize(handle, &size) != SQLITE_OK) {
+        error_ = QStringLiteral("cannot read %1").arg(file_);
         return false;
     }
-    const qint64 size = file.size();
     if (size == 0) {
         return true;
     }
-    const QByteArray header = file.read(100);
-    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
+    QByteArray header(100, '\0');
+    const int read = handle->pMethods->xRead(handle, header.data(), int(header.size()), 0);
+    if (read != SQLITE_OK && read != SQLITE_IOERR_SHORT_READ) {
+        error_ = QStringLiteral("cannot read %1").arg(file_);
+        return false;
+    }
+    if (read != SQLITE_OK || !header.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
         error_ = QStringLiteral("%1 is not a hive: it is not a database").arg(file_);
         return false;
     }
@@ -211,8 +225,18 @@ bool HiveDatabase::fileLooksSound() {
     return true;
 }
 
+// The file may be read by this process, or why not: told before the database library opens it.
+bool HiveDatabase::fileReadable() {
+    if (::access(fileBytes_.constData(), R_OK) == 0) {
+        return true;
+    }
+    error_ = QStringLiteral("cannot read %1: %2")
+                 .arg(file_, QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+}
+
 bool HiveDatabase::openExisting() {
-    if (!fileLooksSound()) {
+    if (!fileReadable()) {
         return false;
     }
     if (mode_ == Mode::readOnly) {
@@ -244,7 +268,7 @@ namespace {
 
 // Serial numbers of the connections this process opens, whichever hive they belong to.
 std::uint64_t NextConnectionSerial() {
-    static std::uint64_t last = 0;
+    static std::atomic<std::uint64_t> last = 0;
     return ++last;
 }
 
@@ -265,8 +289,8 @@ bool HiveDatabase::openConnection(bool readOnly) {
     connectionSerial_ = NextConnectionSerial();
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
-    bool ok =
-        exec("PRAGMA synchronous = FULL") && passesQuickCheck() && PrepareHiveSchema(db_, error_);
+    bool ok = fileLooksSound() && exec("PRAGMA synchronous = FULL") && passesQuickCheck() &&
+              PrepareHiveSchema(db_, error_);
     // A hive is made with write-ahead logging, in which readers never wait for a writer. An
     // older one of our own is switched when that needs no waiting; until then (read-only,
     // or busy) its rollback journal serves as well.
@@ -301,7 +325,7 @@ bool HiveDatabase::openForReadingOnly() {
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
     struct stat info {};
-    if (!passesQuickCheck() || !CheckHiveSchema(db_, error_) ||
+    if (!fileLooksSound() || !passesQuickCheck() || !CheckHiveSchema(db_, error_) ||
         ::stat(fileBytes_.constData(), &info) != 0) {
         close();
         return false;

@@ -110,6 +110,7 @@ private:
     bool openConnection(bool readOnly);
     bool openForReadingOnly();
     bool fileLooksSound();
+    bool fileReadable();
     bool passesQuickCheck();
 
     QString file_;

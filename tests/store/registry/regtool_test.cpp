@@ -176,3 +176,26 @@ TEST_F(RegTool, HelpDescribesTheCommands) {
 }
 
 } // namespace
+
+namespace {
+
+// A second connection of the same process that opens and closes, as the window's list reader
+// and the history do, leaves the first one's hold on the hive: another program that reads the
+// hive meanwhile never takes it for unused and never removes the write-ahead log that the first
+// connection goes on writing.
+TEST_F(RegTool, AnotherProgramSeesEveryWriteAfterASecondConnectionOfThisOneClosed) {
+    dvx::Hive writer(hivePath());
+    const QString key = QStringLiteral("Software\\Ostravane\\Dorvantix");
+    ASSERT_TRUE(writer.writeValue(key, QStringLiteral("First"), dvx::RegValue::ofDword(1)));
+    {
+        dvx::Hive reader(hivePath(), dvx::Hive::ReadOnly{});
+        dvx::RegValue value;
+        ASSERT_EQ(reader.readValue(key, QStringLiteral("First"), value), dvx::Hive::Lookup::found);
+    }
+    ASSERT_EQ(run({QStringLiteral("query"), key, QStringLiteral("First")}).output, "1\n");
+    ASSERT_TRUE(writer.writeValue(key, QStringLiteral("Second"), dvx::RegValue::ofDword(2)));
+    const ToolRun second = run({QStringLiteral("query"), key, QStringLiteral("Second")});
+    EXPECT_EQ(second.output, "2\n") << second.error.toStdString();
+}
+
+} // namespace
