@@ -1,10 +1,14 @@
 """The program on a StatusNotifier tray, as KDE, GNOME with its AppIndicator extension and waybar
 offer it: a watcher with a host on the session bus holds the program's item, whose tip and menu
-read as on any tray; activating the item (the primary click there) opens the main window, and
-"&Exit" clicked through the menu's own interface ends the program."""
+read as on any tray; while an alarm is up the item asks for attention, and once the alarm is
+dismissed it is active again, each time with the NewStatus signal; activating the item (the
+primary click there) opens the main window, and "&Exit" clicked through the menu's own interface
+ends the program."""
 
+import a11y
 import harness
 import status_notifier as sni
+from test_alarms import SEED as ALARM_SEED
 from waiting import Failure, wait_until
 
 TITLE = "Dorvantix v1.05"
@@ -21,10 +25,41 @@ def start_watcher(desktop, bus):
     wait_until(lambda: sni.watcher_is_up(bus), 10, "the StatusNotifier watcher")
 
 
+def check_item_properties(item):
+    """All of the item's properties come in one answer, its picture among them, as a host first
+    reads them."""
+    properties = item.all_props()
+    if properties.get("Status") != "Active":
+        raise Failure(f'the item\'s status is {properties.get("Status")!r}, not "Active"')
+    pictures = properties.get("IconPixmap") or []
+    if not pictures or any(len(argb) != width * height * 4 for width, height, argb in pictures):
+        raise Failure(f"the item's picture is not whole: {[p[:2] for p in pictures]}")
+    if properties.get("Menu") != item.prop("Menu") or not properties.get("Id"):
+        raise Failure(f"the item's properties read {sorted(properties)}")
+
+
+def check_attention_while_an_alarm_is_up(desktop, item):
+    """A session cost limit at the minimum charge raises the alarm as soon as the modem link is
+    up; dismissing it makes the item active again."""
+    program = desktop.accessible_program()
+    with sni.SignalLog(item, "NewStatus") as statuses, desktop.network.modem_link("ppp0"):
+        dismiss = a11y.wait_for(program, "push button", "Dismiss Alarm", timeout=15)
+        wait_until(lambda: item.prop("Status") == "NeedsAttention", 5,
+                   'the item\'s status "NeedsAttention" while the alarm is up')
+        statuses.wait_for(["NeedsAttention"])
+        desktop.screenshot("alarm")
+        a11y.press(dismiss)
+        wait_until(lambda: item.prop("Status") == "Active", 5,
+                   'the item\'s status "Active" once the alarm is dismissed')
+        statuses.wait_for(["Active"])
+        if statuses.signals() != [("NeedsAttention",), ("Active",)]:
+            raise Failure(f"the item's NewStatus signals were {statuses.signals()}")
+
+
 def test(desktop):
     bus = sni.SessionBus(desktop.env["DBUS_SESSION_BUS_ADDRESS"])
     start_watcher(desktop, bus)
-    desktop.seed_hive(FIRST_RUN_SEED)
+    desktop.seed_hive(ALARM_SEED)
     program = desktop.start_program()
     item = sni.wait_for_item(bus, program.pid)
     if desktop.tray_icons():
@@ -38,6 +73,8 @@ def test(desktop):
     captions = sni.menu_captions(item)
     if captions != TRAY_MENU:
         raise Failure(f"the tray menu reads {captions}, not {TRAY_MENU}")
+    check_item_properties(item)
+    check_attention_while_an_alarm_is_up(desktop, item)
 
     item.activate()
     desktop.x.wait_for_window(TITLE, timeout=10)
