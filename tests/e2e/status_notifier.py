@@ -161,15 +161,16 @@ class SignalLog:
                    f"the item's {self.member} signal {tuple(arguments)}; came: {self.received}")
 
 
-def wait_for_item(bus, process_id, timeout=15):
-    """The item of the process that the watcher holds."""
+def wait_for_item(bus, process_id, timeout=15, other_than=None):
+    """The item of the process that the watcher holds, other than the one on the bus name
+    given."""
     seen = []
 
     def find():
         seen[:] = registered_items(bus)
         for registered in seen:
             item = Item(bus, registered)
-            if bus.process_of(item.name) == process_id:
+            if item.name != other_than and bus.process_of(item.name) == process_id:
                 return item
         return None
     try:
