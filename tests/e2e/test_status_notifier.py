@@ -42,15 +42,19 @@ def check_item_properties(item):
 
 def check_attention_while_an_alarm_is_up(desktop, bus, watcher, item):
     """A session cost limit at the minimum charge raises the alarm as soon as the modem link is
-    up; the item put up again for a tray that restarted meanwhile still asks for attention, and
-    dismissing the alarm makes the item active again. The item as it is in the end."""
+    up; the tip follows the call; the item put up again for a tray that restarted meanwhile still
+    asks for attention, and dismissing the alarm makes the item active again. The item as it is
+    in the end."""
     program = desktop.accessible_program()
     with desktop.network.modem_link("ppp0"):
-        with sni.SignalLog(item, "NewStatus") as statuses:
+        with sni.SignalLog(item, "NewStatus") as statuses, \
+                sni.SignalLog(item, "NewToolTip") as tips:
             dismiss = a11y.wait_for(program, "push button", "Dismiss Alarm", timeout=15)
             wait_until(lambda: item.prop("Status") == "NeedsAttention", 5,
                        'the item\'s status "NeedsAttention" while the alarm is up')
             statuses.wait_for(["NeedsAttention"])
+            # The tip follows the call, and the tray is told each time.
+            wait_until(tips.signals, 5, "the item's NewToolTip signal during the call")
             desktop.screenshot("alarm")
         desktop.processes.stop(watcher)
         watcher = start_watcher(desktop, bus)

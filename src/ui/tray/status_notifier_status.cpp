@@ -77,7 +77,7 @@ bool StatusNotifierStatus::serving() const {
 }
 
 void StatusNotifierStatus::follow() {
-    if (serving())
+    if (refused_ || serving())
         return;
     for (int instance = 1; instance <= kQtIconsLookedAt; ++instance) {
         if (takeOver(qtItemConnectionName(instance)))
@@ -85,6 +85,8 @@ void StatusNotifierStatus::follow() {
     }
 }
 
+// Should the bus connection refuse this in the item's place, Qt's item is put back and left
+// alone from then on.
 bool StatusNotifierStatus::takeOver(const QString& connectionName) {
     QDBusConnection connection(connectionName);
     if (!connection.isConnected())
@@ -96,6 +98,7 @@ bool StatusNotifierStatus::takeOver(const QString& connectionName) {
     connection.unregisterObject(kItemPath);
     if (!connection.registerVirtualObject(kItemPath, this)) {
         connection.registerObject(kItemPath, item);
+        refused_ = true;
         return false;
     }
     connectionName_ = connectionName;

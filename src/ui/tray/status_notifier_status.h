@@ -51,6 +51,7 @@ private:
     QString connectionName_;
     QPointer<QObject> itemAdaptor_; // Qt's adaptor that answers for its item
     bool needsAttention_ = false;
+    bool refused_ = false; // Qt's connection would not take this in its item's place
 };
 
 } // namespace dvx
