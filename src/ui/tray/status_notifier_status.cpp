@@ -18,8 +18,8 @@ const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Proper
 const QString kStatus = QStringLiteral("Status");
 
 // Qt names the connection of its n-th tray icon after the program's process and n; a program
-// with a single tray icon has made only a few of them (Qt makes one to ask whether a tray is
-// there).
+// with a single tray icon has made only a few of them (Qt may make one only to ask whether a
+// tray is there).
 constexpr int kQtIconsLookedAt = 32;
 
 QString qtItemConnectionName(int instance) {
@@ -198,24 +198,30 @@ void StatusNotifierStatus::answerProperties(const QDBusMessage& message,
     }
 }
 
-// The clicks and the scroll go to Qt's item, which tells the tray icon.
+// The clicks and the scroll go to Qt's item, which tells the tray icon; nothing else of Qt's
+// adaptor is called from the bus.
 void StatusNotifierStatus::answerMethod(const QDBusMessage& message,
                                         const QDBusConnection& connection) {
     const QVariantList arguments = message.arguments();
     const QString member = message.member();
     const QByteArray name = member.toLatin1();
+    const bool click = member == QLatin1String("Activate") ||
+                       member == QLatin1String("SecondaryActivate") ||
+                       member == QLatin1String("ContextMenu");
+    const bool scroll = member == QLatin1String("Scroll");
+    const auto argumentIs = [&arguments](int index, QMetaType::Type type) {
+        return arguments.size() == 2 && arguments.at(index).typeId() == type;
+    };
     bool done = false;
-    if (itemAdaptor_ && arguments.size() == 2 && arguments.at(0).typeId() == QMetaType::Int) {
-        if (arguments.at(1).typeId() == QMetaType::Int && member != QLatin1String("Scroll"))
-            done = QMetaObject::invokeMethod(itemAdaptor_, name.constData(),
-                                             Q_ARG(int, arguments.at(0).toInt()),
-                                             Q_ARG(int, arguments.at(1).toInt()));
-        else if (arguments.at(1).typeId() == QMetaType::QString &&
-                 member == QLatin1String("Scroll"))
-            done = QMetaObject::invokeMethod(itemAdaptor_, name.constData(),
-                                             Q_ARG(int, arguments.at(0).toInt()),
-                                             Q_ARG(QString, arguments.at(1).toString()));
-    }
+    if (itemAdaptor_ && click && argumentIs(0, QMetaType::Int) && argumentIs(1, QMetaType::Int))
+        done = QMetaObject::invokeMethod(itemAdaptor_, name.constData(),
+                                         Q_ARG(int, arguments.at(0).toInt()),
+                                         Q_ARG(int, arguments.at(1).toInt()));
+    else if (itemAdaptor_ && scroll && argumentIs(0, QMetaType::Int) &&
+             argumentIs(1, QMetaType::QString))
+        done = QMetaObject::invokeMethod(itemAdaptor_, name.constData(),
+                                         Q_ARG(int, arguments.at(0).toInt()),
+                                         Q_ARG(QString, arguments.at(1).toString()));
     if (done)
         answer(connection, message);
     else
