@@ -1,5 +1,6 @@
 """The program's StatusNotifier item as a tray host meets it over the session bus: the items a
-watcher holds, the item's properties, its menu over com.canonical.dbusmenu, and clicks."""
+watcher holds, the item's properties and signals, its menu over com.canonical.dbusmenu, and
+clicks."""
 
 import os
 
@@ -47,6 +48,30 @@ class SessionBus:
         except Exception:  # the owner has just left
             return None
 
+    def owner_of(self, name):
+        """The unique name of the connection that owns the name."""
+        return self.call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                         "GetNameOwner", "(s)", (name,))[0]
+
+    def subscribe(self, sender, path, interface, member, received):
+        """Calls received(arguments) for each such signal, while the bus's messages are read
+        (read_messages); returns what unsubscribe takes."""
+        Gio, _ = _gio()
+        return self._connection.signal_subscribe(
+            sender, interface, member, path, None, Gio.DBusSignalFlags.NONE,
+            lambda _c, _s, _p, _i, _m, parameters: received(parameters.unpack()))
+
+    def unsubscribe(self, subscription):
+        self._connection.signal_unsubscribe(subscription)
+
+    @staticmethod
+    def read_messages():
+        """Hands the signals that came so far to their subscribers."""
+        _, GLib = _gio()
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
+
     def has_owner(self, name):
         return self.call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
                          "NameHasOwner", "(s)", (name,))[0]
@@ -74,6 +99,9 @@ class Item:
 
     def prop(self, name):
         return self.bus.get(self.name, self.path, ITEM, name)
+
+    def all_props(self):
+        return self.bus.call(self.name, self.path, PROPERTIES, "GetAll", "(s)", (ITEM,))[0]
 
     def tooltip(self):
         """The tip's title and text."""
@@ -104,15 +132,45 @@ class Item:
                       (item_id, "clicked", GLib.Variant("i", 0), 0))
 
 
-def wait_for_item(bus, process_id, timeout=15):
-    """The item of the process that the watcher holds."""
+class SignalLog:
+    """The arguments of each signal of the item's interface with the member given, in order,
+    from the moment the block starts (a with block) to its end."""
+
+    def __init__(self, item, member):
+        self.item = item
+        self.member = member
+        self.received = []
+        self._subscription = None
+
+    def __enter__(self):
+        sender = self.item.bus.owner_of(self.item.name)
+        self._subscription = self.item.bus.subscribe(sender, self.item.path, ITEM, self.member,
+                                                     self.received.append)
+        return self
+
+    def __exit__(self, *exc):
+        self.item.bus.unsubscribe(self._subscription)
+
+    def signals(self):
+        self.item.bus.read_messages()
+        return list(self.received)
+
+    def wait_for(self, arguments, timeout=10):
+        """Waits until the signal came with these arguments."""
+        wait_until(lambda: tuple(arguments) in self.signals(), timeout,
+                   f"the item's {self.member} signal {tuple(arguments)}; came: {self.received}")
+
+
+def wait_for_item(bus, process_id, timeout=15, other_than=None):
+    """The item of the process that the watcher holds, other than the one on the bus name
+    given."""
     seen = []
 
     def find():
         seen[:] = registered_items(bus)
         for registered in seen:
             item = Item(bus, registered)
-            if bus.process_of(item.name) == process_id:
+            if item.name != other_than and bus.process_of(item.name) == process_id:
                 return item
         return None
     try:

@@ -61,7 +61,10 @@ TfrmAlarm::TfrmAlarm(SoundPlayer& sound, QWidget* parent)
 void TfrmAlarm::setVisible(bool visible) {
     if (visible)
         buildLayout();
+    const bool wasShowing = isVisible();
     QDialog::setVisible(visible);
+    if (isVisible() != wasShowing)
+        emit showingChanged(isVisible());
 }
 
 void TfrmAlarm::buildLayout() {

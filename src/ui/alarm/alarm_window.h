@@ -35,6 +35,10 @@ public:
     void TimerTimer();
     void btnOKClick();
 
+signals:
+    // An alarm is up (the window shows) or dismissed (however the window went away).
+    void showingChanged(bool showing);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

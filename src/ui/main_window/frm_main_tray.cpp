@@ -1,8 +1,10 @@
 // The tray icon component: created with the window, before the start-up runs, with the tray menu
-// on its right button and the double click reported to the window. Without a tray the window is
-// the program's only face: it is shown, and closing it never hides it where no one can find it.
+// on its right button and the double click reported to the window; while an alarm is up, the
+// icon asks for attention. Without a tray the window is the program's only face: it is shown,
+// and closing it never hides it where no one can find it.
 #include "ui/main_window/frm_main.h"
 
+#include "ui/alarm/alarm_window.h"
 #include "ui/floating/frm_float.h"
 #include "ui/tray/cool_tray_icon.h"
 #include "ui/tray/desktop_tray_host.h"
@@ -22,6 +24,9 @@ void TfrmMain::buildTray() {
     connect(CoolTrayIcon, &TCoolTrayIcon::trayMissing, this,
             [this] { runGuarded([this] { CoolTrayIconTrayMissing(); }); });
     connect(this, &TfrmMain::programEnding, this, [this] { ending_ = true; });
+    if (services_.alarmWindow != nullptr)
+        connect(services_.alarmWindow, &TfrmAlarm::showingChanged, CoolTrayIcon,
+                &TCoolTrayIcon::setNeedsAttention);
 }
 
 // The tray the icon goes on, looked at right before the icon is made.

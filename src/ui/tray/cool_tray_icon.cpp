@@ -1,5 +1,6 @@
 #include "ui/tray/cool_tray_icon.h"
 
+#include "ui/tray/status_notifier_status.h"
 #include "ui/tray/tray_host.h"
 #include "ui/tray/tray_tip.h"
 
@@ -39,6 +40,10 @@ void TCoolTrayIcon::makeTrayIcon() {
             emit OnDblClick();
     });
     tray_->setContextMenu(menu_);
+    if (host_.statusNotifier()) {
+        status_ = new StatusNotifierStatus(this);
+        status_->setNeedsAttention(needsAttention_);
+    }
     UpdateIcon();
 }
 
@@ -71,6 +76,16 @@ void TCoolTrayIcon::setPopupMenu(QMenu* menu) {
         tray_->setContextMenu(menu);
 }
 
+void TCoolTrayIcon::setNeedsAttention(bool needsAttention) {
+    needsAttention_ = needsAttention;
+    if (status_ != nullptr)
+        status_->setNeedsAttention(needsAttention);
+}
+
+QString TCoolTrayIcon::statusNotifierStatus() const {
+    return status_ != nullptr ? status_->status() : QString();
+}
+
 void TCoolTrayIcon::AddIcon() {
     iconVisible_ = true;
     UpdateIcon();
@@ -88,6 +103,13 @@ void TCoolTrayIcon::UpdateIcon() {
     tray_->setIcon(icon_);
     tray_->setToolTip(tip());
     tray_->setVisible(iconVisible_ && !icon_.isNull());
+    followStatusNotifierItem();
+}
+
+// Qt puts its StatusNotifier item on the bus each time the icon is shown.
+void TCoolTrayIcon::followStatusNotifierItem() {
+    if (status_ != nullptr && tray_->isVisible())
+        status_->follow();
 }
 
 void TCoolTrayIcon::ShowFromTray() {
@@ -135,6 +157,7 @@ void TCoolTrayIcon::followTrayHost() {
     else if (trayIsThere && !trayPresent_ && tray_ != nullptr && tray_->isVisible()) {
         tray_->hide();
         tray_->show();
+        followStatusNotifierItem();
     }
     if (!trayIsThere && trayPresent_)
         QTimer::singleShot(kTrayGraceMs, this, &TCoolTrayIcon::checkTrayGone);

@@ -10,6 +10,7 @@ class QWidget;
 
 namespace dvx {
 
+class StatusNotifierStatus;
 class TrayHost;
 
 // The program's icon in the desktop's notification area. It keeps the tip in step with the
@@ -51,6 +52,14 @@ public:
     void ShowFromTray();
     void HideToTray();
 
+    // While something waits for the user (an alarm is up), the icon asks for attention where
+    // the tray lets it: a StatusNotifier item's status is then "NeedsAttention", else "Active".
+    // An XEmbed tray has no such thing.
+    void setNeedsAttention(bool needsAttention);
+    bool needsAttention() const { return needsAttention_; }
+    // The status of the StatusNotifier item; empty on an XEmbed tray and before the icon is made.
+    QString statusNotifierStatus() const;
+
     // A tray host was there when last looked at.
     bool trayPresent() const { return trayPresent_; }
     // Looks at the tray host again: puts the icon back into a tray that came back.
@@ -70,6 +79,7 @@ protected:
 
 private:
     void UpdateIcon();
+    void followStatusNotifierItem();
     void makeTrayIcon();
     void checkTrayAtStart();
     void checkTrayGone();
@@ -77,12 +87,14 @@ private:
     QPointer<QWidget> mainWindow_;
     TrayHost& host_;
     QSystemTrayIcon* tray_ = nullptr;
+    StatusNotifierStatus* status_ = nullptr; // only on a StatusNotifier tray
     QPointer<QMenu> menu_;
     QIcon icon_;
     QString hint_;
     bool showHint_ = true;
     bool iconVisible_ = false;
     bool trayPresent_ = false;
+    bool needsAttention_ = false;
 };
 
 } // namespace dvx

@@ -2,10 +2,13 @@
 // moves when the test says so, the alarm window with a fake sound.
 #include "support/main_window_test.h"
 
+#include "ui/tray/cool_tray_icon.h"
+
 #include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -220,6 +223,32 @@ TEST_F(AlarmTickTest, EachShownAlarmIsAlsoACriticalDesktopNotificationThatOpensT
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.meter().monitoring());
     EXPECT_TRUE(alarmShown()); // the alarm window stays as it is
+}
+
+// The tray icon asks for attention from the moment the alarm shows until it is dismissed,
+// however that is done, and again for the next session's alarm.
+TEST_F(AlarmTickTest, TheTrayIconAsksForAttentionWhileAnAlarmIsUp) {
+    const struct {
+        const char* name;
+        std::function<void(TfrmAlarm&)> dismiss;
+    } dismissals[] = {
+        {"Dismiss Alarm", [](TfrmAlarm& alarm) { alarm.btnOKClick(); }},
+        {"Escape", [](TfrmAlarm& alarm) { static_cast<QDialog&>(alarm).reject(); }},
+        {"the window manager's close", [](TfrmAlarm& alarm) { alarm.close(); }},
+    };
+    setLimits({0, "0.05"});
+    for (const auto& dismissal : dismissals) {
+        SCOPED_TRACE(dismissal.name);
+        EXPECT_FALSE(window.CoolTrayIcon->needsAttention());
+        dialUp();
+        ASSERT_TRUE(alarmShown());
+        EXPECT_TRUE(window.CoolTrayIcon->needsAttention());
+        tickAfter(5);
+        EXPECT_TRUE(window.CoolTrayIcon->needsAttention());
+        dismissal.dismiss(alarmWindow);
+        EXPECT_FALSE(window.CoolTrayIcon->needsAttention());
+        hangUp();
+    }
 }
 
 TEST_F(AlarmTickTest, AManualSessionOutOfMonitorModeIsCheckedToo) {

@@ -179,6 +179,39 @@ TEST(CoolTrayIcon, MakesTheIconWhenATrayFirstAppears) {
     EXPECT_FALSE(icon->icon().isNull());
 }
 
+// Only a StatusNotifier item has a status; asked for before the icon is made, attention is
+// what the item's status starts with.
+TEST(CoolTrayIcon, AStatusNotifierItemNeedsAttentionWhileAskedTo) {
+    const struct {
+        bool statusNotifier;
+        bool askedBeforeTheTrayCame;
+        const char* asking;
+        const char* notAsking;
+    } cases[] = {
+        {true, false, "NeedsAttention", "Active"},
+        {true, true, "NeedsAttention", "Active"},
+        {false, false, "", ""},
+        {false, true, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "status notifier " << c.statusNotifier << ", asked before the tray came "
+                     << c.askedBeforeTheTrayCame);
+        QWidget mainWindow;
+        FakeTrayHost host{c.statusNotifier, !c.askedBeforeTheTrayCame};
+        TCoolTrayIcon tray(&mainWindow, host);
+        tray.setIcon(QIcon(QPixmap(16, 16)));
+        tray.setNeedsAttention(true);
+        host.isThere = true;
+        tray.followTrayHost();
+        EXPECT_TRUE(tray.needsAttention());
+        EXPECT_EQ(tray.statusNotifierStatus(), QString::fromLatin1(c.asking));
+        tray.setNeedsAttention(false);
+        EXPECT_FALSE(tray.needsAttention());
+        EXPECT_EQ(tray.statusNotifierStatus(), QString::fromLatin1(c.notAsking));
+    }
+}
+
 // The component follows what the host tells of its tray, and asks it nothing in between.
 TEST(CoolTrayIcon, FollowsTheTrayWhenTheHostTellsOfAChange) {
     QWidget mainWindow;
