@@ -123,15 +123,21 @@ class Screen(XTree):
 
 
 class Program:
-    """The program started over its own hive, waiting in the tray."""
+    """The program started over its own hive, waiting in the tray; `started` and `in_tray` are
+    the time.monotonic() of its start and of its icon first seen in the tray. `extra_env` is
+    added to its environment, and `wrap` may turn its command line into another (to run it in
+    a network namespace)."""
 
-    def __init__(self, desktop, screen, program, hive, name):
+    def __init__(self, desktop, screen, program, hive, name, extra_env=None, wrap=None):
         self.desktop, self.screen = desktop, screen
         hosts = desktop.x.search("--class", "trayer")
-        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", DORVANTIX_HIVE=hive)
-        self.process = desktop.processes.start(name, [program], env)
+        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", DORVANTIX_HIVE=hive, **(extra_env or {}))
+        argv = [program]
+        self.started = time.monotonic()
+        self.process = desktop.processes.start(name, wrap(argv) if wrap else argv, env)
         self.icon = wait_until(lambda: self._icon(hosts), 20, f"the icon of {name} in the tray",
-                               interval=0.01)
+                               interval=0.005)
+        self.in_tray = time.monotonic()
         self.window = None
 
     def _icon(self, hosts):

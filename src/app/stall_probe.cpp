@@ -42,6 +42,12 @@ void StallProbe::timerEvent(QTimerEvent*) {
     const double now = MonotonicMs();
     const double late = now - lastFiring_ - kIntervalMs;
     lastFiring_ = now;
+    if (!fired_) {
+        fired_ = true;
+        std::fprintf(file_, "first %.1f %.1f\n", now, late);
+        std::fflush(file_);
+        return;
+    }
     if (late <= kThresholdMs && late <= longest_)
         return;
     if (late > kThresholdMs)

@@ -13,11 +13,12 @@ namespace dvx {
 // CLOCK_MONOTONIC in milliseconds, the clock a benchmark reads as time.monotonic():
 //
 //   probe <time> interval <ms> threshold <ms>   when the timer starts
+//   first <time> <ms>      the first firing: the loop ran at last, <ms> late (the start's work)
 //   stall <time> <ms>      the loop came back at <time> after <ms> more than the interval
-//   longest <time> <ms>    the longest stall so far, whenever it grows
+//   longest <time> <ms>    the longest stall so far (after the first firing), whenever it grows
 //
-// Make it right after the application object, so that the start's own work shows as the first
-// firing's lateness.
+// Make it right after the application object, so that the start's own work before the loop
+// runs shows as the first firing's lateness.
 class StallProbe final : public QObject {
 public:
     static constexpr int kIntervalMs = 4;
@@ -39,6 +40,7 @@ private:
     std::FILE* file_;
     double lastFiring_;
     double longest_ = 0;
+    bool fired_ = false;
 };
 
 } // namespace dvx
