@@ -51,13 +51,12 @@ def fresh_hive(desktop, reg_tool, log_tool, name, sessions, settings):
     return hive
 
 
-def session_count(hive):
-    """The records in the hive now, read without writing a byte of it."""
+def holds_record(hive, name):
+    """Whether the hive holds a record of that name now, read without writing a byte of it."""
     with contextlib.closing(sqlite3.connect(f"file:{hive}?mode=ro", uri=True,
                                            timeout=5)) as db:
-        return db.execute("SELECT count(*) FROM hive_key WHERE parent = "
-                          "(SELECT id FROM hive_key WHERE folded_path = ?)",
-                          (SESSIONS_KEY,)).fetchone()[0]
+        return db.execute("SELECT count(*) FROM hive_key WHERE folded_path = ?",
+                          (f"{SESSIONS_KEY}\\{name}",)).fetchone()[0] == 1
 
 
 def default_log_tool(program):
