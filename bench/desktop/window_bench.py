@@ -6,10 +6,19 @@ sessions (a little more than the list shows at once), 1,000, 10,000 and 100,000.
 waits in the tray a few seconds after its start before the first open, as after a logon; the
 first open, which builds the window, is shown apart from the median of the later ones.
 
+Then the window opened early, while the program may still be reading its list: the program
+started afresh for each open, its icon double-clicked 0.5, 1, 1.5, 2 and 3 s after it shows in
+the tray, over a log of 100,000 sessions and over an empty one, in turns; the median of a few
+starts at each moment.
+
     bench/desktop/window_bench.py --program build/src/app/dorvantix \
         --reg build/src/app/regtool/dorvantix-reg
+    bench/desktop/window_bench.py --program build/src/app/dorvantix \
+        --reg build/src/app/regtool/dorvantix-reg --parts early --early-sessions 100000 1000000
 
-Each log's figure is shown beside the empty log's and as their ratio."""
+Each log's figure is shown beside the empty log's and as their ratio. The logs come from
+dorvantix-bench-log-hive when it is built (by default the one in the program's build folder;
+see log_hives.py), else from a REGEDIT4 import of them."""
 
 import argparse
 import ctypes
@@ -21,6 +30,7 @@ import sys
 import tempfile
 import time
 
+from log_hives import default_log_tool, fresh_hive
 from tray_bench import Desktop, XTree
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
@@ -123,15 +133,21 @@ class Screen(XTree):
 
 
 class Program:
-    """The program started over its own hive, waiting in the tray."""
+    """The program started over its own hive, waiting in the tray; `started` and `in_tray` are
+    the time.monotonic() of its start and of its icon first seen in the tray. `extra_env` is
+    added to its environment, and `wrap` may turn its command line into another (to run it in
+    a network namespace)."""
 
-    def __init__(self, desktop, screen, program, hive, name):
+    def __init__(self, desktop, screen, program, hive, name, extra_env=None, wrap=None):
         self.desktop, self.screen = desktop, screen
         hosts = desktop.x.search("--class", "trayer")
-        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", DORVANTIX_HIVE=hive)
-        self.process = desktop.processes.start(name, [program], env)
+        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", DORVANTIX_HIVE=hive, **(extra_env or {}))
+        argv = [program]
+        self.started = time.monotonic()
+        self.process = desktop.processes.start(name, wrap(argv) if wrap else argv, env)
         self.icon = wait_until(lambda: self._icon(hosts), 20, f"the icon of {name} in the tray",
-                               interval=0.01)
+                               interval=0.005)
+        self.in_tray = time.monotonic()
         self.window = None
 
     def _icon(self, hosts):
@@ -179,8 +195,10 @@ class Program:
         time.sleep(0.3)
 
 
-def seed(desktop, reg_tool, name, sessions):
+def seed(desktop, reg_tool, name, sessions, log_tool=None):
     """A new hive of that name holding a configured program and `sessions` sessions; its path."""
+    if log_tool:
+        return fresh_hive(desktop, reg_tool, log_tool, name, sessions, hive_seed(0))
     hive = os.path.join(desktop.root, name + ".db")
     path = os.path.join(desktop.root, name + ".reg")
     with open(path, "w", encoding="utf-8") as text:
@@ -208,6 +226,61 @@ def measure(desktop, screen, program, hive, sessions, opens, wait):
     return times
 
 
+# Between the two clicks of a double click (Program.open).
+CLICK_GAP = 0.08
+
+
+def open_after_tray(desktop, screen, program, hive, sessions, after):
+    """Starts the program over the hive `hive()` gives and double-clicks its icon `after` seconds
+    after it showed (the second click then); the seconds to the painted window."""
+    for _ in range(3):
+        started = Program(desktop, screen, program, hive(), f"dorvantix-{sessions}-early")
+        time.sleep(max(0.0, started.in_tray + after - CLICK_GAP - time.monotonic()))
+        seconds = started.open()
+        desktop.stop(started.process)
+        if seconds is not None:
+            return seconds
+        time.sleep(0.5)
+    raise RuntimeError(f"the window did not open {after:g} s after the start over {sessions} "
+                       "sessions")
+
+
+def measure_early(desktop, screen, args):
+    for sessions in args.early_sessions:
+        def hive(size=sessions):
+            return seed(desktop, args.reg, f"early-{size}", size, args.log_hive)
+        for after in args.early:
+            ours, none = [], []
+            for _ in range(args.early_starts):
+                none.append(open_after_tray(desktop, screen, args.program, lambda: hive(0), 0,
+                                            after))
+                ours.append(open_after_tray(desktop, screen, args.program, hive, sessions,
+                                            after))
+            print(f"opens {after:g} s after the icon, {sessions} sessions: " +
+                  " ".join(f"{t * 1000:.1f}" for t in ours) + " ms; empty log: " +
+                  " ".join(f"{t * 1000:.1f}" for t in none) + " ms")
+            line(f"open at {after:g} s, {sessions} sessions", statistics.median(ours),
+                 statistics.median(none))
+
+
+def measure_later(desktop, screen, args):
+    program = args.program
+    # A run outside the figures, so that the first log measured meets the system's caches
+    # as warm as the others do.
+    measure(desktop, screen, program, seed(desktop, args.reg, "warm-up", 0, args.log_hive), 0, 2,
+            args.wait)
+    first, again = {}, {}
+    for sessions in [0] + args.sessions:
+        hive = seed(desktop, args.reg, f"hive-{sessions}", sessions, args.log_hive)
+        times = measure(desktop, screen, program, hive, sessions, args.opens, args.wait)
+        first[sessions], again[sessions] = times[0], statistics.median(times[1:])
+        print(f"opens over {sessions} sessions: " +
+              " ".join(f"{t * 1000:.1f}" for t in times) + " ms")
+    for sessions in args.sessions:
+        line(f"first open, {sessions} sessions", first[sessions], first[0])
+        line(f"later opens, {sessions} sessions", again[sessions], again[0])
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--program", required=True, help="the built dorvantix")
@@ -220,24 +293,28 @@ def main():
     parser.add_argument("--output", default=os.path.join(tempfile.gettempdir(),
                                                          "dorvantix-window-bench"),
                         help="folder for the processes' logs")
+    parser.add_argument("--parts", nargs="+", choices=["later", "early"],
+                        default=["later", "early"],
+                        help="later: opens after the wait; early: opens soon after the start")
+    parser.add_argument("--early", type=float, nargs="+", default=[0.5, 1, 1.5, 2, 3],
+                        help="seconds after the icon shows at which the window is opened early")
+    parser.add_argument("--early-sessions", type=int, nargs="+", default=[100000],
+                        help="sizes of the logs the window is opened early over")
+    parser.add_argument("--early-starts", type=int, default=3,
+                        help="starts of the program for each moment and log")
+    parser.add_argument("--log-hive", help="the built dorvantix-bench-log-hive (by default the "
+                        "one in the program's build folder, if built)")
     args = parser.parse_args()
-    program = os.path.abspath(args.program)
+    args.program = os.path.abspath(args.program)
+    args.log_hive = args.log_hive or default_log_tool(args.program)
+    if not os.access(args.log_hive, os.X_OK):
+        args.log_hive = None
     with Desktop(args.output) as desktop:
         screen = Screen(desktop.env["DISPLAY"])
-        # A run outside the figures, so that the first log measured meets the system's caches
-        # as warm as the others do.
-        measure(desktop, screen, program, seed(desktop, args.reg, "warm-up", 0), 0, 2, args.wait)
-        first, again = {}, {}
-        for sessions in [0] + args.sessions:
-            hive = seed(desktop, args.reg, f"hive-{sessions}", sessions)
-            times = measure(desktop, screen, program, hive, sessions, args.opens, args.wait)
-            first[sessions], again[sessions] = times[0], statistics.median(times[1:])
-            print(f"opens over {sessions} sessions: " +
-                  " ".join(f"{t * 1000:.1f}" for t in times) + " ms")
-        for sessions in args.sessions:
-            line(f"first open, {sessions} sessions", first[sessions], first[0])
-            line(f"later opens, {sessions} sessions", again[sessions], again[0])
-
+        if "later" in args.parts:
+            measure_later(desktop, screen, args)
+        if "early" in args.parts:
+            measure_early(desktop, screen, args)
 
 def line(what, ours, none):
     ratio = ours / none

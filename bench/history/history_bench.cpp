@@ -3,65 +3,19 @@
 // stop and charge texts read by the regional rules, then grouped), beside the reference: one
 // direct query on a connection of its own that reads every session value, and nothing more.
 // The goal is at most twice the reference.
+#include "log_hive.h"
 #include "metering/periods/billing_period.h"
 #include "store/history/session_history.h"
 #include "store/registry/hive.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <map>
-#include <memory>
 #include <sqlite3.h>
 
 using namespace dvx;
+using dvx::bench::LogHive;
 
 namespace {
-
-// A hive holding `records` sessions spread over about eight years, with every value a recorded
-// session has, written in one change; made once per size and kept for the whole run.
-class LogHive {
-public:
-    explicit LogHive(int records) {
-        Hive hive(file());
-        Hive::Transaction together(hive);
-        for (int i = 0; i < records; ++i) {
-            const QString key =
-                QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\") + QString::number(i);
-            const QDate day = QDate(2019, 1, 1).addDays(i * 3000LL / records);
-            const QString date = day.toString(QStringLiteral("dd/MM/yyyy"));
-            const auto text = [&](const char* name, const QString& value) {
-                if (!hive.writeValue(key, QLatin1String(name), RegValue::ofString(value)))
-                    std::abort();
-            };
-            if (!hive.writeValue(key, QStringLiteral("CallTime"), RegValue::ofDword(60 + i % 3600)))
-                std::abort();
-            text("SessionStart",
-                 date + QStringLiteral(" 12:%1:00").arg(i % 60, 2, 10, QLatin1Char('0')));
-            text("SessionStop", date + QStringLiteral(" 13:00:00"));
-            text("CallCharges",
-                 QStringLiteral("£%1.%2").arg(i % 7).arg(i % 100, 2, 10, QLatin1Char('0')));
-            text("ConnectionName", QStringLiteral("Automatic Connection"));
-            text("Number", QString());
-            text("Description", QStringLiteral("Evening call number %1").arg(i));
-        }
-        if (!together.commit())
-            std::abort();
-    }
-    QString file() const { return dir_.filePath(QStringLiteral("hive.db")); }
-
-    static const LogHive& ofSize(int records) {
-        static std::map<int, std::unique_ptr<LogHive>> made;
-        auto& hive = made[records];
-        if (!hive)
-            hive = std::make_unique<LogHive>(records);
-        return *hive;
-    }
-
-private:
-    QTemporaryDir dir_;
-};
 
 void PeriodsOfTheLog(benchmark::State& state) {
     Hive hive(LogHive::ofSize(int(state.range(0))).file(), Hive::ReadOnly{});

@@ -2,66 +2,22 @@
 // is up (the log is read on a thread of its own), the time until it shows the periods, and the
 // longest the window's thread went without handling its events meanwhile (a 5 ms timer's
 // longest wait), which is what a user feels as a freeze.
+#include "log_hive.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
-#include "store/registry/hive.h"
 #include "ui/history/frm_history.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <map>
-#include <memory>
 
 using namespace dvx;
+using dvx::bench::LogHive;
 
 namespace {
-
-// A hive holding `records` sessions spread over about eight years; made once per size.
-class LogHive {
-public:
-    explicit LogHive(int records) {
-        Hive hive(file());
-        Hive::Transaction together(hive);
-        for (int i = 0; i < records; ++i) {
-            const QString key =
-                QStringLiteral("Software\\Ostravane\\Dorvantix\\Sessions\\") + QString::number(i);
-            const QString date = QDate(2019, 1, 1)
-                                     .addDays(i * 3000LL / records)
-                                     .toString(QStringLiteral("dd/MM/yyyy"));
-            const bool written =
-                hive.writeValue(key, QStringLiteral("CallTime"), RegValue::ofDword(60 + i % 600)) &&
-                hive.writeValue(key, QStringLiteral("SessionStart"),
-                                RegValue::ofString(date + QStringLiteral(" 12:00:00"))) &&
-                hive.writeValue(key, QStringLiteral("SessionStop"),
-                                RegValue::ofString(date + QStringLiteral(" 13:00:00"))) &&
-                hive.writeValue(key, QStringLiteral("CallCharges"),
-                                RegValue::ofString(QStringLiteral("£0.42"))) &&
-                hive.writeValue(key, QStringLiteral("Description"),
-                                RegValue::ofString(QStringLiteral("Evening call")));
-            if (!written)
-                std::abort();
-        }
-        if (!together.commit())
-            std::abort();
-    }
-    QString file() const { return dir_.filePath(QStringLiteral("hive.db")); }
-
-    static const LogHive& ofSize(int records) {
-        static std::map<int, std::unique_ptr<LogHive>> made;
-        auto& hive = made[records];
-        if (!hive)
-            hive = std::make_unique<LogHive>(records);
-        return *hive;
-    }
-
-private:
-    QTemporaryDir dir_;
-};
 
 class StillClock final : public Clock {
 public:

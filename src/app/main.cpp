@@ -1,5 +1,6 @@
 #include "app/display_check.h"
 #include "app/platform_choice.h"
+#include "app/stall_probe.h"
 #include "app/termination_signals.h"
 #include "metering/regional_settings.h"
 #include "platform/clock/system_clock.h"
@@ -24,6 +25,7 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <memory>
 
 // The program reads no command line, and hands Qt none: only the program's name. It lives in the
 // tray: the main window stays hidden until the user opens it from the tray icon.
@@ -37,6 +39,8 @@ int main(int, char* argv[]) {
     dvx::ChoosePlatform();
     int nameOnly = 1;
     QApplication app(nameOnly, argv);
+    // Only for benchmarks: how long the window's thread goes without handling its events.
+    const std::unique_ptr<dvx::StallProbe> stallProbe = dvx::StallProbe::fromEnvironment();
     QApplication::setApplicationName(QStringLiteral("Dorvantix"));
     // The desktop, its notification centre and its sound server know the program by its entry.
     QApplication::setDesktopFileName(QStringLiteral("dorvantix"));
