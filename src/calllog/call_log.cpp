@@ -201,25 +201,29 @@ StoreResult CallLog::recordFirst() {
     const std::int32_t totalSeconds =
         std::int32_t(std::min<std::int64_t>(seconds, std::numeric_limits<std::int32_t>::max()));
     const Currency totalCharges = storedCharges_ + call.session.charge;
-    const std::optional<ListedStore> before = currentListed();
+    std::optional<ListedStore> before = takeListed();
     StoreValue<QString> written =
         store_.RecordWholeSession(record, totalSeconds, totalCharges, regional_);
-    if (!written.result.ok())
+    if (!written.result.ok()) {
+        listed_ = std::move(before);
         return written.result;
+    }
     storedSeconds_ = totalSeconds;
     storedCharges_ = totalCharges;
     if (const Ticket ticket = tickets_.first(); ticket != 0)
         recorded_.insert(ticket, {written.value, call.description});
-    listRecord(before, written.value, record);
+    listRecord(std::move(before), written.value, record);
     return written.result;
 }
 
 StoreResult CallLog::describeFirst() {
     const WaitingCall& call = waiting_.calls.first();
-    const std::optional<ListedStore> before = currentListed();
+    std::optional<ListedStore> before = takeListed();
     StoreResult result = store_.WriteSessionDescription(call.recordKey, call.description);
     if (result.ok())
-        listDescription(before, call.recordKey, call.description);
+        listDescription(std::move(before), call.recordKey, call.description);
+    else
+        listed_ = std::move(before);
     return result;
 }
 

@@ -145,10 +145,11 @@ private:
     void dropFirst();
     void sync();
     void showTotals();
-    std::optional<ListedStore> currentListed() const;
-    void listRecord(const std::optional<ListedStore>& before, const QString& key,
+    bool listedIsCurrent() const;
+    std::optional<ListedStore> takeListed();
+    void listRecord(std::optional<ListedStore> before, const QString& key,
                     const SessionRecord& record);
-    void listDescription(const std::optional<ListedStore>& before, const QString& key,
+    void listDescription(std::optional<ListedStore> before, const QString& key,
                          const QString& description);
     void readList();
     void readListAside();

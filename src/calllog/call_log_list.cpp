@@ -30,14 +30,21 @@ bool OnlyOwnWritesSince(const ListedStore& before, const std::optional<HiveStamp
 } // namespace
 
 bool CallLog::listShowsStore() const {
-    return currentListed().has_value();
+    return listedIsCurrent();
 }
 
-std::optional<ListedStore> CallLog::currentListed() const {
-    if (!listed_ || listed_->listGeneration != list_.generation() ||
-        store_.SessionLogStamp() != listed_->stamp)
-        return std::nullopt;
-    return listed_;
+bool CallLog::listedIsCurrent() const {
+    return listed_ && listed_->listGeneration == list_.generation() &&
+           store_.SessionLogStamp() == listed_->stamp;
+}
+
+// Moved out rather than copied: a long log's names are many.
+std::optional<ListedStore> CallLog::takeListed() {
+    std::optional<ListedStore> listed;
+    if (listedIsCurrent())
+        listed = std::move(listed_);
+    listed_.reset();
+    return listed;
 }
 
 void CallLog::readListAside(std::unique_ptr<SessionListReader> reader, ListFilled filled) {
@@ -46,9 +53,9 @@ void CallLog::readListAside(std::unique_ptr<SessionListReader> reader, ListFille
 }
 
 void CallLog::fillList(ListTelling telling) {
-    if (const std::optional<ListedStore> listed = currentListed()) {
-        listedSeconds_ = listed->seconds;
-        listedCharges_ = listed->charges;
+    if (listedIsCurrent()) {
+        listedSeconds_ = listed_->seconds;
+        listedCharges_ = listed_->charges;
         return;
     }
     if (!reader_) {
@@ -123,7 +130,7 @@ void CallLog::showReading(SessionListReading reading, const std::optional<HiveSt
 
 // The record's row goes after the last when its name comes after every listed one; else the list
 // is read again when it is next filled.
-void CallLog::listRecord(const std::optional<ListedStore>& before, const QString& key,
+void CallLog::listRecord(std::optional<ListedStore> before, const QString& key,
                          const SessionRecord& record) {
     listed_.reset();
     const std::optional<HiveStamp> now = store_.SessionLogStamp();
@@ -131,7 +138,7 @@ void CallLog::listRecord(const std::optional<ListedStore>& before, const QString
     if (!before || !OnlyOwnWritesSince(*before, now) ||
         (!before->names.isEmpty() && !RecordNameBefore(before->names.last(), name)))
         return;
-    ListedStore after = *before;
+    ListedStore& after = *before;
     try {
         after.seconds = AddSeconds(after.seconds, record.callTime);
         after.charges += ParseMoneyText(record.callCharges, regional_);
@@ -146,7 +153,7 @@ void CallLog::listRecord(const std::optional<ListedStore>& before, const QString
     listed_ = std::move(after);
 }
 
-void CallLog::listDescription(const std::optional<ListedStore>& before, const QString& key,
+void CallLog::listDescription(std::optional<ListedStore> before, const QString& key,
                               const QString& description) {
     listed_.reset();
     const std::optional<HiveStamp> now = store_.SessionLogStamp();
@@ -159,7 +166,7 @@ void CallLog::listDescription(const std::optional<ListedStore>& before, const QS
     StoredSession described = *stored;
     described.description = description;
     list_.replaceSession(int(row), std::move(described));
-    ListedStore after = *before;
+    ListedStore& after = *before;
     after.stamp = *now;
     after.listGeneration = list_.generation();
     listed_ = std::move(after);

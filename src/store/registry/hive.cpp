@@ -295,6 +295,26 @@ bool Hive::listSubKeys(const QString& key, QStringList& names) {
     return true;
 }
 
+bool Hive::countSubKeys(const QString& key, qsizetype& count) {
+    const std::optional<KeyPath> path = parsePath(key);
+    if (!path || !ready(Access::read)) {
+        return false;
+    }
+    HiveTransaction transaction(db_, HiveTransaction::Kind::read);
+    const std::optional<std::int64_t> keyId = transaction.begun() ? findKey(*path) : std::nullopt;
+    if (!keyId) {
+        return false;
+    }
+    SqliteStatement counting = db_.statement(HiveSql::countSubKeys);
+    counting.bind(1, *keyId);
+    if (counting.step() != SQLITE_ROW) {
+        db_.takeSqliteError();
+        return false;
+    }
+    count = qsizetype(counting.integer(0));
+    return transaction.commit();
+}
+
 bool Hive::readValues(std::int64_t keyId, QList<NamedRegValue>& values) {
     SqliteStatement list = db_.statement(HiveSql::listValues);
     list.bind(1, keyId);

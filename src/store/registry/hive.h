@@ -70,6 +70,8 @@ public:
     // Creates the key and its missing parents; an existing key is left as it is.
     [[nodiscard]] bool ensureKey(const QString& key);
     [[nodiscard]] bool listSubKeys(const QString& key, QStringList& names);
+    // How many direct subkeys the key has, without reading them.
+    [[nodiscard]] bool countSubKeys(const QString& key, qsizetype& count);
     [[nodiscard]] bool listValues(const QString& key, QList<NamedRegValue>& values);
     // Every direct subkey of the key in the order listSubKeys gives, each with its values, all
     // read from one state of the hive.

@@ -41,6 +41,8 @@ constexpr const char* kSql[] = {
     "excluded.data",
     // listSubKeys
     "SELECT id, name FROM hive_key WHERE parent = ?1 ORDER BY folded_name",
+    // countSubKeys
+    "SELECT count(*) FROM hive_key WHERE parent = ?1",
     // listValues
     "SELECT name, type, data FROM hive_value WHERE key = ?1 ORDER BY seq",
     // listSubKeyValues: a subkey without values comes as one row whose value columns are null

@@ -34,6 +34,7 @@ enum class HiveSql {
     nextValueSeq,
     upsertValue,
     listSubKeys,
+    countSubKeys,
     listValues,
     listSubKeyValues,
     deleteValue,

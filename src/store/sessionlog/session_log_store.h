@@ -103,6 +103,7 @@ public:
 
 private:
     QStringList storedNames() const;
+    QString freeRecordName() const;
 
     Registry registry_;
 };

@@ -50,12 +50,24 @@ QStringList SessionLogStore::storedNames() const {
     return names;
 }
 
+// The number of records, or the next number upward that no record has, as FreeRecordName
+// chooses, without reading every record's name.
+QString SessionLogStore::freeRecordName() const {
+    Hive& hive = registry_.hive();
+    qsizetype number = 0;
+    if (!hive.countSubKeys(kSessionsKey, number))
+        return FreeRecordName(storedNames());
+    while (hive.keyExists(recordKey(QString::number(number))))
+        ++number;
+    return QString::number(number);
+}
+
 QStringList SessionLogStore::SessionRecordNames() const {
     return InRecordOrder(storedNames());
 }
 
 QString SessionLogStore::WriteSessionRecord(const SessionRecord& record) const {
-    const QString key = recordKey(FreeRecordName(storedNames()));
+    const QString key = recordKey(freeRecordName());
     registry_.EnsureRegKey(key);
     registry_.WriteRegInteger(key, QStringLiteral("CallTime"), record.callTime);
     registry_.WriteRegString(key, QStringLiteral("SessionStart"), record.sessionStart);
