@@ -164,7 +164,7 @@ void CallLog::listDescription(std::optional<ListedStore> before, const QString& 
     if (stored == nullptr)
         return;
     StoredSession described = *stored;
-    described.description = description;
+    described.setDescription(description);
     list_.replaceSession(int(row), std::move(described));
     ListedStore& after = *before;
     after.stamp = *now;

@@ -1,5 +1,6 @@
 #include "calllog/session_list_reader.h"
 
+#include <QThread>
 #include <memory>
 
 namespace dvx {
@@ -17,6 +18,8 @@ void SessionListReader::read(const RegionalSettings& regional, Done done) {
     auto result = std::make_shared<std::promise<SessionListReading>>();
     pending_ = Pending{++serial_, result->get_future(), std::move(done)};
     pool_.start([this, result, serial = serial_, regional] {
+        // The reading gives way to the window and to the desktop whenever they have work.
+        QThread::currentThread()->setPriority(QThread::IdlePriority);
         result->set_value(ReadSessionListOfHive(file_, regional, stop_));
         QMetaObject::invokeMethod(
             &handBack_, [this, serial] { deliver(serial); }, Qt::QueuedConnection);

@@ -28,8 +28,7 @@ struct SessionListReading {
     std::exception_ptr failure;
 };
 
-// Reads the list. Texts that many records share, such as descriptions and charges, are kept
-// once for all of them.
+// Reads the list.
 SessionListReading ReadSessionList(const SessionLogStore& store, const RegionalSettings& regional);
 
 // The same over a connection of its own to the hive file that never writes, so it may run on

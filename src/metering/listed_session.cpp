@@ -15,8 +15,9 @@ struct TextsOf {
     SessionRow operator()(const SessionRow& texts) const { return texts; }
 
     SessionRow operator()(const StoredSession& stored) const {
-        return {stored.start, stored.description,
-                stored.seconds ? DurationText(*stored.seconds) : QString(), stored.cost};
+        const std::optional<std::int32_t> seconds = stored.seconds();
+        return {stored.start(), stored.description(), seconds ? DurationText(*seconds) : QString(),
+                stored.cost()};
     }
 
     SessionRow operator()(const LoggedSession& logged) const {

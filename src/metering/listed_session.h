@@ -4,6 +4,7 @@
 #include "metering/date_time.h"
 #include "metering/regional_settings.h"
 #include "metering/session_row.h"
+#include "metering/stored_session.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -14,18 +15,6 @@
 #include <variant>
 
 namespace dvx {
-
-// A session as the store holds it: the texts it was recorded with and its whole seconds. A row
-// that stopped before its duration has no seconds; one that stopped before its cost has an
-// empty cost.
-struct StoredSession {
-    QString start; // date-and-time text
-    QString description;
-    std::optional<std::int32_t> seconds;
-    QString cost; // money text
-
-    bool operator==(const StoredSession&) const = default;
-};
 
 // The character that each byte of a single-byte code page stands for.
 using CodePageCharacters = std::array<char16_t, 256>;

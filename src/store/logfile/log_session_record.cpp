@@ -88,11 +88,11 @@ struct RecordOf {
     LogSessionRecord operator()(const SessionRow& row) const { return sessionRecordOf(row, rs); }
 
     LogSessionRecord operator()(const StoredSession& stored) const {
-        LogSessionRecord record{{}, stored.description};
-        record.numbers.startTime = ParseDateTimeText(stored.start, rs);
-        record.numbers.duration =
-            stored.seconds ? savedSeconds(*stored.seconds) : durationSecondsOf(QString());
-        record.numbers.cost = costOf(stored.cost, rs);
+        LogSessionRecord record{{}, stored.description()};
+        record.numbers.startTime = ParseDateTimeText(stored.start(), rs);
+        const std::optional<std::int32_t> seconds = stored.seconds();
+        record.numbers.duration = seconds ? savedSeconds(*seconds) : durationSecondsOf(QString());
+        record.numbers.cost = costOf(stored.cost(), rs);
         return record;
     }
 

@@ -109,7 +109,7 @@ TEST_F(LogRoundTripTest, StoredSessionsAreSavedAsTheirTextsAre) {
         {start, {}, 60, QStringLiteral("£0..5")},
     };
     for (const StoredSession& session : sessions) {
-        SCOPED_TRACE(session.cost.toStdString());
+        SCOPED_TRACE(session.cost().toStdString());
         expectSavedAsTheirTexts({session});
     }
 }
