@@ -1,6 +1,7 @@
 #include "store/registry/hive_database.h"
 
 #include "store/registry/hive_schema.h"
+#include "store/registry/sound_hive_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -291,7 +292,7 @@ bool HiveDatabase::openConnection(bool readOnly) {
     connectionSerial_ = NextConnectionSerial();
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
-    bool ok = fileLooksSound() && exec("PRAGMA synchronous = FULL") && passesQuickCheck() &&
+    bool ok = fileLooksSound() && exec("PRAGMA synchronous = FULL") && knownSoundOrChecked() &&
               PrepareHiveSchema(db_, error_);
     // A hive is made with write-ahead logging, in which readers never wait for a writer. An
     // older one of our own is switched when that needs no waiting; until then (read-only,
@@ -327,7 +328,7 @@ bool HiveDatabase::openForReadingOnly() {
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
     struct stat info {};
-    if (!fileLooksSound() || !passesQuickCheck() || !CheckHiveSchema(db_, error_) ||
+    if (!fileLooksSound() || !knownSoundOrChecked() || !CheckHiveSchema(db_, error_) ||
         ::stat(fileBytes_.constData(), &info) != 0) {
         close();
         return false;
@@ -338,6 +339,21 @@ bool HiveDatabase::openForReadingOnly() {
 }
 
 // Reads every page once: a damaged or cut-off database is refused before anything is written.
+// A file found sound before, as it still stands, is not checked page by page again.
+bool HiveDatabase::knownSoundOrChecked() {
+    const std::optional<HiveFileState> state = StateOfHiveFile(fileBytes_);
+    if (state && KnownSound(*state)) {
+        return true;
+    }
+    if (!passesQuickCheck()) {
+        return false;
+    }
+    if (state) {
+        RememberSound(*state);
+    }
+    return true;
+}
+
 bool HiveDatabase::passesQuickCheck() {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db_, "PRAGMA quick_check(1)", -1, &statement, nullptr) != SQLITE_OK) {
@@ -392,9 +408,16 @@ void HiveDatabase::moveLogIntoFile() {
         log.st_size == 0) {
         return;
     }
+    // What the database itself writes into a sound file leaves it sound.
+    const std::optional<HiveFileState> before = StateOfHiveFile(fileBytes_);
     sqlite3_busy_timeout(db_, 0);
     sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     sqlite3_busy_timeout(db_, busyWaitMs_);
+    if (before && KnownSound(*before)) {
+        if (const std::optional<HiveFileState> after = StateOfHiveFile(fileBytes_)) {
+            RememberSound(*after);
+        }
+    }
 }
 
 void HiveDatabase::setBusyWait(std::chrono::milliseconds wait) {

@@ -113,6 +113,7 @@ private:
     bool fileLooksSound();
     bool fileReadable();
     bool passesQuickCheck();
+    bool knownSoundOrChecked();
 
     QString file_;
     QByteArray fileBytes_;

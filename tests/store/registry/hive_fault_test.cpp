@@ -9,10 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <functional>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace dvx;
@@ -309,6 +311,32 @@ TEST_F(DamagedHive, HealthTellsReadOnlyAndUnreachableHives) {
     if (!ran) {
         GTEST_SKIP() << "cannot give up root here, and root reads and writes any file";
     }
+}
+
+} // namespace
+
+namespace {
+
+// A hive this process found sound is not checked page by page again while it stands as it was;
+// once something else wrote it, it is.
+TEST_F(DamagedHive, AHiveFoundSoundIsCheckedAgainOnceSomethingElseWroteIt) {
+    WriteFileBytes(hivePath(), SoundHiveBytes(filePath(QStringLiteral("sound.db"))));
+    for (int open = 0; open < 2; ++open) {
+        Hive sound(hivePath());
+        ASSERT_TRUE(sound.health().usable()) << "open " << open;
+    }
+    // The file's times move in steps of a few milliseconds: the damage comes in a later one.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    {
+        QFile file(hivePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(file.size() / 2));
+        ASSERT_EQ(file.write(QByteArray(8192, '\x5a')), 8192);
+    }
+    Hive damaged(hivePath());
+    const HiveHealth health = damaged.health();
+    EXPECT_EQ(health.state, State::unusable);
+    EXPECT_TRUE(health.reason.contains(QStringLiteral("damaged"))) << health.reason.toStdString();
 }
 
 } // namespace

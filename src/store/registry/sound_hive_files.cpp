@@ -1,0 +1,47 @@
+#include "store/registry/sound_hive_files.h"
+
+#include <QList>
+#include <algorithm>
+#include <mutex>
+#include <sys/stat.h>
+
+namespace dvx {
+
+namespace {
+
+struct SoundFiles {
+    std::mutex mutex;
+    QList<HiveFileState> states;
+};
+
+SoundFiles& Sound() {
+    static SoundFiles files;
+    return files;
+}
+
+} // namespace
+
+std::optional<HiveFileState> StateOfHiveFile(const QByteArray& file) {
+    struct stat info {};
+    if (::stat(file.constData(), &info) != 0)
+        return std::nullopt;
+    return HiveFileState{info.st_dev, info.st_ino, info.st_size,
+                         std::int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
+bool KnownSound(const HiveFileState& state) {
+    SoundFiles& files = Sound();
+    const std::lock_guard lock(files.mutex);
+    return files.states.contains(state);
+}
+
+void RememberSound(const HiveFileState& state) {
+    SoundFiles& files = Sound();
+    const std::lock_guard lock(files.mutex);
+    files.states.removeIf([&state](const HiveFileState& known) {
+        return known.device == state.device && known.inode == state.inode;
+    });
+    files.states.append(state);
+}
+
+} // namespace dvx
