@@ -75,7 +75,7 @@ int main(int, char* argv[]) {
                            .sessionLog = sessionLog,
                            .alarmWindow = &alarmWindow,
                            .notifier = &notifier,
-                           .readListAside = true});
+                           .workAside = true});
     termination.onSignal(
         [&frmMain] { frmMain.runGuarded([&frmMain] { frmMain.EndCallOnTermination(); }); });
     const auto forgetWindow = qScopeGuard([&termination] { termination.onSignal({}); });

@@ -1,5 +1,6 @@
 #include "store/registry/sound_hive_files.h"
 
+#include <QFile>
 #include <QList>
 #include <algorithm>
 #include <mutex>
@@ -42,6 +43,11 @@ void RememberSound(const HiveFileState& state) {
         return known.device == state.device && known.inode == state.inode;
     });
     files.states.append(state);
+}
+
+bool HiveCheckWanted(const QString& file) {
+    const std::optional<HiveFileState> state = StateOfHiveFile(QFile::encodeName(file));
+    return state && !KnownSound(*state);
 }
 
 } // namespace dvx

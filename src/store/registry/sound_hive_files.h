@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <sys/types.h>
@@ -26,5 +27,9 @@ std::optional<HiveFileState> StateOfHiveFile(const QByteArray& file);
 // per file; any thread may ask.
 bool KnownSound(const HiveFileState& state);
 void RememberSound(const HiveFileState& state);
+
+// Whether a connection that opens the hive file now would check it page by page: it is there,
+// and not known sound as it stands.
+bool HiveCheckWanted(const QString& file);
 
 } // namespace dvx

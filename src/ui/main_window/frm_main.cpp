@@ -38,7 +38,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     trayTip_.tray = CoolTrayIcon;
     connectHandlers();
     connectNotifier();
-    if (services_.readListAside)
+    if (services_.workAside)
         callLog_.readListAside(
             std::make_unique<SessionListReader>(services_.sessionLog.file()),
             [this](std::exception_ptr failure, bool tell) { showFilledList(failure, tell); });

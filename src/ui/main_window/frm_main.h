@@ -14,6 +14,7 @@
 #endif
 
 #include <QMainWindow>
+#include <QThread>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -70,9 +71,10 @@ struct MainWindowServices {
     TrayHost* trayHost = nullptr;
     // The desktop's notifications, beside the alarm window and the boxes; none without one.
     DesktopNotifier* notifier = nullptr;
-    // Whether the session list is read on a thread of its own, so that a long log never holds
-    // the window; without it the list is read at once, on the window's thread.
-    bool readListAside = false;
+    // Whether the long work over the hive runs on threads of its own, so that a long log never
+    // holds the window: the check of the hive's every page at the start and the readings of the
+    // session list. Without it, that work is done at once on the window's thread.
+    bool workAside = false;
 };
 
 // The settings that are the window's own rather than the meter's.
@@ -315,6 +317,8 @@ private:
     QString proposedDescription(const FinishedSession& session) const;
     // The list read while the program waits in the tray, so that the window opens at once.
     void fillSessionListAhead();
+    bool checkHiveAside();
+    void startWithHive();
     void showFilledList(const std::exception_ptr& failure, bool tell);
     void showListTotals(std::int32_t seconds, Currency charges);
 
@@ -323,6 +327,8 @@ private:
     SessionMeter meter_;
     SessionListModel* sessionList_ = nullptr;
     CallLog callLog_;
+    // The check of the hive at the start, while it runs on a thread of its own.
+    QThread* hiveCheck_ = nullptr;
     MainWindowCallDisplay callBoxes_{writes_, edtSessionCallTime, edtSessionCost, SB};
     TrayTipDisplay trayTip_;
     MonitorNotice monitorNotice_ = MonitorNotice::other;

@@ -4,6 +4,9 @@
 #include "metering/money_text.h"
 #include "platform/clock/clock.h"
 #include "platform/dialogs/dialogs.h"
+#include "store/registry/hive.h"
+#include "store/registry/sound_hive_files.h"
+#include "store/sessionlog/session_log_store.h"
 #include "store/settings/program_settings.h"
 #include "ui/floating/frm_float.h"
 #include "ui/icons/pictures.h"
@@ -31,6 +34,31 @@ void TfrmMain::FormCreate() {
     frmFloat->hide();
     frmFloat->move(0, 0);
     callLog_.start();
+    if (services_.workAside && checkHiveAside())
+        return;
+    startWithHive();
+}
+
+// A long log's hive takes a while to check page by page (a second for a million sessions): a
+// hive not yet found sound is checked on a thread of its own, and the start goes on once it is
+// done, with the tray icon already up and the window's thread free meanwhile. Whether it runs.
+bool TfrmMain::checkHiveAside() {
+    const QString file = services_.sessionLog.file();
+    if (!HiveCheckWanted(file))
+        return false;
+    hiveCheck_ = QThread::create([file] { (void)Hive(file, Hive::ReadOnly{}).health(); });
+    hiveCheck_->setParent(this);
+    connect(hiveCheck_, &QThread::finished, this, [this] {
+        hiveCheck_->deleteLater();
+        hiveCheck_ = nullptr;
+        runGuarded([this] { startWithHive(); });
+    });
+    hiveCheck_->start();
+    return true;
+}
+
+// The start once the hive may be used: its settings, the calls that waited, the meter's tick.
+void TfrmMain::startWithHive() {
     const bool storeReadable = checkStore();
     if (storeReadable) {
         services_.settingsStore.WriteMissingTariffTimes(regional());
@@ -90,6 +118,8 @@ void TfrmMain::FormDestroy() {
     if (destroyed_)
         return;
     destroyed_ = true;
+    if (hiveCheck_ != nullptr)
+        hiveCheck_->wait();
     DurationTimer->stop();
     storeFloatingPosition();
     delete frmFloat;
