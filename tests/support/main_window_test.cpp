@@ -12,7 +12,8 @@
 
 namespace dvx {
 
-MainWindowTest::MainWindowTest(Controls controls) : WindowProgram(controls) {}
+MainWindowTest::MainWindowTest(Controls controls, Work work)
+    : WindowProgram(controls, RegionalSettings::british(), work) {}
 
 void MainWindowTest::seedConfiguredStore() {
     hive.seed(test::ProductSeed(QString::fromLatin1(test::kTariffTimes) +

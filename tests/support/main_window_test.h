@@ -12,7 +12,7 @@ namespace dvx {
 // look at the controls from the start, unless a test leaves them to the window's first show.
 class MainWindowTest : public ::testing::Test, protected WindowProgram {
 protected:
-    explicit MainWindowTest(Controls controls = Controls::builtAtOnce);
+    explicit MainWindowTest(Controls controls = Controls::builtAtOnce, Work work = Work::atOnce);
 
     // A store where the program has run before: the first-run mark, the four tariff times and
     // the rates peak 0.035, off-peak 0.010, weekend 0.020 and minimum charge 0.050 per minute.

@@ -2,7 +2,7 @@
 
 namespace dvx {
 
-WindowProgram::WindowProgram(Controls controls, const RegionalSettings& regional)
+WindowProgram::WindowProgram(Controls controls, const RegionalSettings& regional, Work work)
     : window(MainWindowServices{.clock = clock,
                                 .connection = connection,
                                 .dialogs = dialogs,
@@ -12,7 +12,8 @@ WindowProgram::WindowProgram(Controls controls, const RegionalSettings& regional
                                 .sessionLog = hive.sessionLog,
                                 .alarmWindow = &alarmWindow,
                                 .trayHost = &trayHost,
-                                .notifier = &notifier}) {
+                                .notifier = &notifier,
+                                .workAside = work == Work::aside}) {
     if (controls == Controls::builtAtOnce)
         window.buildControls();
 }

@@ -21,8 +21,12 @@ struct WindowProgram {
     // The controls are built at once, as a window shown at once has them, or left to be built
     // when the window is first shown, as the program does.
     enum class Controls { builtAtOnce, builtWhenShown };
+    // The long work over the hive is done at once on the window's thread, or aside on threads
+    // of its own as the program does it.
+    enum class Work { atOnce, aside };
     explicit WindowProgram(Controls controls = Controls::builtAtOnce,
-                           const RegionalSettings& regional = RegionalSettings::british());
+                           const RegionalSettings& regional = RegionalSettings::british(),
+                           Work work = Work::atOnce);
 
     test::StoreHive hive;
     FakeClock clock;

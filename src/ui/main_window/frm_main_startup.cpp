@@ -54,6 +54,8 @@ bool TfrmMain::checkHiveAside() {
         runGuarded([this] { startWithHive(); });
     });
     hiveCheck_->start();
+    // No tick before the hive's settings are in effect.
+    DurationTimer->stop();
     return true;
 }
 

@@ -2,8 +2,11 @@
 // wrong and what to do, leaves the file as it is, and still times calls.
 #include "support/main_window_test.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace dvx {
 namespace {
@@ -62,6 +65,64 @@ TEST_F(MainWindowTest, CallsTimedWhileTheHiveCouldNotBeUsedArePricedWithItsTarif
     EXPECT_EQ(window.meter().totalCharges(), Currency::fromRaw(kMinimumRaw));
     EXPECT_EQ(window.edtPeakPerSecond->text(), "£0.035") << "the settings were loaded";
     EXPECT_EQ(dialogs.shown().size(), 1);
+}
+
+} // namespace
+} // namespace dvx
+
+namespace dvx {
+namespace {
+
+class HiveCheckedAsideTest : public MainWindowTest {
+protected:
+    HiveCheckedAsideTest() : MainWindowTest(Controls::builtAtOnce, Work::aside) {}
+
+    // Runs the event loop until the start has gone on past the hive's check.
+    void waitForTheStart() {
+        const QDeadlineTimer deadline(10000);
+        while (!window.DurationTimer->isActive() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        ASSERT_TRUE(window.DurationTimer->isActive()) << "the start never went on";
+    }
+};
+
+// A hive the program has not found sound yet is checked beside the window, and the start goes
+// on once the check is done: with a sound hive its settings are loaded, with a damaged one the
+// user is told as at any start and the file is left as it is.
+TEST_F(HiveCheckedAsideTest, TheStartGoesOnOnceTheHiveIsChecked) {
+    seedConfiguredStore();
+    const QString file = hive.hive().file();
+    hive.hive().close();
+    // A copy of the file, which this process has never found sound.
+    const QString copy = file + QStringLiteral(".copy");
+    ASSERT_TRUE(QFile::copy(file, copy));
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::rename(copy, file));
+    run([this] { window.FormCreate(); });
+    EXPECT_FALSE(window.DurationTimer->isActive()) << "no tick before the hive is checked";
+    waitForTheStart();
+    EXPECT_EQ(window.edtPeakPerSecond->text(), "£0.035") << "the settings were loaded";
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(HiveCheckedAsideTest, ADamagedHiveFoundAsideIsToldAndLeftAlone) {
+    const QString file = hive.hive().file();
+    hive.hive().close();
+    const QByteArray garbage(4096, '\x5a');
+    {
+        QFile damaged(file);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(garbage);
+    }
+    dialogs.expect(BoxKind::error);
+    run([this] { window.FormCreate(); });
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << "told once the check is done";
+    waitForTheStart();
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown()[0].text.contains(file)) << dialogs.shown()[0].text.toStdString();
+    QFile after(file);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), garbage);
 }
 
 } // namespace
