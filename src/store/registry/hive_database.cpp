@@ -339,19 +339,24 @@ bool HiveDatabase::openForReadingOnly() {
 }
 
 // Reads every page once: a damaged or cut-off database is refused before anything is written.
-// A file found sound before, as it still stands, is not checked page by page again.
+// A file found sound before, as it still stands, is not checked page by page again, nor while
+// another thread checks it.
 bool HiveDatabase::knownSoundOrChecked() {
     const std::optional<HiveFileState> state = StateOfHiveFile(fileBytes_);
-    if (state && KnownSound(*state)) {
+    if (!state) {
+        return passesQuickCheck();
+    }
+    WaitForCheckOf(*state);
+    if (KnownSound(*state)) {
         return true;
     }
-    if (!passesQuickCheck()) {
-        return false;
-    }
-    if (state) {
+    CheckBegins(*state);
+    const bool sound = passesQuickCheck();
+    if (sound) {
         RememberSound(*state);
     }
-    return true;
+    CheckEnds(*state);
+    return sound;
 }
 
 bool HiveDatabase::passesQuickCheck() {

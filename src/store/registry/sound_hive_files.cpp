@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QList>
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 #include <sys/stat.h>
 
@@ -13,6 +14,8 @@ namespace {
 struct SoundFiles {
     std::mutex mutex;
     QList<HiveFileState> states;
+    QList<HiveFileState> checking;
+    std::condition_variable checked;
 };
 
 SoundFiles& Sound() {
@@ -43,6 +46,27 @@ void RememberSound(const HiveFileState& state) {
         return known.device == state.device && known.inode == state.inode;
     });
     files.states.append(state);
+}
+
+void CheckBegins(const HiveFileState& state) {
+    SoundFiles& files = Sound();
+    const std::lock_guard lock(files.mutex);
+    files.checking.append(state);
+}
+
+void CheckEnds(const HiveFileState& state) {
+    SoundFiles& files = Sound();
+    {
+        const std::lock_guard lock(files.mutex);
+        files.checking.removeOne(state);
+    }
+    files.checked.notify_all();
+}
+
+void WaitForCheckOf(const HiveFileState& state) {
+    SoundFiles& files = Sound();
+    std::unique_lock lock(files.mutex);
+    files.checked.wait(lock, [&files, &state] { return !files.checking.contains(state); });
 }
 
 bool HiveCheckWanted(const QString& file) {

@@ -28,6 +28,12 @@ std::optional<HiveFileState> StateOfHiveFile(const QByteArray& file);
 bool KnownSound(const HiveFileState& state);
 void RememberSound(const HiveFileState& state);
 
+// A check of a file in that state runs on some thread: another that would check the same waits
+// for its verdict instead (KnownSound then tells), rather than read every page a second time.
+void CheckBegins(const HiveFileState& state);
+void CheckEnds(const HiveFileState& state);
+void WaitForCheckOf(const HiveFileState& state);
+
 // Whether a connection that opens the hive file now would check it page by page: it is there,
 // and not known sound as it stands.
 bool HiveCheckWanted(const QString& file);

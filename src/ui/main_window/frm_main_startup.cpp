@@ -46,6 +46,7 @@ bool TfrmMain::checkHiveAside() {
     const QString file = services_.sessionLog.file();
     if (!HiveCheckWanted(file))
         return false;
+    // At idle priority, so that the desktop, still busy with a logon, comes first.
     hiveCheck_ = QThread::create([file] { (void)Hive(file, Hive::ReadOnly{}).health(); });
     hiveCheck_->setParent(this);
     connect(hiveCheck_, &QThread::finished, this, [this] {
@@ -53,7 +54,7 @@ bool TfrmMain::checkHiveAside() {
         hiveCheck_ = nullptr;
         runGuarded([this] { startWithHive(); });
     });
-    hiveCheck_->start();
+    hiveCheck_->start(QThread::IdlePriority);
     // No tick before the hive's settings are in effect.
     DurationTimer->stop();
     return true;
