@@ -346,7 +346,14 @@ bool HiveDatabase::knownSoundOrChecked() {
     if (!state) {
         return passesQuickCheck();
     }
-    WaitForCheckOf(*state);
+    // Another thread's check holds the hive as another program's lock would. A connection that
+    // writes is the window's: it finds the hive busy at once, and tries again later.
+    const std::chrono::milliseconds patience(mode_ == Mode::readOnly ? busyWaitMs_ : 0);
+    if (!WaitForCheckOf(*state, patience)) {
+        error_ = QStringLiteral("the hive %1 is being checked").arg(file_);
+        busy_ = true;
+        return false;
+    }
     if (KnownSound(*state)) {
         return true;
     }

@@ -63,10 +63,11 @@ void CheckEnds(const HiveFileState& state) {
     files.checked.notify_all();
 }
 
-void WaitForCheckOf(const HiveFileState& state) {
+bool WaitForCheckOf(const HiveFileState& state, std::chrono::milliseconds patience) {
     SoundFiles& files = Sound();
     std::unique_lock lock(files.mutex);
-    files.checked.wait(lock, [&files, &state] { return !files.checking.contains(state); });
+    return files.checked.wait_for(lock, patience,
+                                  [&files, &state] { return !files.checking.contains(state); });
 }
 
 bool HiveCheckWanted(const QString& file) {

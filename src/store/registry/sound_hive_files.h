@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <sys/types.h>
@@ -29,10 +30,11 @@ bool KnownSound(const HiveFileState& state);
 void RememberSound(const HiveFileState& state);
 
 // A check of a file in that state runs on some thread: another that would check the same waits
-// for its verdict instead (KnownSound then tells), rather than read every page a second time.
+// for its verdict instead (KnownSound then tells), rather than read every page a second time;
+// false when the check goes on beyond `patience`.
 void CheckBegins(const HiveFileState& state);
 void CheckEnds(const HiveFileState& state);
-void WaitForCheckOf(const HiveFileState& state);
+bool WaitForCheckOf(const HiveFileState& state, std::chrono::milliseconds patience);
 
 // Whether a connection that opens the hive file now would check it page by page: it is there,
 // and not known sound as it stands.

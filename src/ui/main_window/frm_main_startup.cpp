@@ -41,20 +41,26 @@ void TfrmMain::FormCreate() {
 
 // A long log's hive takes a while to check page by page (a second for a million sessions): a
 // hive not yet found sound is checked on a thread of its own, and the start goes on once it is
-// done, with the tray icon already up and the window's thread free meanwhile. Whether it runs.
+// done, with the tray icon already up and the window's thread free meanwhile. The window's own
+// uses of the hive find it busy until then, as they would while another program holds it.
+// Whether it runs.
 bool TfrmMain::checkHiveAside() {
     const QString file = services_.sessionLog.file();
     if (!HiveCheckWanted(file))
         return false;
-    // At idle priority, so that the desktop, still busy with a logon, comes first.
     hiveCheck_ = QThread::create([file] { (void)Hive(file, Hive::ReadOnly{}).health(); });
     hiveCheck_->setParent(this);
     connect(hiveCheck_, &QThread::finished, this, [this] {
         hiveCheck_->deleteLater();
         hiveCheck_ = nullptr;
-        runGuarded([this] { startWithHive(); });
+        runGuarded([this] {
+            startWithHive();
+            // A window opened meanwhile could not read the list yet.
+            if (isVisible())
+                FillSessionList();
+        });
     });
-    hiveCheck_->start(QThread::IdlePriority);
+    hiveCheck_->start();
     // No tick before the hive's settings are in effect.
     DurationTimer->stop();
     return true;

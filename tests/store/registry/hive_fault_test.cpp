@@ -2,6 +2,7 @@
 // crashes, and the file is never changed.
 #include "store/registry/hive.h"
 #include "store/registry/regutils.h"
+#include "store/registry/sound_hive_files.h"
 #include "support/child_process.h"
 #include "temp_hive.h"
 
@@ -337,6 +338,27 @@ TEST_F(DamagedHive, AHiveFoundSoundIsCheckedAgainOnceSomethingElseWroteIt) {
     const HiveHealth health = damaged.health();
     EXPECT_EQ(health.state, State::unusable);
     EXPECT_TRUE(health.reason.contains(QStringLiteral("damaged"))) << health.reason.toStdString();
+}
+
+// While another thread checks the hive, the window's connection finds it busy at once, as it
+// would a hive another program holds, and a reading connection waits for the check's end.
+TEST_F(DamagedHive, AHiveBeingCheckedIsBusyForTheWindowAndAwaitedByAReader) {
+    WriteFileBytes(hivePath(), SoundHiveBytes(filePath(QStringLiteral("sound.db"))));
+    const std::optional<HiveFileState> state = StateOfHiveFile(QFile::encodeName(hivePath()));
+    ASSERT_TRUE(state);
+    CheckBegins(*state);
+    Hive window(hivePath());
+    RegValue value;
+    EXPECT_EQ(window.readValue(kKey, QStringLiteral("Number"), value), Hive::Lookup::failed);
+    EXPECT_TRUE(window.lastFailureWasBusy()) << window.lastError().toStdString();
+    std::thread checkEnds([&state] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        CheckEnds(*state);
+    });
+    Hive reader(hivePath(), Hive::ReadOnly{});
+    EXPECT_EQ(reader.readValue(kKey, QStringLiteral("Number"), value), Hive::Lookup::found);
+    checkEnds.join();
+    EXPECT_EQ(window.readValue(kKey, QStringLiteral("Number"), value), Hive::Lookup::found);
 }
 
 } // namespace
