@@ -6,7 +6,7 @@
 #include "store/logfile/log_file_record.h"
 #include "store/logfile/windows1252.h"
 
-#include <QStringView>
+#include <QString>
 #include <variant>
 
 namespace dvx {
@@ -20,7 +20,7 @@ bool isShowableCost(std::int64_t tenThousandths);
 // the characters of the session it was read from or as the code-page bytes it was loaded with.
 struct LogSessionRecord {
     LogFileRecord numbers;
-    std::variant<QStringView, CodePageText> description;
+    std::variant<QString, CodePageText> description;
 };
 
 // The record of a session list row, read back from the row's texts: the Date by the regional
