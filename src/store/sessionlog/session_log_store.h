@@ -104,8 +104,20 @@ public:
 private:
     QStringList storedNames() const;
     QString freeRecordName() const;
+    // How many records there are; -1 when the store cannot tell.
+    qsizetype recordCount() const;
+    // After a change of its own that left `count` records (-1: unknown): the count holds while
+    // the store stays as that change left it.
+    void knowRecordCount(qsizetype count) const;
 
     Registry registry_;
+    // The number of records as this store last wrote them, with the state of the store then: a
+    // long log's records are not counted again at every call's end.
+    struct KnownCount {
+        HiveStamp stamp;
+        qsizetype count = 0;
+    };
+    mutable std::optional<KnownCount> knownCount_;
 };
 
 } // namespace dvx

@@ -53,13 +53,29 @@ QStringList SessionLogStore::storedNames() const {
 // The number of records, or the next number upward that no record has, as FreeRecordName
 // chooses, without reading every record's name.
 QString SessionLogStore::freeRecordName() const {
-    Hive& hive = registry_.hive();
-    qsizetype number = 0;
-    if (!hive.countSubKeys(kSessionsKey, number))
+    qsizetype number = recordCount();
+    if (number < 0)
         return FreeRecordName(storedNames());
-    while (hive.keyExists(recordKey(QString::number(number))))
+    while (registry_.hive().keyExists(recordKey(QString::number(number))))
         ++number;
     return QString::number(number);
+}
+
+qsizetype SessionLogStore::recordCount() const {
+    Hive& hive = registry_.hive();
+    const std::optional<HiveStamp> now = hive.stamp(kSessionsKey);
+    if (now && knownCount_ && knownCount_->stamp == *now)
+        return knownCount_->count;
+    qsizetype count = 0;
+    return hive.countSubKeys(kSessionsKey, count) ? count : -1;
+}
+
+void SessionLogStore::knowRecordCount(qsizetype count) const {
+    const std::optional<HiveStamp> now = registry_.hive().stamp(kSessionsKey);
+    if (count >= 0 && now)
+        knownCount_ = KnownCount{*now, count};
+    else
+        knownCount_.reset();
 }
 
 QStringList SessionLogStore::SessionRecordNames() const {
@@ -83,8 +99,12 @@ StoreResult SessionLogStore::WriteSessionDescription(const QString& recordKey,
     if (recordKey.isEmpty())
         return StoreResult::success();
     Hive& hive = registry_.hive();
+    const std::optional<HiveStamp> before = hive.stamp(kSessionsKey);
     const bool written = hive.writeValueIfKeyExists(recordKey, QStringLiteral("Description"),
                                                     RegValue::ofString(description));
+    // A description changes no count.
+    if (written && knownCount_ && before && knownCount_->stamp == *before)
+        knowRecordCount(knownCount_->count);
     return StoreResult::of(hive, !written && hive.keyExists(recordKey));
 }
 

@@ -9,12 +9,18 @@ StoreValue<QString> SessionLogStore::RecordWholeSession(const SessionRecord& rec
                                                         Currency totalCharges,
                                                         const RegionalSettings& regional) const {
     QString key;
+    qsizetype recordsBefore = -1;
     StoreResult result = registry_.WriteRegTogether([&] {
         WriteLogTotals(totalSeconds, totalCharges, regional);
+        recordsBefore = recordCount();
         key = WriteSessionRecord(record);
         registry_.WriteRegString(key, QStringLiteral("Description"), record.description);
         ForgetCallInProgressStartedAt(record.sessionStart, regional);
     });
+    if (result.ok())
+        knowRecordCount(recordsBefore < 0 ? -1 : recordsBefore + 1);
+    else
+        knownCount_.reset();
     return {result.ok() ? key : QString(), std::move(result)};
 }
 
