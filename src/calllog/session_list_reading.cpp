@@ -22,8 +22,10 @@ struct StoredRecords {
 // listed as far as it came.
 void ListInRecordOrder(StoredRecords stored, const RegionalSettings& regional,
                        SessionListReading& reading) {
+    // Room for the calls still to come, so that a call's end never copies a long list whole.
+    constexpr qsizetype kRowsAhead = 256;
     const QList<qsizetype> order = RecordOrder(stored.names);
-    reading.rows.reserve(order.size());
+    reading.rows.reserve(order.size() + kRowsAhead);
     for (const qsizetype at : order) {
         StoredSession& row = stored.rows[at];
         const auto listRow = qScopeGuard([&reading, &row, &stored, at] {
