@@ -277,22 +277,38 @@ std::uint64_t NextConnectionSerial() {
 
 } // namespace
 
-bool HiveDatabase::openConnection(bool readOnly) {
+// Opens the connection and looks at the file through it: its header, then its every page
+// unless it is known sound.
+bool HiveDatabase::openAndCheck(const QByteArray& name, int flags) {
     // One connection serves one thread: no mutex of the library's own is needed.
-    const QByteArray name =
-        readOnly ? "file:" + QUrl::toPercentEncoding(file_, "/") + "?immutable=1" : fileBytes_;
-    const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE;
-    readOnlyFallback_ = readOnly;
     if (sqlite3_open_v2(name.constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) !=
         SQLITE_OK) {
         takeSqliteError();
-        close();
         return false;
     }
     connectionSerial_ = NextConnectionSerial();
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
-    bool ok = fileLooksSound() && exec("PRAGMA synchronous = FULL") && knownSoundOrChecked() &&
+    return fileLooksSound() && knownSoundOrChecked();
+}
+
+// Which file the open connection has, so that one put in its place is noticed.
+bool HiveDatabase::noteOpenFile() {
+    struct stat info {};
+    if (::stat(fileBytes_.constData(), &info) != 0) {
+        return false;
+    }
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
+    return true;
+}
+
+bool HiveDatabase::openConnection(bool readOnly) {
+    const QByteArray name =
+        readOnly ? "file:" + QUrl::toPercentEncoding(file_, "/") + "?immutable=1" : fileBytes_;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE;
+    readOnlyFallback_ = readOnly;
+    bool ok = openAndCheck(name, flags) && exec("PRAGMA synchronous = FULL") &&
               PrepareHiveSchema(db_, error_);
     // A hive is made with write-ahead logging, in which readers never wait for a writer. An
     // older one of our own is switched when that needs no waiting; until then (read-only,
@@ -302,14 +318,10 @@ bool HiveDatabase::openConnection(bool readOnly) {
         sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
         sqlite3_busy_timeout(db_, busyWaitMs_);
     }
-    struct stat info {};
-    ok = ok && ::stat(fileBytes_.constData(), &info) == 0;
-    if (!ok) {
+    if (!ok || !noteOpenFile()) {
         close();
         return false;
     }
-    device_ = info.st_dev;
-    inode_ = info.st_ino;
     return true;
 }
 
@@ -318,23 +330,11 @@ bool HiveDatabase::openConnection(bool readOnly) {
 // another journal.
 bool HiveDatabase::openForReadingOnly() {
     readOnlyFallback_ = false;
-    if (sqlite3_open_v2(fileBytes_.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
-        takeSqliteError();
+    if (!openAndCheck(fileBytes_, SQLITE_OPEN_READONLY) || !CheckHiveSchema(db_, error_) ||
+        !noteOpenFile()) {
         close();
         return false;
     }
-    connectionSerial_ = NextConnectionSerial();
-    sqlite3_busy_timeout(db_, busyWaitMs_);
-    sqlite3_extended_result_codes(db_, 1);
-    struct stat info {};
-    if (!fileLooksSound() || !knownSoundOrChecked() || !CheckHiveSchema(db_, error_) ||
-        ::stat(fileBytes_.constData(), &info) != 0) {
-        close();
-        return false;
-    }
-    device_ = info.st_dev;
-    inode_ = info.st_ino;
     return true;
 }
 

@@ -110,6 +110,8 @@ private:
     bool openExisting();
     bool openConnection(bool readOnly);
     bool openForReadingOnly();
+    bool openAndCheck(const QByteArray& name, int flags);
+    bool noteOpenFile();
     bool fileLooksSound();
     bool fileReadable();
     bool passesQuickCheck();

@@ -110,16 +110,21 @@ bool Migrate(sqlite3* db, QString& error) {
     return false;
 }
 
-} // namespace
-
-bool PrepareHiveSchema(sqlite3* db, QString& error) {
-    SchemaState state;
+// The schema's state, when this program can use it as it is or after work on it.
+bool ReadUsableState(sqlite3* db, SchemaState& state, bool& needsWork, QString& error) {
     if (!ReadState(db, state)) {
         error = SqliteError(db);
         return false;
     }
+    return Acceptable(state, needsWork, error);
+}
+
+} // namespace
+
+bool PrepareHiveSchema(sqlite3* db, QString& error) {
+    SchemaState state;
     bool needsWork = false;
-    if (!Acceptable(state, needsWork, error)) {
+    if (!ReadUsableState(db, state, needsWork, error)) {
         return false;
     }
     return !needsWork || Migrate(db, error);
@@ -127,12 +132,8 @@ bool PrepareHiveSchema(sqlite3* db, QString& error) {
 
 bool CheckHiveSchema(sqlite3* db, QString& error) {
     SchemaState state;
-    if (!ReadState(db, state)) {
-        error = SqliteError(db);
-        return false;
-    }
     bool needsWork = false;
-    if (!Acceptable(state, needsWork, error)) {
+    if (!ReadUsableState(db, state, needsWork, error)) {
         return false;
     }
     if (needsWork) {
