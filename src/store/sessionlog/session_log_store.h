@@ -103,7 +103,9 @@ public:
 
 private:
     QStringList storedNames() const;
-    QString freeRecordName() const;
+    QString freeRecordName(qsizetype count) const;
+    // Writes the record under the name that `count` records (-1: unknown) leave free.
+    QString writeRecord(const SessionRecord& record, qsizetype count) const;
     // How many records there are; -1 when the store cannot tell.
     qsizetype recordCount() const;
     // After a change of its own that left `count` records (-1: unknown): the count holds while

@@ -5,7 +5,6 @@
 #include "store/sessionlog/record_names.h"
 #include "store/settings/store_keys.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace dvx {
@@ -50,10 +49,10 @@ QStringList SessionLogStore::storedNames() const {
     return names;
 }
 
-// The number of records, or the next number upward that no record has, as FreeRecordName
-// chooses, without reading every record's name.
-QString SessionLogStore::freeRecordName() const {
-    qsizetype number = recordCount();
+// The number of records (`count`), or the next number upward that no record has, as
+// FreeRecordName chooses, without reading every record's name.
+QString SessionLogStore::freeRecordName(qsizetype count) const {
+    qsizetype number = count;
     if (number < 0)
         return FreeRecordName(storedNames());
     while (registry_.hive().keyExists(recordKey(QString::number(number))))
@@ -83,7 +82,11 @@ QStringList SessionLogStore::SessionRecordNames() const {
 }
 
 QString SessionLogStore::WriteSessionRecord(const SessionRecord& record) const {
-    const QString key = recordKey(freeRecordName());
+    return writeRecord(record, recordCount());
+}
+
+QString SessionLogStore::writeRecord(const SessionRecord& record, qsizetype count) const {
+    const QString key = recordKey(freeRecordName(count));
     registry_.EnsureRegKey(key);
     registry_.WriteRegInteger(key, QStringLiteral("CallTime"), record.callTime);
     registry_.WriteRegString(key, QStringLiteral("SessionStart"), record.sessionStart);
@@ -109,10 +112,11 @@ StoreResult SessionLogStore::WriteSessionDescription(const QString& recordKey,
 }
 
 bool SessionLogStore::HasRecordOf(const QString& startText, const QString& stopText) const {
-    const QList<SessionRecord> records = ReadSessionRecords();
-    return std::any_of(records.begin(), records.end(), [&](const SessionRecord& record) {
-        return record.sessionStart == startText && record.sessionStop == stopText;
+    bool found = false;
+    VisitSessionRecords([&](const QString&, const SessionRecord& record) {
+        found = found || (record.sessionStart == startText && record.sessionStop == stopText);
     });
+    return found;
 }
 
 SessionRecord SessionLogStore::ReadSessionRecord(const QString& name) const {

@@ -13,7 +13,7 @@ StoreValue<QString> SessionLogStore::RecordWholeSession(const SessionRecord& rec
     StoreResult result = registry_.WriteRegTogether([&] {
         WriteLogTotals(totalSeconds, totalCharges, regional);
         recordsBefore = recordCount();
-        key = WriteSessionRecord(record);
+        key = writeRecord(record, recordsBefore);
         registry_.WriteRegString(key, QStringLiteral("Description"), record.description);
         ForgetCallInProgressStartedAt(record.sessionStart, regional);
     });
