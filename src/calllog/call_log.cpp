@@ -202,6 +202,8 @@ StoreResult CallLog::recordFirst() {
         std::int32_t(std::min<std::int64_t>(seconds, std::numeric_limits<std::int32_t>::max()));
     const Currency totalCharges = storedCharges_ + call.session.charge;
     std::optional<ListedStore> before = takeListed();
+    if (before)
+        store_.NoteRecordCount(before->names.size(), before->stamp);
     StoreValue<QString> written =
         store_.RecordWholeSession(record, totalSeconds, totalCharges, regional_);
     if (!written.result.ok()) {

@@ -154,6 +154,7 @@ private:
     void readList();
     void readListAside();
     void landReading(SessionListReading reading);
+    void landRecordCount(qsizetype count);
     void showReading(SessionListReading reading, const std::optional<HiveStamp>& stamp);
 
     SessionMeter& meter_;

@@ -88,19 +88,30 @@ void CallLog::readList() {
 void CallLog::readListAside() {
     readingStamp_ = store_.SessionLogStamp();
     readingGeneration_ = list_.generation();
-    reader_->read(regional_,
-                  [this](SessionListReading reading) { landReading(std::move(reading)); });
+    reader_->read(
+        regional_, [this](SessionListReading reading) { landReading(std::move(reading)); },
+        [this](qsizetype count) { landRecordCount(count); });
+}
+
+// The number of records comes long before a long list: a call that ends meanwhile names its
+// record from it without counting them again, while the store is as when the reading began.
+void CallLog::landRecordCount(qsizetype count) {
+    if (count >= 0 && readingStamp_)
+        store_.NoteRecordCount(count, *readingStamp_);
 }
 
 // A reading counts only when the store is as it was when it started: else it starts again. Rows
-// the list was given meanwhile, such as a log file's, stay.
+// the list was given meanwhile, such as a log file's, stay. A reading that does not count is freed
+// on the reader's thread, as a long one takes a while.
 void CallLog::landReading(SessionListReading reading) {
     if (list_.generation() != readingGeneration_) {
         tellReading_ = false;
+        reader_->dispose(std::move(reading.rows));
         return;
     }
     const std::optional<HiveStamp> now = store_.SessionLogStamp();
     if (now != readingStamp_) {
+        reader_->dispose(std::move(reading.rows));
         readListAside();
         return;
     }

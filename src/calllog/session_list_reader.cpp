@@ -14,13 +14,18 @@ SessionListReader::~SessionListReader() {
     pool_.waitForDone();
 }
 
-void SessionListReader::read(const RegionalSettings& regional, Done done) {
+void SessionListReader::read(const RegionalSettings& regional, Done done, RecordsCounted counted) {
     auto result = std::make_shared<std::promise<SessionListReading>>();
-    pending_ = Pending{++serial_, result->get_future(), std::move(done)};
+    pending_ = Pending{++serial_, result->get_future(), std::move(done), std::move(counted)};
     pool_.start([this, result, serial = serial_, regional] {
         // The reading gives way to the window and to the desktop whenever they have work.
         QThread::currentThread()->setPriority(QThread::IdlePriority);
-        result->set_value(ReadSessionListOfHive(file_, regional, stop_));
+        const auto counted = [this, serial](qsizetype count) {
+            QMetaObject::invokeMethod(
+                &handBack_, [this, serial, count] { tellCount(serial, count); },
+                Qt::QueuedConnection);
+        };
+        result->set_value(ReadSessionListOfHive(file_, regional, stop_, counted));
         QMetaObject::invokeMethod(
             &handBack_, [this, serial] { deliver(serial); }, Qt::QueuedConnection);
     });
@@ -37,6 +42,11 @@ void SessionListReader::dispose(ListedSessions rows) {
     if (!rows.isDetached() || rows.isEmpty())
         return; // someone else still holds them, or there is nothing to free
     pool_.start([rows = std::move(rows)]() mutable { rows = {}; });
+}
+
+void SessionListReader::tellCount(std::uint64_t serial, qsizetype count) {
+    if (pending_ && pending_->serial == serial && pending_->counted)
+        pending_->counted(count);
 }
 
 // A result already handed back by finish() is not handed back again.

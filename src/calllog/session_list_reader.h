@@ -27,8 +27,9 @@ public:
     SessionListReader(const SessionListReader&) = delete;
     SessionListReader& operator=(const SessionListReader&) = delete;
 
-    // Starts a reading; `done` is called with it on this thread. None may be under way.
-    void read(const RegionalSettings& regional, Done done);
+    // Starts a reading; `done` is called with it on this thread, and `counted` before with the
+    // number of records, unless the reading was handed back first. None may be under way.
+    void read(const RegionalSettings& regional, Done done, RecordsCounted counted = {});
     bool reading() const { return pending_.has_value(); }
     // Waits for the reading under way and hands its result back now rather than later.
     void finish();
@@ -40,9 +41,11 @@ private:
         std::uint64_t serial = 0;
         std::future<SessionListReading> result;
         Done done;
+        RecordsCounted counted;
     };
 
     void deliver(std::uint64_t serial);
+    void tellCount(std::uint64_t serial, qsizetype count);
 
     QString file_;
     QThreadPool pool_;

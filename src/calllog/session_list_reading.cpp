@@ -1,5 +1,6 @@
 #include "calllog/session_list_reading.h"
 
+#include "metering/long_list_room.h"
 #include "metering/money_text.h"
 #include "metering/seconds_sum.h"
 #include "store/registry/hive.h"
@@ -25,7 +26,7 @@ void ListInRecordOrder(StoredRecords stored, const RegionalSettings& regional,
     // Room for the calls still to come, so that a call's end never copies a long list whole.
     constexpr qsizetype kRowsAhead = 256;
     const QList<qsizetype> order = RecordOrder(stored.names);
-    reading.rows.reserve(order.size() + kRowsAhead);
+    ReserveRows(reading.rows, order.size() + kRowsAhead);
     for (const qsizetype at : order) {
         StoredSession& row = stored.rows[at];
         const auto listRow = qScopeGuard([&reading, &row, &stored, at] {
@@ -76,9 +77,12 @@ SessionListReading ReadSessionList(const SessionLogStore& store, const RegionalS
 }
 
 SessionListReading ReadSessionListOfHive(const QString& hiveFile, const RegionalSettings& regional,
-                                         const std::atomic<bool>& stop) {
+                                         const std::atomic<bool>& stop,
+                                         const RecordsCounted& counted) {
     Hive hive(hiveFile, Hive::ReadOnly{});
     const SessionLogStore store{Registry(hive)};
+    if (counted)
+        counted(store.RecordCount());
     try {
         return Read(store, regional, &stop);
     } catch (const ReadingStopped&) {

@@ -3,6 +3,7 @@
 #include "store/logfile/log_session_record.h"
 #include "store/logfile/system_error_text.h"
 
+#include "metering/long_list_room.h"
 #include "metering/money_text.h"
 
 #include <QFile>
@@ -57,7 +58,7 @@ LogLoadResult refused(const QString& message) {
 LogLoadResult ReadLogRecords(LogRecordSource& source, const RegionalSettings& rs,
                              qsizetype expectedSessions) {
     ListedSessions rows;
-    rows.reserve(expectedSessions);
+    ReserveRows(rows, expectedSessions);
     LogTotals totals;
     try {
         const Windows1252& codePage = Windows1252::kept();

@@ -97,6 +97,12 @@ public:
     StoreResult DropCallInProgressStartedAt(const QString& startText,
                                             const RegionalSettings& regional) const;
 
+    // `count` records were read while the store was in the state `at`: the next record takes its
+    // name from that count while the store stays so, and a long log is not counted again.
+    void NoteRecordCount(qsizetype count, const HiveStamp& at) const;
+    // How many records there are; -1 when the store cannot tell.
+    qsizetype RecordCount() const { return recordCount(); }
+
     // The hive's file, and whether it can be used now (see Hive::health).
     const QString& file() const;
     HiveHealth health() const;

@@ -77,6 +77,10 @@ void SessionLogStore::knowRecordCount(qsizetype count) const {
         knownCount_.reset();
 }
 
+void SessionLogStore::NoteRecordCount(qsizetype count, const HiveStamp& at) const {
+    knownCount_ = KnownCount{at, count};
+}
+
 QStringList SessionLogStore::SessionRecordNames() const {
     return InRecordOrder(storedNames());
 }

@@ -133,6 +133,33 @@ TEST(SessionRecords, AllRecordsReadAtOnceMatchTheRecordsReadOneByOne) {
     }
 }
 
+// A count of the records that a reading noted is taken as it stands, without counting the log
+// again, while the store is as the reading found it; once another program changed the store the
+// records are counted again.
+TEST(SessionRecords, ANotedCountHoldsOnlyWhileTheStoreIsAsItWasRead) {
+    StoreHive hive;
+    const auto record = [&hive] {
+        return hive.sessionLog
+            .RecordWholeSession(Session(60, "£0.05"), 0, Currency(), RegionalSettings::british())
+            .value;
+    };
+    for (const char* name : {"0", "1"})
+        EXPECT_EQ(record(), kSessionsKey + "\\" + name);
+    const auto noteCount = [&hive](qsizetype count) {
+        const std::optional<HiveStamp> read = hive.sessionLog.SessionLogStamp();
+        ASSERT_TRUE(read);
+        hive.sessionLog.NoteRecordCount(count, *read);
+    };
+    noteCount(7);
+    EXPECT_EQ(record(), kSessionsKey + "\\7") << "the noted count, not counted again";
+
+    noteCount(9);
+    Hive other(hive.hive().file());
+    ASSERT_TRUE(other.deleteKey(kSessionsKey + "\\0"));
+    EXPECT_EQ(record(), kSessionsKey + "\\2") << "\"1\" and \"7\" counted again";
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"1", "2", "7"}));
+}
+
 } // namespace
 } // namespace dvx
 
