@@ -1,5 +1,6 @@
 #include "store/registry/hive_database.h"
 
+#include "store/registry/giving_way.h"
 #include "store/registry/hive_schema.h"
 #include "store/registry/sound_hive_files.h"
 
@@ -289,6 +290,7 @@ bool HiveDatabase::openAndCheck(const QByteArray& name, int flags) {
     connectionSerial_ = NextConnectionSerial();
     sqlite3_busy_timeout(db_, busyWaitMs_);
     sqlite3_extended_result_codes(db_, 1);
+    GiveWayOffTheMainThread(db_);
     return fileLooksSound() && knownSoundOrChecked();
 }
 

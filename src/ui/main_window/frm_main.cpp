@@ -2,6 +2,7 @@
 
 #include "metering/session_list_model.h"
 #include "platform/dialogs/error_guard.h"
+#include "store/registry/giving_way.h"
 #include "store/sessionlog/session_log_store.h"
 #include "ui/floating/frm_float.h"
 #include "ui/main_window/timer_pause.h"
@@ -18,6 +19,8 @@ namespace dvx {
 namespace {
 
 constexpr int kTickMs = 1000;
+// About as long as the window takes to come up on a slow machine.
+constexpr std::chrono::milliseconds kShowingMoment{300};
 
 } // namespace
 
@@ -45,8 +48,11 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 }
 
 void TfrmMain::setVisible(bool visible) {
-    if (visible)
+    if (visible) {
+        // Work aside on a long log, such as the list's reading, waits while the window comes up.
+        GiveWayFor(kShowingMoment);
         buildControls();
+    }
     QMainWindow::setVisible(visible);
 }
 
