@@ -1,6 +1,9 @@
 #include "calllog/session_list_reader.h"
 
+#include "store/registry/giving_way.h"
+
 #include <QThread>
+#include <QTimer>
 #include <memory>
 
 namespace dvx {
@@ -27,7 +30,7 @@ void SessionListReader::read(const RegionalSettings& regional, Done done, Record
         };
         result->set_value(ReadSessionListOfHive(file_, regional, stop_, counted));
         QMetaObject::invokeMethod(
-            &handBack_, [this, serial] { deliver(serial); }, Qt::QueuedConnection);
+            &handBack_, [this, serial] { deliverOnceShown(serial); }, Qt::QueuedConnection);
     });
 }
 
@@ -47,6 +50,15 @@ void SessionListReader::dispose(ListedSessions rows) {
 void SessionListReader::tellCount(std::uint64_t serial, qsizetype count) {
     if (pending_ && pending_->serial == serial && pending_->counted)
         pending_->counted(count);
+}
+
+// A long list that lands while the window comes up would hold it: it lands just after.
+void SessionListReader::deliverOnceShown(std::uint64_t serial) {
+    const std::chrono::milliseconds wait = WayStillGiven();
+    if (wait.count() > 0)
+        QTimer::singleShot(wait, &handBack_, [this, serial] { deliverOnceShown(serial); });
+    else
+        deliver(serial);
 }
 
 // A result already handed back by finish() is not handed back again.

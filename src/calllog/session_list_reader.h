@@ -45,6 +45,7 @@ private:
     };
 
     void deliver(std::uint64_t serial);
+    void deliverOnceShown(std::uint64_t serial);
     void tellCount(std::uint64_t serial, qsizetype count);
 
     QString file_;

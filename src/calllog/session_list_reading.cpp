@@ -3,6 +3,7 @@
 #include "metering/long_list_room.h"
 #include "metering/money_text.h"
 #include "metering/seconds_sum.h"
+#include "store/registry/giving_way.h"
 #include "store/registry/hive.h"
 #include "store/sessionlog/record_names.h"
 #include "store/sessionlog/session_log_store.h"
@@ -27,7 +28,10 @@ void ListInRecordOrder(StoredRecords stored, const RegionalSettings& regional,
     constexpr qsizetype kRowsAhead = 256;
     const QList<qsizetype> order = RecordOrder(stored.names);
     ReserveRows(reading.rows, order.size() + kRowsAhead);
+    constexpr qsizetype kRowsBetweenPauses = 4096;
     for (const qsizetype at : order) {
+        if (reading.rows.size() % kRowsBetweenPauses == 0)
+            WaitWhileGivingWay();
         StoredSession& row = stored.rows[at];
         const auto listRow = qScopeGuard([&reading, &row, &stored, at] {
             reading.rows.append(std::move(row));

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <sqlite3.h>
 #include <thread>
@@ -38,9 +39,18 @@ void GiveWayFor(std::chrono::milliseconds moment) {
         ;
 }
 
-void WaitWhileGivingWay() {
+std::chrono::milliseconds WayStillGiven() {
     const Clock::rep until = wayGivenUntil.load(std::memory_order_relaxed);
     if (until == 0)
+        return std::chrono::milliseconds(0);
+    const Clock::duration left = Clock::time_point(Clock::duration(until)) - Clock::now();
+    return std::max(std::chrono::ceil<std::chrono::milliseconds>(left),
+                    std::chrono::milliseconds(0));
+}
+
+void WaitWhileGivingWay() {
+    const Clock::rep until = wayGivenUntil.load(std::memory_order_relaxed);
+    if (until == 0 || OnMainThread())
         return;
     const Clock::time_point end{Clock::duration(until)};
     if (Clock::now() < end)

@@ -14,7 +14,11 @@ namespace dvx {
 // Asks work aside to pause for `moment` from now (or longer, if asked before).
 void GiveWayFor(std::chrono::milliseconds moment);
 
-// Pauses until the moment asked for is over; costs nothing when none is asked.
+// What is left of the moment asked for; zero once it is over.
+std::chrono::milliseconds WayStillGiven();
+
+// Pauses until the moment asked for is over, on any thread but the main one; costs nothing when
+// none is asked.
 void WaitWhileGivingWay();
 
 // Makes a connection's statements pause whenever work aside is asked to give way, when it was
