@@ -133,16 +133,46 @@ TEST(SessionRecords, AllRecordsReadAtOnceMatchTheRecordsReadOneByOne) {
     }
 }
 
+} // namespace
+} // namespace dvx
+
+namespace dvx {
+namespace {
+
+// Records a session and gives its record's key.
+QString RecordedKey(const StoreHive& hive) {
+    return hive.sessionLog
+        .RecordWholeSession(Session(60, "£0.05"), 0, Currency(), RegionalSettings::british())
+        .value;
+}
+
+// The number of records a new record's name comes from is counted again whenever the store
+// changed otherwise than by the session log's own records and descriptions.
+TEST(SessionRecords, ARecordTakesTheCountOfTheRecordsAsTheyAreNow) {
+    StoreHive hive;
+    const auto record = [&hive] { return RecordedKey(hive); };
+    for (const char* name : {"0", "1", "2"})
+        EXPECT_EQ(record(), kSessionsKey + "\\" + name);
+    ASSERT_TRUE(hive.sessionLog.WriteSessionDescription(kSessionsKey + "\\2", "answered").ok());
+    EXPECT_EQ(record(), kSessionsKey + "\\3");
+
+    // Another program deletes two records: two are left, and the next takes their count.
+    Hive other(hive.hive().file());
+    ASSERT_TRUE(other.deleteKey(kSessionsKey + "\\1"));
+    ASSERT_TRUE(other.deleteKey(kSessionsKey + "\\2"));
+    EXPECT_EQ(record(), kSessionsKey + "\\2") << "the count of the two records left";
+    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0", "2", "3"}));
+    // This program deletes them itself.
+    hive.sessionLog.DeleteSessionRecords();
+    EXPECT_EQ(record(), kSessionsKey + "\\0");
+}
+
 // A count of the records that a reading noted is taken as it stands, without counting the log
 // again, while the store is as the reading found it; once another program changed the store the
 // records are counted again.
 TEST(SessionRecords, ANotedCountHoldsOnlyWhileTheStoreIsAsItWasRead) {
     StoreHive hive;
-    const auto record = [&hive] {
-        return hive.sessionLog
-            .RecordWholeSession(Session(60, "£0.05"), 0, Currency(), RegionalSettings::british())
-            .value;
-    };
+    const auto record = [&hive] { return RecordedKey(hive); };
     for (const char* name : {"0", "1"})
         EXPECT_EQ(record(), kSessionsKey + "\\" + name);
     const auto noteCount = [&hive](qsizetype count) {
@@ -158,37 +188,6 @@ TEST(SessionRecords, ANotedCountHoldsOnlyWhileTheStoreIsAsItWasRead) {
     ASSERT_TRUE(other.deleteKey(kSessionsKey + "\\0"));
     EXPECT_EQ(record(), kSessionsKey + "\\2") << "\"1\" and \"7\" counted again";
     EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"1", "2", "7"}));
-}
-
-} // namespace
-} // namespace dvx
-
-namespace dvx {
-namespace {
-
-// The number of records a new record's name comes from is counted again whenever the store
-// changed otherwise than by the session log's own records and descriptions.
-TEST(SessionRecords, ARecordTakesTheCountOfTheRecordsAsTheyAreNow) {
-    StoreHive hive;
-    const auto record = [&hive] {
-        return hive.sessionLog
-            .RecordWholeSession(Session(60, "£0.05"), 0, Currency(), RegionalSettings::british())
-            .value;
-    };
-    for (const char* name : {"0", "1", "2"})
-        EXPECT_EQ(record(), kSessionsKey + "\\" + name);
-    ASSERT_TRUE(hive.sessionLog.WriteSessionDescription(kSessionsKey + "\\2", "answered").ok());
-    EXPECT_EQ(record(), kSessionsKey + "\\3");
-
-    // Another program deletes two records: two are left, and the next takes their count.
-    Hive other(hive.hive().file());
-    ASSERT_TRUE(other.deleteKey(kSessionsKey + "\\1"));
-    ASSERT_TRUE(other.deleteKey(kSessionsKey + "\\2"));
-    EXPECT_EQ(record(), kSessionsKey + "\\2") << "the count of the two records left";
-    EXPECT_EQ(hive.sessionLog.SessionRecordNames(), QStringList({"0", "2", "3"}));
-    // This program deletes them itself.
-    hive.sessionLog.DeleteSessionRecords();
-    EXPECT_EQ(record(), kSessionsKey + "\\0");
 }
 
 } // namespace
