@@ -101,7 +101,7 @@ public:
     // name from that count while the store stays so, and a long log is not counted again.
     void NoteRecordCount(qsizetype count, const HiveStamp& at) const;
     // How many records there are; -1 when the store cannot tell.
-    qsizetype RecordCount() const { return recordCount(); }
+    qsizetype RecordCount() const;
 
     // The hive's file, and whether it can be used now (see Hive::health).
     const QString& file() const;
@@ -112,8 +112,6 @@ private:
     QString freeRecordName(qsizetype count) const;
     // Writes the record under the name that `count` records (-1: unknown) leave free.
     QString writeRecord(const SessionRecord& record, qsizetype count) const;
-    // How many records there are; -1 when the store cannot tell.
-    qsizetype recordCount() const;
     // After a change of its own that left `count` records (-1: unknown): the count holds while
     // the store stays as that change left it.
     void knowRecordCount(qsizetype count) const;

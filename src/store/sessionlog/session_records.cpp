@@ -60,7 +60,7 @@ QString SessionLogStore::freeRecordName(qsizetype count) const {
     return QString::number(number);
 }
 
-qsizetype SessionLogStore::recordCount() const {
+qsizetype SessionLogStore::RecordCount() const {
     Hive& hive = registry_.hive();
     const std::optional<HiveStamp> now = hive.stamp(kSessionsKey);
     if (now && knownCount_ && knownCount_->stamp == *now)
@@ -86,7 +86,7 @@ QStringList SessionLogStore::SessionRecordNames() const {
 }
 
 QString SessionLogStore::WriteSessionRecord(const SessionRecord& record) const {
-    return writeRecord(record, recordCount());
+    return writeRecord(record, RecordCount());
 }
 
 QString SessionLogStore::writeRecord(const SessionRecord& record, qsizetype count) const {

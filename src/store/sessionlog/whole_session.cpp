@@ -12,15 +12,12 @@ StoreValue<QString> SessionLogStore::RecordWholeSession(const SessionRecord& rec
     qsizetype recordsBefore = -1;
     StoreResult result = registry_.WriteRegTogether([&] {
         WriteLogTotals(totalSeconds, totalCharges, regional);
-        recordsBefore = recordCount();
+        recordsBefore = RecordCount();
         key = writeRecord(record, recordsBefore);
         registry_.WriteRegString(key, QStringLiteral("Description"), record.description);
         ForgetCallInProgressStartedAt(record.sessionStart, regional);
     });
-    if (result.ok())
-        knowRecordCount(recordsBefore < 0 ? -1 : recordsBefore + 1);
-    else
-        knownCount_.reset();
+    knowRecordCount(result.ok() && recordsBefore >= 0 ? recordsBefore + 1 : -1);
     return {result.ok() ? key : QString(), std::move(result)};
 }
 

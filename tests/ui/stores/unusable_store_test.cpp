@@ -11,15 +11,28 @@
 namespace dvx {
 namespace {
 
+// A page of bytes that no hive file begins with.
+QByteArray Garbage() {
+    return QByteArray(4096, '\x5a');
+}
+
+// Writes the garbage in place of the file; whether it could.
+bool WriteGarbage(const QString& file) {
+    QFile damaged(file);
+    const QByteArray garbage = Garbage();
+    return damaged.open(QIODevice::WriteOnly) && damaged.write(garbage) == garbage.size();
+}
+
+// What the file holds now; nothing when it cannot be read.
+QByteArray FileBytes(const QString& file) {
+    QFile read(file);
+    return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
+}
+
 TEST_F(MainWindowTest, ADamagedHiveIsToldOnceLeftAloneAndCallsAreStillTimed) {
     const QString file = hive.hive().file();
     hive.hive().close();
-    const QByteArray garbage(4096, '\x5a');
-    {
-        QFile damaged(file);
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(garbage);
-    }
+    ASSERT_TRUE(WriteGarbage(file));
     dialogs.expect(BoxKind::error);
     run([this] { window.FormCreate(); });
     ASSERT_EQ(dialogs.shown().size(), 1); // no first-run message
@@ -35,9 +48,7 @@ TEST_F(MainWindowTest, ADamagedHiveIsToldOnceLeftAloneAndCallsAreStillTimed) {
     EXPECT_EQ(window.meter().totalSeconds(), 90);
     EXPECT_EQ(dialogs.shown().size(), 1); // told once
     EXPECT_EQ(notifier.sent.size(), 1);
-    QFile after(file);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), garbage);
+    EXPECT_EQ(FileBytes(file), Garbage()) << "the file is left as it is";
 }
 
 // Once the file can be used (moved aside by the user, or space again on the disk) its settings
@@ -47,11 +58,7 @@ TEST_F(MainWindowTest, CallsTimedWhileTheHiveCouldNotBeUsedArePricedWithItsTarif
     const QString file = hive.hive().file();
     hive.hive().close();
     ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".aside")));
-    {
-        QFile damaged(file);
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(QByteArray(4096, '\x5a'));
-    }
+    ASSERT_TRUE(WriteGarbage(file));
     dialogs.expect(BoxKind::error);
     run([this] { window.FormCreate(); });
     automaticSession(30);
@@ -108,21 +115,14 @@ TEST_F(HiveCheckedAsideTest, TheStartGoesOnOnceTheHiveIsChecked) {
 TEST_F(HiveCheckedAsideTest, ADamagedHiveFoundAsideIsToldAndLeftAlone) {
     const QString file = hive.hive().file();
     hive.hive().close();
-    const QByteArray garbage(4096, '\x5a');
-    {
-        QFile damaged(file);
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(garbage);
-    }
+    ASSERT_TRUE(WriteGarbage(file));
     dialogs.expect(BoxKind::error);
     run([this] { window.FormCreate(); });
     EXPECT_TRUE(dialogs.shown().isEmpty()) << "told once the check is done";
     waitForTheStart();
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_TRUE(dialogs.shown()[0].text.contains(file)) << dialogs.shown()[0].text.toStdString();
-    QFile after(file);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), garbage);
+    EXPECT_EQ(FileBytes(file), Garbage()) << "the file is left as it is";
 }
 
 } // namespace
